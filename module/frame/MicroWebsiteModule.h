@@ -1,0 +1,3 @@
+#ifndef MICROWEBSITEMODULE_H
+#define MICROWEBSITEMODULE_H
+#endif

@@ -1,0 +1,36 @@
+# Shared by scripts/run and scripts/test: install what is missing, then build in one folder.
+# shellcheck shell=bash
+
+KQ_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+KQ_BUILD="${KQ_BUILD_DIR:-$KQ_ROOT/build}"
+
+KQ_PACKAGES=(cmake ninja-build g++ pkg-config qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite
+    libcpp-httplib-dev libsqlite3-dev libssl-dev xvfb xauth fonts-wqy-microhei)
+
+kq_install_packages() {
+    local missing=()
+    local p
+    for p in "${KQ_PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing: ${missing[*]}"
+        apt-get update -qq || return 1
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" || return 1
+    else
+        echo "Missing packages. Run as root:"
+        echo "  apt-get install -y --no-install-recommends ${missing[*]}"
+        return 1
+    fi
+}
+
+# kq_build [extra cmake args...]: configure once, then build incrementally.
+kq_build() {
+    local generator=()
+    command -v ninja >/dev/null && generator=(-G Ninja)
+    if [ ! -f "$KQ_BUILD/CMakeCache.txt" ]; then
+        cmake -S "$KQ_ROOT" -B "$KQ_BUILD" "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug -DKQ_SANITIZE=ON "$@" || return 1
+    fi
+    cmake --build "$KQ_BUILD" --parallel "$(nproc)"
+}

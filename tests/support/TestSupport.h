@@ -1,0 +1,3 @@
+#ifndef TESTSUPPORT_H
+#define TESTSUPPORT_H
+#endif
