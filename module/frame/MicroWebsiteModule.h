@@ -1,3 +1,19 @@
 #ifndef MICROWEBSITEMODULE_H
 #define MICROWEBSITEMODULE_H
-#endif
+
+class QWidget;
+class MicroWebsiteControlCenter;
+
+// What the plug-in's exported functions do, callable from tests without loading the library.
+class MicroWebsiteModule
+{
+public:
+    static int getVersion();
+    // Builds a control center owned by `parent` and connects the host's hub to it.
+    static MicroWebsiteControlCenter* init(QWidget* parent);
+
+private:
+    MicroWebsiteModule() = delete;
+};
+
+#endif // MICROWEBSITEMODULE_H

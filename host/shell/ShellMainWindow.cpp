@@ -1,0 +1,116 @@
+#include "ShellMainWindow.h"
+
+#include "CommonSignalTool.h"
+#include "CustomTabWidget.h"
+#include "DataCenter.h"
+#include "ShellLoginDialog.h"
+#include "ShellSession.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QJsonDocument>
+#include <QLibrary>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTimer>
+
+ShellMainWindow::ShellMainWindow(ShellSession* session, QWidget* parent)
+    : QMainWindow(parent)
+    , m_session(session)
+    , m_tabs(new CustomTabWidget(this))
+{
+    setObjectName(QStringLiteral("ShellMainWindow"));
+    setWindowTitle(QStringLiteral("房产经纪管理系统"));
+    resize(1280, 820);
+    setCentralWidget(m_tabs);
+    statusBar()->showMessage(QStringLiteral("已登录：%1").arg(DataCenter::UserPhoneNumber));
+
+    DataCenter::KQTabBar = m_tabs;
+    DataCenter::MainWindowWidget = this;
+    DataCenter::registerWindow(QStringLiteral("main"), this);
+
+    CommonSignalTool* hub = CommonSignalTool::Instance();
+    connect(hub, &CommonSignalTool::reviceMsg, this, &ShellMainWindow::dealHubMessage);
+    connect(hub, &CommonSignalTool::lostLogin, this, [this](const QVariant& value, QObject*) { dealLostLogin(value); });
+}
+
+ShellMainWindow::~ShellMainWindow()
+{
+    DataCenter::unregisterWindow(this);
+    DataCenter::KQTabBar = nullptr;
+    DataCenter::MainWindowWidget = nullptr;
+}
+
+bool ShellMainWindow::loadModule(QString* error)
+{
+    // By base name, so the platform's prefix and suffix apply; the application's folder first.
+    QLibrary library(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kq_microwebsite")));
+    if (!library.load()) {
+        library.setFileName(QStringLiteral("kq_microwebsite"));
+        if (!library.load()) {
+            *error = library.errorString();
+            return false;
+        }
+    }
+    using InitFunction = void (*)(QWidget*);
+    auto initModule = reinterpret_cast<InitFunction>(library.resolve("init"));
+    if (!initModule) {
+        *error = library.errorString();
+        return false;
+    }
+    initModule(this);
+    return true;
+}
+
+void ShellMainWindow::openMicroWebsite()
+{
+    CommonSignalTool::Instance()->send_reviceMsg(QStringLiteral("APP_MicroWebsite"), QVariant(), nullptr);
+}
+
+void ShellMainWindow::screenshotWhenReady(const QString& file)
+{
+    auto* poll = new QTimer(this);
+    poll->setInterval(100);
+    connect(poll, &QTimer::timeout, this, [this, poll, file] {
+        if (m_tabs->count() == 0)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        // Give the first page time to fetch its data and pictures.
+        QTimer::singleShot(2500, this, [this, file] {
+            const bool saved = grab().save(file);
+            if (!saved)
+                qWarning("Could not save the screenshot to %s", qPrintable(file));
+            QApplication::exit(saved ? 0 : 1);
+        });
+    });
+    poll->start();
+}
+
+void ShellMainWindow::dealHubMessage(const QString& key, const QVariant& value, QObject* obj)
+{
+    Q_UNUSED(obj)
+    if (key == QLatin1String("request_fail")) {
+        const QVariantMap map = value.toMap();
+        statusBar()->showMessage(QStringLiteral("请求失败（%1）：%2  %3")
+                                     .arg(map.value(QStringLiteral("code")).toString(),
+                                          map.value(QStringLiteral("message")).toString(),
+                                          map.value(QStringLiteral("url")).toString()),
+                                 10000);
+    } else if (key == QLatin1String("HouseDetail")) {
+        const QString text = QString::fromUtf8(QJsonDocument::fromVariant(value).toJson(QJsonDocument::Indented));
+        QMessageBox::information(this, QStringLiteral("房源详情"), text);
+    }
+}
+
+void ShellMainWindow::dealLostLogin(const QVariant& value)
+{
+    if (m_reloggingIn)
+        return;
+    m_reloggingIn = true;
+    ShellLoginDialog dialog(m_session, DataCenter::UserPhoneNumber, QString(), this);
+    dialog.setMessage(value.toMap().value(QStringLiteral("message")).toString());
+    if (dialog.exec() == QDialog::Accepted)
+        statusBar()->showMessage(QStringLiteral("已重新登录：%1").arg(DataCenter::UserPhoneNumber), 5000);
+    m_reloggingIn = false;
+}

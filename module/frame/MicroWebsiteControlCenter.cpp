@@ -1,0 +1,177 @@
+#include "MicroWebsiteControlCenter.h"
+
+#include "CustomTabWidget.h"
+#include "DataCenter.h"
+#include "FunctionRights.h"
+#include "PopupLauncher.h"
+#include "StayTunedWidget.h"
+
+namespace {
+
+const int kCustomerRight = 156;
+const int kNewsRight = 148;
+
+// Until a page is built it opens as the placeholder, carrying the set-up it will receive.
+std::function<QWidget*(QWidget*)> typedPlaceholder(const QString& name, int type)
+{
+    return [name, type](QWidget* parent) {
+        auto* page = new StayTunedWidget(parent);
+        page->setObjectName(name);
+        if (type >= 0)
+            page->setProperty("pageType", type);
+        return page;
+    };
+}
+
+} // namespace
+
+MicroWebsiteControlCenter::MicroWebsiteControlCenter(QObject* parent)
+    : QObject(parent)
+{
+    setObjectName(QStringLiteral("MicroWebsiteControlCenter"));
+}
+
+void MicroWebsiteControlCenter::dealBaseMsg(const QString& key, const QVariant& v, QObject* obj)
+{
+    Q_UNUSED(v)
+    Q_UNUSED(obj)
+    if (key == QLatin1String("APP_MicroWebsite"))
+        loadMainPage();
+    else if (key == QLatin1String("OpenMicroWebsiteSet"))
+        openSetWidget();
+}
+
+void MicroWebsiteControlCenter::openSetWidget()
+{
+    QWidget* content = typedPlaceholder(QStringLiteral("MircroWebSiteSetStackWidget"), -1)(DataCenter::KQTabBar);
+    PopupLauncher::open(QStringLiteral("微官网设置"), QSize(812, 712), content, 1);
+}
+
+void MicroWebsiteControlCenter::loadMainPage()
+{
+    if (m_mainPage || !DataCenter::KQTabBar)
+        return;
+    m_mainPage = typedPlaceholder(QStringLiteral("MicroWebsiteMainPageWidget"), -1)(DataCenter::KQTabBar);
+    DataCenter::KQTabBar->addTabWidget(QStringLiteral("微官网"), m_mainPage);
+}
+
+void MicroWebsiteControlCenter::mainPageFunctionsClick(int itemid, const QString& title)
+{
+    switch (itemid) {
+    case 1:
+        loadNewHouse(title);
+        break;
+    case 2:
+        loadSaleHouse(title);
+        break;
+    case 3:
+        loadRentHouse(title);
+        break;
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+        if (!FunctionRights::checkOrWarn(kCustomerRight, QStringLiteral("您没有管理该项的权限！"), this))
+            return;
+        if (itemid == 4)
+            loadSaleCustomer(title);
+        else if (itemid == 5)
+            loadRentCustomer(title);
+        else if (itemid == 6)
+            loadSeekSaleCustomer(title);
+        else
+            loadSeekRentCustomer(title);
+        break;
+    case 15:
+        loadFinancial(title);
+        break;
+    case 23:
+    case 25:
+        if (!FunctionRights::checkOrWarn(kNewsRight, QStringLiteral("您没有管理资讯的权限，如需修改，请联系管理员！"), this))
+            return;
+        loadNewsList(itemid == 23 ? 1 : 2, title);
+        break;
+    case 24:
+        loadRebatix(title);
+        break;
+    case -4:
+        loadUserBrowingTrack(title);
+        break;
+    default:
+        break;
+    }
+}
+
+void MicroWebsiteControlCenter::openPage(QPointer<QWidget>& slot, const QString& title, const PageFactory& factory)
+{
+    CustomTabWidget* tabBar = DataCenter::KQTabBar;
+    if (!tabBar)
+        return;
+    if (slot) {
+        tabBar->setCurrentWidget(slot);
+        return;
+    }
+    slot = factory(tabBar);
+    tabBar->addTabWidget(title, slot);
+}
+
+void MicroWebsiteControlCenter::loadNewHouse(const QString& title)
+{
+    openPage(m_newHouse, title, typedPlaceholder(QStringLiteral("MicroWebSiteNewHouseListWidget"), -1));
+}
+
+void MicroWebsiteControlCenter::loadSaleHouse(const QString& title)
+{
+    openPage(m_saleHouse, title, typedPlaceholder(QStringLiteral("HouseManagerSaleOrRentListWidget"), 0));
+}
+
+void MicroWebsiteControlCenter::loadRentHouse(const QString& title)
+{
+    openPage(m_rentHouse, title, typedPlaceholder(QStringLiteral("HouseManagerSaleOrRentListWidget"), 1));
+}
+
+void MicroWebsiteControlCenter::loadFinancial(const QString& title)
+{
+    openPage(m_financial, title, typedPlaceholder(QStringLiteral("MircroWebSiteFinancialListWidget"), -1));
+}
+
+void MicroWebsiteControlCenter::loadSaleCustomer(const QString& title)
+{
+    openPage(m_saleCustomer, title, typedPlaceholder(QStringLiteral("MicroWebsiteSaleOrRentWidget"), 0));
+}
+
+void MicroWebsiteControlCenter::loadRentCustomer(const QString& title)
+{
+    openPage(m_rentCustomer, title, typedPlaceholder(QStringLiteral("MicroWebsiteSaleOrRentWidget"), 1));
+}
+
+void MicroWebsiteControlCenter::loadSeekSaleCustomer(const QString& title)
+{
+    openPage(m_seekSaleCustomer, title, typedPlaceholder(QStringLiteral("MicroWebsiteSeekSaleOrRentWidget"), 0));
+}
+
+void MicroWebsiteControlCenter::loadSeekRentCustomer(const QString& title)
+{
+    openPage(m_seekRentCustomer, title, typedPlaceholder(QStringLiteral("MicroWebsiteSeekSaleOrRentWidget"), 1));
+}
+
+void MicroWebsiteControlCenter::loadNewsList(int index, const QString& title)
+{
+    if (m_news)
+        m_news->setProperty("newsIndex", index);
+    openPage(m_news, title, [index](QWidget* parent) {
+        QWidget* page = typedPlaceholder(QStringLiteral("MicroWebsiteNewsStackWidget"), -1)(parent);
+        page->setProperty("newsIndex", index);
+        return page;
+    });
+}
+
+void MicroWebsiteControlCenter::loadRebatix(const QString& title)
+{
+    openPage(m_rebatix, title, typedPlaceholder(QStringLiteral("RebatixStackWidget"), -1));
+}
+
+void MicroWebsiteControlCenter::loadUserBrowingTrack(const QString& title)
+{
+    openPage(m_browsingTrack, title, typedPlaceholder(QStringLiteral("MicroWebsiteUserBrowsingTrackWidget"), -1));
+}

@@ -1,0 +1,28 @@
+#include "FunctionRights.h"
+
+#include "AlertWidget.h"
+#include "UserMessage_DataSqlTable.h"
+
+bool FunctionRights::isManagerRecord(QObject* parent)
+{
+    auto* table = new UserMessage_DataSqlTable(parent, false);
+    const bool manager = table->getUserMessage().isManager;
+    table->deleteLater();
+    return manager;
+}
+
+bool FunctionRights::userHasRight(int functionId, QObject* parent)
+{
+    auto* table = new UserMessage_DataSqlTable(parent, false);
+    const bool passes = table->getUserMessage().isManager || table->getFunctionAuth({}, functionId).selected;
+    table->deleteLater();
+    return passes;
+}
+
+bool FunctionRights::checkOrWarn(int functionId, const QString& message, QObject* parent)
+{
+    if (userHasRight(functionId, parent))
+        return true;
+    AlertWidget::showWarning(message, QStringLiteral("main"));
+    return false;
+}

@@ -1,0 +1,22 @@
+#ifndef FUNCTIONRIGHTS_H
+#define FUNCTIONRIGHTS_H
+
+#include <QString>
+
+class QObject;
+
+// The one rights check of the pages: the manager flag of the stored user record, else the
+// granted flag of the function's right.
+class FunctionRights
+{
+public:
+    static bool userHasRight(int functionId, QObject* parent);
+    // As userHasRight; a refusal shows `message` as a warning on the main window.
+    static bool checkOrWarn(int functionId, const QString& message, QObject* parent);
+    static bool isManagerRecord(QObject* parent);
+
+private:
+    FunctionRights() = delete;
+};
+
+#endif // FUNCTIONRIGHTS_H
