@@ -1,3 +1,0 @@
-#ifndef TESTSUPPORT_H
-#define TESTSUPPORT_H
-#endif
