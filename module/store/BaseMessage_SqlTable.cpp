@@ -1,10 +1,8 @@
 #include "BaseMessage_SqlTable.h"
 
 #include "LocalDatabase.h"
+#include "NetRequestObjecet.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSqlQuery>
 
 BaseMessage_SqlTable::BaseMessage_SqlTable(QObject* parent)
@@ -24,27 +22,12 @@ QString BaseMessage_SqlTable::columnText(const QString& column)
     return LocalDatabase::unscramble(query.value(column).toString());
 }
 
-namespace {
-
-QList<QVariantMap> objectsOf(const QString& text)
-{
-    QList<QVariantMap> list;
-    const QJsonArray array = QJsonDocument::fromJson(text.toUtf8()).array();
-    for (const QJsonValue& v : array) {
-        if (v.isObject())
-            list.append(v.toObject().toVariantMap());
-    }
-    return list;
-}
-
-} // namespace
-
 QList<QVariantMap> BaseMessage_SqlTable::getAreaList()
 {
-    return objectsOf(columnText(QStringLiteral("area")));
+    return NetRequestObjecet::jsonToMapList(columnText(QStringLiteral("area")));
 }
 
 QList<QVariantMap> BaseMessage_SqlTable::getJobList()
 {
-    return objectsOf(columnText(QStringLiteral("job")));
+    return NetRequestObjecet::jsonToMapList(columnText(QStringLiteral("job")));
 }

@@ -2,31 +2,13 @@
 
 #include "DataCenter.h"
 #include "LocalDatabase.h"
+#include "NetRequestObjecet.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSet>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace {
-
-QVariantMap parseObject(const QString& text)
-{
-    return QJsonDocument::fromJson(text.toUtf8()).object().toVariantMap();
-}
-
-QList<QVariantMap> parseArray(const QString& text)
-{
-    QList<QVariantMap> list;
-    const QJsonArray array = QJsonDocument::fromJson(text.toUtf8()).array();
-    for (const QJsonValue& v : array) {
-        if (v.isObject())
-            list.append(v.toObject().toVariantMap());
-    }
-    return list;
-}
 
 bool truthy(const QVariant& v)
 {
@@ -80,7 +62,7 @@ UserMessage_DataSqlTable::UserMessage UserMessage_DataSqlTable::getUserMessage()
     if (!row.found)
         return message; // no row: not a manager, no rights
     message.found = true;
-    message.init = parseObject(row.init);
+    message.init = NetRequestObjecet::jsonToMap(row.init);
     const QVariantMap userinfo = message.init.value(QStringLiteral("userinfo")).toMap();
     message.isManager = truthy(userinfo.value(QStringLiteral("ismanager")));
     message.isIndependent = truthy(userinfo.value(QStringLiteral("isindependent")));
@@ -96,7 +78,7 @@ UserMessage_DataSqlTable::FunctionAuth UserMessage_DataSqlTable::getFunctionAuth
     const Row row = readRow();
     if (!row.found)
         return auth;
-    const QList<QVariantMap> groups = parseArray(row.userauth);
+    const QList<QVariantMap> groups = NetRequestObjecet::jsonToMapList(row.userauth);
     for (const QVariantMap& group : groups) {
         const QVariantList content = group.value(QStringLiteral("content")).toList();
         for (const QVariant& entryValue : content) {
@@ -131,7 +113,7 @@ bool UserMessage_DataSqlTable::departmentInScope(const FunctionAuth& auth, const
     if (deptId.isEmpty())
         return false;
     QHash<QString, QString> parentOf;
-    for (const QVariantMap& d : parseArray(row.bumens))
+    for (const QVariantMap& d : NetRequestObjecet::jsonToMapList(row.bumens))
         parentOf.insert(d.value(QStringLiteral("dept_id")).toString(), d.value(QStringLiteral("parent_id")).toString());
 
     for (const QVariantMap& d : auth.bumens) {

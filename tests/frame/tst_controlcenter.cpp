@@ -1,3 +1,4 @@
+#include "AlertProbe.h"
 #include "AlertWidget.h"
 #include "CommonAddWidget.h"
 #include "CommonSignalTool.h"
@@ -18,27 +19,6 @@
 
 using F = LocalStoreFixture;
 
-namespace {
-
-QList<AlertWidget*> visibleAlerts()
-{
-    QList<AlertWidget*> alerts;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        auto* alert = qobject_cast<AlertWidget*>(w);
-        if (alert && alert->isVisible())
-            alerts.append(alert);
-    }
-    return alerts;
-}
-
-void closeAllAlerts()
-{
-    for (AlertWidget* alert : visibleAlerts())
-        alert->closeWidget();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-} // namespace
 
 class TestControlCenter : public QObject
 {
@@ -81,7 +61,7 @@ private slots:
 
     void cleanup()
     {
-        closeAllAlerts();
+        AlertProbe::closeAll();
         m_window.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -169,11 +149,11 @@ private slots:
         }
         if (alert.isEmpty()) {
             QTest::qWait(150);
-            QVERIFY(visibleAlerts().isEmpty());
+            QVERIFY(AlertProbe::visibleAlerts().isEmpty());
         } else {
-            QTRY_COMPARE_WITH_TIMEOUT(visibleAlerts().size(), 1, 2000);
-            QCOMPARE(visibleAlerts().first()->message(), alert);
-            QCOMPARE(visibleAlerts().first()->title(), QStringLiteral("警告"));
+            QTRY_COMPARE_WITH_TIMEOUT(AlertProbe::visibleAlerts().size(), 1, 2000);
+            QCOMPARE(AlertProbe::visibleAlerts().first()->message(), alert);
+            QCOMPARE(AlertProbe::visibleAlerts().first()->title(), QStringLiteral("警告"));
         }
     }
 
