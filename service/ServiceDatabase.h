@@ -1,0 +1,56 @@
+#ifndef SERVICEDATABASE_H
+#define SERVICEDATABASE_H
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <QVariantMap>
+
+#include <functional>
+
+struct sqlite3;
+
+// The service's SQLite store: the connection, the schema and the queries that several areas
+// share. Every value reaches SQLite as a bound parameter. Not thread-safe by itself: the
+// service runs one request at a time against it.
+class ServiceDatabase
+{
+public:
+    ServiceDatabase() = default;
+    ~ServiceDatabase();
+    ServiceDatabase(const ServiceDatabase&) = delete;
+    ServiceDatabase& operator=(const ServiceDatabase&) = delete;
+
+    // Opens (creating when missing) the file and brings the schema up to date.
+    bool open(const QString& path, QString* error);
+    bool isSeeded();
+    bool markSeeded();
+
+    // Generic access for the route classes. On failure the error is kept in lastError() and
+    // select() returns what it read so far (normally nothing).
+    QList<QVariantMap> select(const QString& sql, const QVariantList& values = {});
+    // The first row, or an empty map.
+    QVariantMap selectOne(const QString& sql, const QVariantList& values = {});
+    bool execute(const QString& sql, const QVariantList& values = {});
+    qint64 lastInsertId() const;
+    int changes() const;
+    // Runs work inside one transaction: committed when work returns true, rolled back otherwise.
+    bool transaction(const std::function<bool()>& work);
+    QString lastError() const { return m_lastError; }
+
+    // A user joined with company, city, job and store, or an empty map.
+    QVariantMap userByPhone(const QString& phone);
+    QVariantMap userById(qint64 userId);
+    // A company joined with its city, or an empty map.
+    QVariantMap company(const QString& companyId);
+
+private:
+    bool createSchema();
+    QVariantMap userWhere(const QString& condition, const QVariant& value);
+
+    sqlite3* m_db = nullptr;
+    QString m_lastError;
+};
+
+#endif // SERVICEDATABASE_H

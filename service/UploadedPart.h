@@ -1,0 +1,17 @@
+#ifndef UPLOADEDPART_H
+#define UPLOADEDPART_H
+
+#include <QByteArray>
+#include <QString>
+
+// One part of a multipart form body.
+struct UploadedPart
+{
+    QString name;
+    // As the client sent it; never used to name anything on disk.
+    QString filename;
+    QString contentType;
+    QByteArray data;
+};
+
+#endif // UPLOADEDPART_H

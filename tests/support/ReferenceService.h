@@ -1,0 +1,89 @@
+#ifndef REFERENCESERVICE_H
+#define REFERENCESERVICE_H
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QList>
+#include <QPair>
+#include <QMap>
+#include <QObject>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariant>
+
+class QNetworkAccessManager;
+class QNetworkRequest;
+class QNetworkReply;
+
+// Test fixture: runs the reference service on a free port of 127.0.0.1 with a fresh database and
+// files folder, for as long as the object lives. The binary is $KQ_SERVICE_BIN, else kq_service in
+// the build's bin folder. The helpers block (with an event loop) until the reply has arrived.
+class ReferenceService : public QObject
+{
+    Q_OBJECT
+
+public:
+    // One answer of the service.
+    struct Reply
+    {
+        // 0 when no HTTP answer arrived (networkError says why).
+        int httpStatus = 0;
+        QByteArray contentType;
+        QByteArray body;
+        QString networkError;
+        // The JSON envelope, when the body is one.
+        QJsonObject envelope;
+
+        int code() const { return envelope.value(QStringLiteral("code")).toInt(); }
+        QString message() const { return envelope.value(QStringLiteral("message")).toString(); }
+        QJsonValue data() const { return envelope.value(QStringLiteral("data")); }
+    };
+
+    // Starts the service and waits until it listens; check isRunning().
+    explicit ReferenceService(QObject* parent = nullptr);
+    ~ReferenceService() override;
+
+    bool isRunning() const;
+    QString errorString() const { return m_error; }
+
+    // "http://127.0.0.1:PORT/"
+    QString baseUrl() const { return m_baseUrl; }
+    // baseUrl() + "api/"
+    QString apiBase() const { return m_baseUrl + QStringLiteral("api/"); }
+    QString databasePath() const;
+    QString filesDir() const;
+
+    // Logs in through "account/initialize" and returns the session headers ("sessionid", "token")
+    // in the form of DataCenter::HttpHeadMap; empty when the login fails.
+    QMap<QString, QVariant> login(const QString& phone, const QString& password = QStringLiteral("demo123"));
+    // The "data" of the last successful login (keys "user", "userauth", "bumens", "base", "session").
+    QJsonObject lastLoginData() const { return m_lastLogin; }
+
+    // A path is relative to baseUrl() ("api/mtore/appposts"); a full address is used as it is.
+    Reply post(const QString& path, const QByteArray& formBody, const QMap<QString, QVariant>& headers = {});
+    Reply get(const QString& path, const QMap<QString, QVariant>& headers = {});
+    // A multipart POST with text fields and one file part.
+    Reply upload(const QString& path, const QMap<QString, QString>& fields, const QString& partName,
+                 const QString& fileName, const QByteArray& data, const QMap<QString, QVariant>& headers = {});
+
+    // Form text of the pieces in order, each key and value percent-encoded as UTF-8.
+    static QByteArray form(const QList<QPair<QString, QString>>& pieces);
+
+    // Stops the service (SIGTERM) and returns its exit code; -1 when it crashed or had to be killed.
+    int stop();
+
+private:
+    QNetworkRequest makeRequest(const QString& path, const QMap<QString, QVariant>& headers) const;
+    Reply wait(QNetworkReply* reply);
+
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    QNetworkAccessManager* m_network = nullptr;
+    QString m_baseUrl;
+    QString m_error;
+    QJsonObject m_lastLogin;
+};
+
+#endif // REFERENCESERVICE_H
