@@ -1,7 +1,6 @@
 #ifndef SHELLSESSION_H
 #define SHELLSESSION_H
 
-#include <QJsonObject>
 #include <QObject>
 
 class QNetworkAccessManager;
@@ -15,9 +14,6 @@ public:
 
     static QString apiBase();
     void login(const QString& phone, const QString& password);
-
-    // Fills DataCenter and the local store from the data of a successful login reply.
-    static bool applyLogin(const QString& phone, const QJsonObject& data);
 
 signals:
     void loggedIn();

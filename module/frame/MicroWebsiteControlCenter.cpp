@@ -3,6 +3,7 @@
 #include "CustomTabWidget.h"
 #include "DataCenter.h"
 #include "FunctionRights.h"
+#include "MicroWebsiteMainPageWidget.h"
 #include "PopupLauncher.h"
 #include "StayTunedWidget.h"
 
@@ -51,7 +52,8 @@ void MicroWebsiteControlCenter::loadMainPage()
 {
     if (m_mainPage || !DataCenter::KQTabBar)
         return;
-    m_mainPage = typedPlaceholder(QStringLiteral("MicroWebsiteMainPageWidget"), -1)(DataCenter::KQTabBar);
+    m_mainPage = new MicroWebsiteMainPageWidget(DataCenter::KQTabBar);
+    connect(m_mainPage, &MicroWebsiteMainPageWidget::clickID, this, &MicroWebsiteControlCenter::mainPageFunctionsClick);
     DataCenter::KQTabBar->addTabWidget(QStringLiteral("微官网"), m_mainPage);
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class MicroWebsiteMainPageWidget;
 class QWidget;
 
 // Reacts to the host's hub messages and opens every page of the module once, as a host tab.
@@ -38,7 +39,7 @@ private:
     // Brings a living page to the front, or builds it and adds it as a tab under `title`.
     void openPage(QPointer<QWidget>& slot, const QString& title, const PageFactory& factory);
 
-    QPointer<QWidget> m_mainPage;
+    QPointer<MicroWebsiteMainPageWidget> m_mainPage;
     QPointer<QWidget> m_newHouse;
     QPointer<QWidget> m_saleHouse;
     QPointer<QWidget> m_rentHouse;

@@ -6,6 +6,8 @@
 #include <QVariantMap>
 
 // Writes users into the local store as the host does after a login, and logs one in.
+class ReferenceService;
+
 class LocalStoreFixture
 {
 public:
@@ -17,6 +19,9 @@ public:
     static void storeUser(const QString& phone, bool manager, const QVariantList& rights,
                           const QVariantMap& extraInit = {}, const QVariantList& companyDepartments = {});
     static void loginAs(const QString& phone, bool manager);
+    // Logs in at the reference service and does what the host does with the reply (DataCenter,
+    // session headers, local store); also points the module's addresses at that service.
+    static bool loginAtService(ReferenceService& service, const QString& phone);
 };
 
 #endif // LOCALSTOREFIXTURE_H

@@ -1,0 +1,69 @@
+#include "ItemButtonWidget.h"
+
+#include "ImageShowLabel.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+ItemButtonWidget::ItemButtonWidget(QWidget* parent)
+    : QWidget(parent)
+    , m_icon(new ImageShowLabel(this))
+    , m_title(new QLabel(this))
+{
+    setObjectName(QStringLiteral("ItemButtonWidget"));
+    setAttribute(Qt::WA_StyledBackground);
+    setFixedSize(100, 100);
+    setCursor(Qt::PointingHandCursor);
+    setHovered(false);
+
+    m_icon->setObjectName(QStringLiteral("tileIcon"));
+    m_icon->setFixedSize(48, 48);
+    m_title->setObjectName(QStringLiteral("tileTitle"));
+    m_title->setAlignment(Qt::AlignCenter);
+    m_title->setStyleSheet(QStringLiteral("font: 14px \"微软雅黑\"; color: rgb(60,60,60); background: transparent;"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 14, 4, 10);
+    layout->setSpacing(8);
+    layout->addWidget(m_icon, 0, Qt::AlignHCenter);
+    layout->addWidget(m_title);
+}
+
+void ItemButtonWidget::setData(const MircroWebsiteOperateList_Model::ListData& data)
+{
+    m_data = data;
+    m_title->setText(QFontMetrics(m_title->font()).elidedText(data.title, Qt::ElideRight, 92));
+    m_title->setToolTip(data.title);
+    m_icon->setShowSize(48, 48);
+    m_icon->loadImage(data.icon, false, 0);
+}
+
+void ItemButtonWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (rect().contains(event->pos())) {
+        if (event->button() == Qt::LeftButton)
+            emit clickItem(m_data);
+        else if (event->button() == Qt::RightButton)
+            emit rightClickItem(m_data);
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void ItemButtonWidget::enterEvent(QEvent* event)
+{
+    setHovered(true);
+    QWidget::enterEvent(event);
+}
+
+void ItemButtonWidget::leaveEvent(QEvent* event)
+{
+    setHovered(false);
+    QWidget::leaveEvent(event);
+}
+
+void ItemButtonWidget::setHovered(bool hovered)
+{
+    setStyleSheet(hovered ? QStringLiteral("#ItemButtonWidget{background: rgb(242,246,252); border-radius: 6px;}")
+                          : QStringLiteral("#ItemButtonWidget{background: transparent;}"));
+}

@@ -1,0 +1,70 @@
+#include "MircroWebsiteOperateList_Model.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+MircroWebsiteOperateList_Model::MircroWebsiteOperateList_Model(QObject* parent)
+    : QObject(parent)
+{
+}
+
+QString MircroWebsiteOperateList_Model::iconFor(int itemid, int type)
+{
+    switch (itemid) {
+    case -1:
+        return QStringLiteral("://res/mircro_website_11_press.png");
+    case -2:
+        return QStringLiteral("://res/mircro_website_add.png");
+    case -4:
+        return QStringLiteral("://res/icon_userBrowsingTrack.png");
+    default:
+        break;
+    }
+    if (type == 1)
+        return QStringLiteral("://res/mircro_website_custom.png");
+    static const QList<int> known{-3, 1, 2, 3, 4, 5, 6, 7, 9, 10, 15, 23, 24, 25};
+    if (known.contains(itemid))
+        return QStringLiteral("://res/mircro_website_%1.png").arg(itemid < 0 ? QStringLiteral("site") : QString::number(itemid));
+    return QStringLiteral("://res/mircro_website_custom.png");
+}
+
+MircroWebsiteOperateList_Model::ListData MircroWebsiteOperateList_Model::builtIn(int itemid)
+{
+    ListData tile;
+    tile.itemid = itemid;
+    if (itemid == -1)
+        tile.title = QStringLiteral("轮播广告");
+    else if (itemid == -4)
+        tile.title = QStringLiteral("用户轨迹");
+    else if (itemid == -2) {
+        tile.title = QStringLiteral("自定义应用");
+        tile.type = 1;
+    }
+    tile.icon = iconFor(itemid, tile.type);
+    return tile;
+}
+
+void MircroWebsiteOperateList_Model::parse(const QJsonValue& value)
+{
+    m_list.clear();
+    QJsonArray array = value.toArray();
+    if (value.isObject()) {
+        const QJsonObject object = value.toObject();
+        array = object.value(object.contains(QStringLiteral("data")) ? QStringLiteral("data") : QStringLiteral("list")).toArray();
+    }
+    for (const QJsonValue& item : qAsConst(array)) {
+        if (!item.isObject())
+            continue;
+        const QJsonObject o = item.toObject();
+        ListData tile;
+        tile.show = o.value(QStringLiteral("show")).toVariant().toInt() != 0 || !o.contains(QStringLiteral("show"));
+        tile.itemid = o.value(QStringLiteral("itemid")).toVariant().toInt();
+        tile.type = o.value(QStringLiteral("type")).toVariant().toInt();
+        tile.title = o.value(QStringLiteral("title")).toVariant().toString();
+        tile.sort = o.value(QStringLiteral("sort")).toVariant().toInt();
+        tile.content = o.value(QStringLiteral("content")).toVariant().toString();
+        const QString icon = o.value(QStringLiteral("photo")).toVariant().toString();
+        tile.icon = icon.isEmpty() ? iconFor(tile.itemid, tile.type) : icon;
+        m_list.append(tile);
+    }
+}

@@ -1,0 +1,38 @@
+#ifndef MIRCROWEBSITEOPERATELIST_MODEL_H
+#define MIRCROWEBSITEOPERATELIST_MODEL_H
+
+#include <QJsonValue>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+// Reads the company's function tiles from the reply of "mtore/appposts".
+class MircroWebsiteOperateList_Model : public QObject
+{
+    Q_OBJECT
+public:
+    struct ListData
+    {
+        bool show = true;
+        int itemid = 0;
+        int type = 0;     // 1: a custom app
+        QString title;
+        QString icon;     // a resource path, or the address of a custom app's picture
+        int sort = 0;
+        QString content;  // for example the site's address
+    };
+
+    explicit MircroWebsiteOperateList_Model(QObject* parent = nullptr);
+
+    // Accepts the tile array itself or an object holding it under "data" or "list".
+    void parse(const QJsonValue& value);
+    QList<ListData> list() const { return m_list; }
+
+    static QString iconFor(int itemid, int type);
+    static ListData builtIn(int itemid);
+
+private:
+    QList<ListData> m_list;
+};
+
+#endif // MIRCROWEBSITEOPERATELIST_MODEL_H
