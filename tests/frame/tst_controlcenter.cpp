@@ -4,6 +4,7 @@
 #include "CommonSignalTool.h"
 #include "CustomTabWidget.h"
 #include "DataCenter.h"
+#include "HostWindowFixture.h"
 #include "LocalStoreFixture.h"
 #include "MicroWebsiteControlCenter.h"
 #include "MicroWebsiteModule.h"
@@ -25,7 +26,7 @@ class TestControlCenter : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QMainWindow> m_window;
+    std::unique_ptr<HostWindowFixture> m_host;
     CustomTabWidget* m_tabs = nullptr;
     MicroWebsiteControlCenter* m_center = nullptr;
 
@@ -47,23 +48,14 @@ private slots:
 
     void init()
     {
-        DataCenter::reset();
-        m_window = std::make_unique<QMainWindow>();
-        m_tabs = new CustomTabWidget(m_window.get());
-        m_window->setCentralWidget(m_tabs);
-        m_window->resize(1000, 700);
-        m_window->show();
-        DataCenter::KQTabBar = m_tabs;
-        DataCenter::MainWindowWidget = m_window.get();
-        DataCenter::registerWindow(QStringLiteral("main"), m_window.get());
-        m_center = MicroWebsiteModule::init(m_window.get());
+        m_host = std::make_unique<HostWindowFixture>();
+        m_tabs = m_host->tabs();
+        m_center = MicroWebsiteModule::init(m_host->window());
     }
 
     void cleanup()
     {
-        AlertProbe::closeAll();
-        m_window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_host.reset();
     }
 
     void pluginAnswersVersionBeforeInit()

@@ -4,6 +4,7 @@
 #include "CommonSignalTool.h"
 #include "CustomTabWidget.h"
 #include "DataCenter.h"
+#include "HostWindowFixture.h"
 #include "ItemButtonWidget.h"
 #include "LocalStoreFixture.h"
 #include "MicroWebsiteControlCenter.h"
@@ -64,17 +65,12 @@ ItemButtonWidget* tileWithId(const MicroWebsiteMainPageWidget& page, int itemid)
 
 QList<CommonAddWidget*> openPopups()
 {
-    QList<CommonAddWidget*> frames;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* frame = qobject_cast<CommonAddWidget*>(w); frame && frame->isVisible())
-            frames.append(frame);
-    }
-    return frames;
+    return HostWindowFixture::openPopups();
 }
 
 QString popupTitle(CommonAddWidget* frame)
 {
-    return frame->findChild<QLabel*>(QStringLiteral("titleLabel"))->text();
+    return HostWindowFixture::popupTitle(frame);
 }
 
 } // namespace
@@ -84,8 +80,7 @@ class TestMainPage : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QMainWindow> m_window;
-    CustomTabWidget* m_tabs = nullptr;
+    std::unique_ptr<HostWindowFixture> m_host;
 
     // Waits for the start-up request of a page to finish.
     static void settle(MicroWebsiteMainPageWidget& page)
@@ -103,24 +98,12 @@ private slots:
 
     void init()
     {
-        DataCenter::reset();
-        m_window = std::make_unique<QMainWindow>();
-        m_tabs = new CustomTabWidget(m_window.get());
-        m_window->setCentralWidget(m_tabs);
-        m_window->resize(1100, 760);
-        m_window->show();
-        DataCenter::KQTabBar = m_tabs;
-        DataCenter::MainWindowWidget = m_window.get();
-        DataCenter::registerWindow(QStringLiteral("main"), m_window.get());
+        m_host = std::make_unique<HostWindowFixture>();
     }
 
     void cleanup()
     {
-        AlertProbe::closeAll();
-        for (CommonAddWidget* frame : openPopups())
-            frame->closeWidget();
-        m_window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_host.reset();
     }
 
     void grid_data()
@@ -290,7 +273,7 @@ private slots:
 
         // A manager's button reaches the control center through the hub and opens the settings.
         DataCenter::isManager = true;
-        MicroWebsiteModule::init(m_window.get());
+        MicroWebsiteModule::init(m_host->window());
         MicroWebsiteTopOperateView bar;
         bar.show();
         QPushButton* set = bar.findChild<QPushButton*>(QStringLiteral("pushButton_set"));
