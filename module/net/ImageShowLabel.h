@@ -1,0 +1,116 @@
+#ifndef IMAGESHOWLABEL_H
+#define IMAGESHOWLABEL_H
+
+#include <QImage>
+#include <QLabel>
+#include <QSize>
+#include <QString>
+#include <QVariant>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// Shows a picture that lives on disk or on the service: a placeholder while it loads, a file cache
+// so that an address is downloaded once, an optional compression run for large pictures, and
+// painting scaled to the label, to a fixed size, under an overlay or cut by a round mask.
+class ImageShowLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit ImageShowLabel(QWidget* parent = nullptr);
+    ~ImageShowLabel() override;
+
+    void loadImage(const QString& source, bool compress = false, int maskSize = 0);
+
+    // 0 image cache, 1 temporary folder, 2 photo folder, 3 the application's folder; any other
+    // mode keeps the folder. useCache is stored in every case.
+    void setCacheFolder(int mode, bool useCache);
+    void setMaxFileSize(qint64 size);
+    // Always marks the display size as set; the size itself is kept only when both are positive.
+    void setShowSize(int width, int height);
+    void setScaleFactor(int factor);
+    void setShowPlaceholder(bool show);
+    void setPlaceholderPath(const QString& path);
+    void setOverlayPath(const QString& path);
+    void setEmitClick(bool emitOnPress);
+    void setPressEnabled(bool enabled);
+
+    QString getSource() const;
+    QString getShownPath() const;
+    QString getCacheFolder() const;
+    int getPaintState() const;
+    double getAspectRatio() const;
+    bool isLoaded() const;
+
+    // Whether a source names a remote picture rather than a local file.
+    static bool isAddress(const QString& source);
+    // Spaces removed and "http://" put in front when the address has no scheme.
+    static QString normalizedAddress(const QString& source);
+    // The cache file name of an address, which depends on the size limit too.
+    static QString cacheName(qint64 maxFileSize, const QString& address);
+
+signals:
+    void startLoad();
+    void photoLoadFinish();
+    void backImgSize(QSize size);
+    void downloadPicSuccess(QString path);
+    void downloadPicFinish();
+    void clickLabel();
+    void leftClick();
+    void doubleClick();
+
+public slots:
+    void dealpicdownload(QNetworkReply* reply);
+    void dealPhotosCompression(QString path);
+    void dealDownloadPhotosCompression(QString path, QVariant value);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    // Shows a file, or loads the source again through compression when it is too large to show
+    // as it is; returns the path used (another extension when the file had to be renamed).
+    QString showFile(const QString& path, bool repairExtension);
+    void showPlaceholderIfWanted();
+    // Records the aspect ratio of the picture just read and reports its size.
+    void reportSize(const QSize& size);
+    void startCompressionRun(const QString& file, const QString& outputPath);
+    void download(const QString& address);
+    QImage paintedPicture(const QSize& size, Qt::TransformationMode mode);
+    QImage maskedPicture();
+
+    int cacheMode = 0;
+    double aspectRatio = 0;
+    QString cacheFolder;
+    bool useCache = true;
+    bool showPlaceholder = true;
+    QString placeholderPath;
+    QString shownPath;
+    int maskSize = 0;
+    bool compress = false;
+    qint64 maxFileSize = 30720;
+    int scaleFactor = 1;
+    QString source;
+    QString overlayPath;
+    QSize fixedSize{0, 0};
+    bool fixedSizeSet = false;
+    int paintState = 3;
+    bool emitClick = false;
+    bool pressEnabled = true;
+    bool loaded = false;
+
+    QLabel* hiddenLabel = nullptr;
+    QNetworkAccessManager* network = nullptr;
+    // Decoded once per showing, not once per paint.
+    QImage shownImage;
+    QImage overlayImage;
+    QImage paintCache;
+    qint64 paintCacheImage = 0;
+    QSize paintCacheSize;
+    int paintCacheState = -1;
+};
+
+#endif // IMAGESHOWLABEL_H

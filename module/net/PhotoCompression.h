@@ -1,0 +1,84 @@
+#ifndef PHOTOCOMPRESSION_H
+#define PHOTOCOMPRESSION_H
+
+#include <QObject>
+#include <QPointer>
+#include <QSize>
+#include <QString>
+#include <QThread>
+#include <QVariant>
+
+#include <atomic>
+#include <type_traits>
+
+// Makes a picked or downloaded photo small enough to send: reads it (at a reduced JPEG scale
+// where the result is smaller anyway), turns it upright, fits it into 1920 x 1080 and writes a
+// JPEG no larger than a byte limit, lowering quality and size step by step. One worker and one
+// QThread serve one run; the run reports exactly one result through compression_address(): the
+// file to use, which is the source itself when compression is not needed or not possible.
+//
+// Most callers want start(), which creates, wires, starts and later releases worker and thread.
+class PhotoCompression : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PhotoCompression(QObject* parent = nullptr);
+    ~PhotoCompression() override;
+
+    void setParameters(const QString& address, const QVariant& value, qint64 maxFileSize,
+                       const QString& outputPath, double scaleFactor);
+
+    // Runs one compression of `address` in a thread of its own and delivers the result to
+    // `slot` of `receiver` (a member function or a functor) on the receiver's thread. Worker and
+    // thread delete themselves after the result; destroying the receiver early only drops the
+    // result. The returned pointer is for watching only; it becomes null once the run is over.
+    template <typename Receiver, typename Slot>
+    static QPointer<PhotoCompression> start(const QString& address, const QVariant& value,
+                                            qint64 maxFileSize, const QString& outputPath,
+                                            double scaleFactor, Receiver* receiver, Slot slot)
+    {
+        static_assert(std::is_base_of<QObject, Receiver>::value, "the receiver must be a QObject");
+        QThread* thread = nullptr;
+        PhotoCompression* worker = prepare(address, value, maxFileSize, outputPath, scaleFactor,
+                                           receiver, &thread);
+        connect(worker, &PhotoCompression::compression_address, receiver, slot);
+        QPointer<PhotoCompression> guard(worker);
+        thread->start(QThread::InheritPriority);
+        return guard;
+    }
+
+    // The size a w x h image (as it stands upright) is fitted to inside the 1920 x 1080 box.
+    static QSize fittedSize(const QSize& upright);
+
+    // Reserves `preferred` for a run that is about to write it, or, while another run is writing
+    // that file, a free name beside it. Release the returned path once it is written.
+    static QString claimOutputPath(const QString& preferred);
+    static void releaseOutputPath(const QString& path);
+
+public slots:
+    void startCompression();
+    void stopCompresssion();
+
+signals:
+    void compression_address(QString address, QVariant value);
+
+private:
+    static PhotoCompression* prepare(const QString& address, const QVariant& value,
+                                     qint64 maxFileSize, const QString& outputPath,
+                                     double scaleFactor, QObject* receiver, QThread** thread);
+    // The heavy part of a run: the file written, or an empty string when the source stands.
+    QString compressFile();
+    QString derivedOutputPath(const QString& folder) const;
+    void finish(const QString& path);
+
+    const QSize maxImageSize;
+    QString address;
+    QVariant value;
+    qint64 maxFileSize = 204800;
+    QString outputPath;
+    double scaleFactor = 4.0;
+    std::atomic<bool> stopRequested{false};
+};
+
+#endif // PHOTOCOMPRESSION_H
