@@ -1,3 +1,4 @@
+#include "TestEnvironment.h"
 #include "AlertProbe.h"
 #include "AlertWidget.h"
 #include "CommonAddWidget.h"
@@ -42,7 +43,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        TestEnvironment::isolate();
         AlertWidget::setModalLoopEnabled(false);
     }
 

@@ -1,3 +1,4 @@
+#include "TestEnvironment.h"
 #include "AlertProbe.h"
 #include "AlertWidget.h"
 #include "CommonAddWidget.h"
@@ -92,7 +93,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        TestEnvironment::isolate();
         AlertWidget::setModalLoopEnabled(false);
     }
 

@@ -1,3 +1,4 @@
+#include "TestEnvironment.h"
 #include "BaseMessage_SqlTable.h"
 #include "DataCenter.h"
 #include "LocalDatabase.h"
@@ -21,7 +22,7 @@ class TestLocalStore : public QObject
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        TestEnvironment::isolate();
         QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/kq_suite")).removeRecursively();
     }
 
