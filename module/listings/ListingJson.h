@@ -1,0 +1,34 @@
+#ifndef LISTINGJSON_H
+#define LISTINGJSON_H
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
+
+// Reading the fields of a listing reply: the service sends numbers sometimes as numbers and
+// sometimes as text, and leaves keys out; a missing or unreadable key reads as 0, 0.0 or "".
+namespace ListingJson {
+
+int toInt(const QJsonObject& object, const QString& key);
+double toDouble(const QJsonObject& object, const QString& key);
+QString toText(const QJsonObject& object, const QString& key);
+// Only the string elements of an array.
+QStringList toTextList(const QJsonObject& object, const QString& key);
+
+// The "total" and the object elements of the "data" array of a paged reply; anything else gives
+// 0 and no rows.
+struct Page
+{
+    int total = 0;
+    QList<QJsonObject> rows;
+};
+Page readPage(const QJsonValue& value);
+
+// A number in its shortest exact form: 89.5 as "89.5", 120 as "120".
+QString shortest(double value);
+
+} // namespace ListingJson
+
+#endif // LISTINGJSON_H
