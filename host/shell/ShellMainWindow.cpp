@@ -3,14 +3,13 @@
 #include "CommonSignalTool.h"
 #include "CustomTabWidget.h"
 #include "DataCenter.h"
+#include "ShellHouseDetailDialog.h"
 #include "ShellLoginDialog.h"
 #include "ShellSession.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QJsonDocument>
 #include <QLibrary>
-#include <QMessageBox>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -98,8 +97,18 @@ void ShellMainWindow::dealHubMessage(const QString& key, const QVariant& value, 
                                           map.value(QStringLiteral("url")).toString()),
                                  10000);
     } else if (key == QLatin1String("HouseDetail")) {
-        const QString text = QString::fromUtf8(QJsonDocument::fromVariant(value).toJson(QJsonDocument::Indented));
-        QMessageBox::information(this, QStringLiteral("房源详情"), text);
+        // One detail window, reused for the next house clicked.
+        const QVariantMap map = value.toMap();
+        QList<qint64> ids;
+        for (const QVariant& id : map.value(QStringLiteral("ids")).toList())
+            ids.append(id.toLongLong());
+        auto* dialog = findChild<ShellHouseDetailDialog*>();
+        if (!dialog)
+            dialog = new ShellHouseDetailDialog(this);
+        dialog->showHouse(map.value(QStringLiteral("id")).toLongLong(), ids);
+        dialog->show();
+        dialog->raise();
+        dialog->activateWindow();
     }
 }
 
