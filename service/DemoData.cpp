@@ -1,9 +1,13 @@
 #include "DemoData.h"
 
+#include "FinancialData.h"
+#include "HouseManagerData.h"
+#include "NewHouseData.h"
 #include "PasswordHasher.h"
 #include "SecureRandom.h"
 #include "ServiceContext.h"
 #include "ServiceDatabase.h"
+#include "SubmissionData.h"
 
 #include <QColor>
 #include <QDir>
@@ -288,6 +292,9 @@ bool DemoData::seed(ServiceContext& context, QString* error)
             && addTile(QStringLiteral("10001"), 1002, 1, QStringLiteral("学区房"), 21, schoolIcon, house)
             && addTile(QStringLiteral("20002"), 1001, 1, QStringLiteral("山城好房"), 20, mountainIcon,
                        QStringLiteral("解放碑、观音桥精选好房，每周更新。"))
+            && SubmissionData::seed(context)
+            && NewHouseData::seed(context) && FinancialData::seed(context)
+            && HouseManagerData::seed(db)
             && db.markSeeded();
     });
     if (!ok) {

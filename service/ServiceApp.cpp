@@ -1,15 +1,20 @@
 #include "ServiceApp.h"
 
 #include "AccountRoutes.h"
+#include "BookRoutes.h"
 #include "DemoData.h"
 #include "DiagnosticsRoutes.h"
+#include "FinancialRoutes.h"
 #include "HostPages.h"
+#include "HouseManagerRoutes.h"
 #include "HttpBridge.h"
 #include "MainPageRoutes.h"
+#include "NewHouseRoutes.h"
 #include "ServiceContext.h"
 #include "ServiceDatabase.h"
 #include "ServiceRouter.h"
 #include "SessionStore.h"
+#include "SubmissionRoutes.h"
 #include "UploadRoutes.h"
 
 #include <QDir>
@@ -92,6 +97,16 @@ int ServiceApp::run(const ServiceOptions& options)
     pages.registerRoutes(router);
     DiagnosticsRoutes diagnostics;
     diagnostics.registerRoutes(router);
+    BookRoutes books(context);
+    books.registerRoutes(router);
+    SubmissionRoutes submissions(context);
+    submissions.registerRoutes(router);
+    NewHouseRoutes newHouses(context);
+    newHouses.registerRoutes(router);
+    FinancialRoutes financial(context);
+    financial.registerRoutes(router);
+    HouseManagerRoutes houseManager(context);
+    houseManager.registerRoutes(router);
 
     // Bodies are read in parallel; handling is serialised, since it shares one connection and
     // its transactions.

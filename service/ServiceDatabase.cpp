@@ -1,6 +1,11 @@
 #include "ServiceDatabase.h"
 
+#include "BookData.h"
+#include "FinancialData.h"
+#include "HouseManagerData.h"
+#include "NewHouseData.h"
 #include "SqlStatement.h"
+#include "SubmissionData.h"
 
 #include <QStringList>
 
@@ -86,6 +91,14 @@ bool ServiceDatabase::createSchema()
             if (!execute(QString::fromUtf8(statement)))
                 return false;
         }
+        if (!BookData::createSchema(*this))
+            return false;
+        if (!SubmissionData::createSchema(*this))
+            return false;
+        if (!NewHouseData::createSchema(*this) || !FinancialData::createSchema(*this))
+            return false;
+        if (!HouseManagerData::createSchema(*this))
+            return false;
         return true;
     });
 }

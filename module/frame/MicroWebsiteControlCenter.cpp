@@ -3,7 +3,12 @@
 #include "CustomTabWidget.h"
 #include "DataCenter.h"
 #include "FunctionRights.h"
+#include "HouseManagerSaleOrRentListWidget.h"
+#include "MicroWebSiteNewHouseListWidget.h"
 #include "MicroWebsiteMainPageWidget.h"
+#include "MicroWebsiteSaleOrRentWidget.h"
+#include "MicroWebsiteSeekSaleOrRentWidget.h"
+#include "MircroWebSiteFinancialListWidget.h"
 #include "PopupLauncher.h"
 #include "StayTunedWidget.h"
 
@@ -20,6 +25,17 @@ std::function<QWidget*(QWidget*)> typedPlaceholder(const QString& name, int type
         page->setObjectName(name);
         if (type >= 0)
             page->setProperty("pageType", type);
+        return page;
+    };
+}
+
+// A page that serves two kinds, built for one of them; it requests its first page at once.
+template <typename Page>
+std::function<QWidget*(QWidget*)> typedPage(int type)
+{
+    return [type](QWidget* parent) {
+        auto* page = new Page(parent);
+        page->setType(type);
         return page;
     };
 }
@@ -119,42 +135,42 @@ void MicroWebsiteControlCenter::openPage(QPointer<QWidget>& slot, const QString&
 
 void MicroWebsiteControlCenter::loadNewHouse(const QString& title)
 {
-    openPage(m_newHouse, title, typedPlaceholder(QStringLiteral("MicroWebSiteNewHouseListWidget"), -1));
+    openPage(m_newHouse, title, [](QWidget* parent) { return new MicroWebSiteNewHouseListWidget(parent); });
 }
 
 void MicroWebsiteControlCenter::loadSaleHouse(const QString& title)
 {
-    openPage(m_saleHouse, title, typedPlaceholder(QStringLiteral("HouseManagerSaleOrRentListWidget"), 0));
+    openPage(m_saleHouse, title, typedPage<HouseManagerSaleOrRentListWidget>(0));
 }
 
 void MicroWebsiteControlCenter::loadRentHouse(const QString& title)
 {
-    openPage(m_rentHouse, title, typedPlaceholder(QStringLiteral("HouseManagerSaleOrRentListWidget"), 1));
+    openPage(m_rentHouse, title, typedPage<HouseManagerSaleOrRentListWidget>(1));
 }
 
 void MicroWebsiteControlCenter::loadFinancial(const QString& title)
 {
-    openPage(m_financial, title, typedPlaceholder(QStringLiteral("MircroWebSiteFinancialListWidget"), -1));
+    openPage(m_financial, title, [](QWidget* parent) { return new MircroWebSiteFinancialListWidget(parent); });
 }
 
 void MicroWebsiteControlCenter::loadSaleCustomer(const QString& title)
 {
-    openPage(m_saleCustomer, title, typedPlaceholder(QStringLiteral("MicroWebsiteSaleOrRentWidget"), 0));
+    openPage(m_saleCustomer, title, typedPage<MicroWebsiteSaleOrRentWidget>(0));
 }
 
 void MicroWebsiteControlCenter::loadRentCustomer(const QString& title)
 {
-    openPage(m_rentCustomer, title, typedPlaceholder(QStringLiteral("MicroWebsiteSaleOrRentWidget"), 1));
+    openPage(m_rentCustomer, title, typedPage<MicroWebsiteSaleOrRentWidget>(1));
 }
 
 void MicroWebsiteControlCenter::loadSeekSaleCustomer(const QString& title)
 {
-    openPage(m_seekSaleCustomer, title, typedPlaceholder(QStringLiteral("MicroWebsiteSeekSaleOrRentWidget"), 0));
+    openPage(m_seekSaleCustomer, title, typedPage<MicroWebsiteSeekSaleOrRentWidget>(0));
 }
 
 void MicroWebsiteControlCenter::loadSeekRentCustomer(const QString& title)
 {
-    openPage(m_seekRentCustomer, title, typedPlaceholder(QStringLiteral("MicroWebsiteSeekSaleOrRentWidget"), 1));
+    openPage(m_seekRentCustomer, title, typedPage<MicroWebsiteSeekSaleOrRentWidget>(1));
 }
 
 void MicroWebsiteControlCenter::loadNewsList(int index, const QString& title)

@@ -3,6 +3,7 @@
 
 #include "CommonSignalTool.h"
 #include "DataCenter.h"
+#include "MircroWebSiteFinancialCustomerListWidget.h"
 #include "PopupLauncher.h"
 #include "StayTunedWidget.h"
 
@@ -31,8 +32,7 @@ void MicroWebsiteTopOperateView::showFinancilCustomerButton()
 
 void MicroWebsiteTopOperateView::openFinancilCustomer()
 {
-    auto* content = new StayTunedWidget;
-    content->setObjectName(QStringLiteral("MircroWebSiteFinancialCustomerListWidget"));
+    auto* content = new MircroWebSiteFinancialCustomerListWidget;
     PopupLauncher::open(QStringLiteral("金融客户列表"), QSize(662, 612), content);
 }
 

@@ -1,0 +1,87 @@
+#ifndef CARDLISTPAGE_H
+#define CARDLISTPAGE_H
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QVariantList>
+#include <QWidget>
+
+class AlertWidget;
+class CardFilterBar;
+class CustomListWidget;
+class FormBody;
+class MicroWebsiteTopOperateView;
+class NetRequestObjecet;
+class PagingBar;
+
+// A page that lists records of the site as cards, five to a page: the operation bar, a filter
+// bar, the card list and the card paging bar. The pages built on it differ in their records,
+// texts and endpoints; the loading, paging, confirming and reloading are done here.
+//
+// Every operation that succeeds reloads the current page; the cards are never patched locally.
+class CardListPage : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int PageSize = 5;
+
+    // How the page calls a sibling component's detail function: one list of arguments.
+    using DetailFunction = void (*)(const QVariantList& arguments);
+
+    explicit CardListPage(QWidget* parent = nullptr);
+
+    MicroWebsiteTopOperateView* operateView() const { return m_operateView; }
+    CardFilterBar* filterBar() const { return m_filterBar; }
+    CustomListWidget* listWidget() const { return m_list; }
+    PagingBar* pagingBar() const { return m_paging; }
+    int pageIndex() const;
+
+    // Base name of the sibling component that shows a clicked card's record.
+    QString detailLibrary() const { return m_detailLibrary; }
+    void setDetailLibrary(const QString& baseName) { m_detailLibrary = baseName; }
+
+public slots:
+    // The paging bar has moved to another page.
+    void dealPageChange();
+    void showAlert(const QString& text);
+
+protected:
+    // Requests the current page with the current filters.
+    virtual void reloadList() = 0;
+
+    // Starts again on page 1 (refresh and search).
+    void reloadFromFirstPage();
+    // Sends the list request with the wait indicator over the cards. A reply of an older list
+    // request that arrives after a newer one was sent is dropped, so the page never shows a stale
+    // page; connect the returned request's loadSuccess to the page's receiving slot. When the
+    // request fails, the paging bar returns to the page on screen.
+    NetRequestObjecet* sendListRequest(const QString& url, const FormBody& body);
+    // After a reply: the paging bar learns the total. Returns false when the page asked for lies
+    // beyond the last one (the list shrank meanwhile) and the last page is requested instead.
+    bool acceptTotal(int total, int rowsOnPage);
+    // Replaces the cards (the list takes them over); none shows "暂无数据".
+    void showCards(const QList<QWidget*>& cards);
+
+    // Sends an operation; on success the page reloads.
+    NetRequestObjecet* sendOperation(const QString& url, const FormBody& body);
+    // Asks first; sends the operation only on "确定".
+    void confirmOperation(const QString& question, const QString& url, const FormBody& body);
+    // A question with "确定" (or sureText) and "取消", centred over the main window.
+    static AlertWidget* ask(const QString& question, int type, const QString& sureText = QString());
+
+    // Calls the detail function of the sibling component with the arguments; returns false, and
+    // does nothing else, when the component or the function is missing.
+    bool openDetail(const char* function, const QVariantList& arguments);
+
+private:
+    MicroWebsiteTopOperateView* m_operateView;
+    CardFilterBar* m_filterBar;
+    CustomListWidget* m_list;
+    PagingBar* m_paging;
+    QPointer<NetRequestObjecet> m_listRequest;
+    QString m_detailLibrary;
+    int m_shownPage = 1;
+};
+
+#endif // CARDLISTPAGE_H

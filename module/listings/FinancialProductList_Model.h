@@ -1,0 +1,43 @@
+#ifndef FINANCIALPRODUCTLIST_MODEL_H
+#define FINANCIALPRODUCTLIST_MODEL_H
+
+#include <QJsonObject>
+#include <QMetaType>
+#include <QJsonValue>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QVariantMap>
+
+// Reads one reply of "apptwo/fimsposts": the loan products of a page.
+class FinancialProductList_Model : public QObject
+{
+    Q_OBJECT
+public:
+    struct ListData
+    {
+        int id = 0;
+        QString photo;
+        QString title;
+        QString des;
+        QString monthLixi;   // monthly interest rate, percent
+        QString daikuandate; // loan term, months
+        QString maxedu;      // maximum amount, ten-thousands of yuan
+        QString dyleixing;   // loan type
+        QString yongjin;     // commission rate
+        bool wstore = false; // put up on the site
+    };
+
+    explicit FinancialProductList_Model(const QJsonValue& value, QObject* parent = nullptr);
+
+    static ListData fromJson(const QJsonObject& object);
+    // The product under the service's keys, as the financial component receives it.
+    static QVariantMap toMap(const ListData& data);
+
+    QList<ListData> list; // in reply order
+    int total = 0;
+};
+
+Q_DECLARE_METATYPE(FinancialProductList_Model::ListData)
+
+#endif // FINANCIALPRODUCTLIST_MODEL_H

@@ -1,0 +1,59 @@
+// The financial component's entry point. Two callers, one list of arguments:
+//   the product list page: the page's product ids, the clicked product (a map holding its "id"),
+//                          the window title;
+//   a web page's message:  the product id, 0, the window title.
+#include "DetailDialog.h"
+
+#include <QVariant>
+#include <QVariantList>
+#include <QVariantMap>
+
+namespace {
+
+qint64 idOf(const QVariant& product)
+{
+    if (product.type() == QVariant::Map)
+        return product.toMap().value(QStringLiteral("id")).toLongLong();
+    return product.toLongLong();
+}
+
+DetailDialog::Spec productSpec(const QString& title)
+{
+    return {QStringLiteral("FinancialDetailDialog"),
+            title.isEmpty() ? QStringLiteral("金融详情") : title,
+            QStringLiteral("apptwo/fidetail"),
+            QStringLiteral("title"),
+            QStringLiteral("photo"),
+            {
+                {QStringLiteral("dyleixing"), QStringLiteral("贷款类型"), QString()},
+                {QStringLiteral("changhuanway"), QStringLiteral("还款方式"), QString()},
+                {QStringLiteral("monthLixi"), QStringLiteral("月利率"), QStringLiteral("%1%")},
+                {QStringLiteral("maxedu"), QStringLiteral("最高额度"), QStringLiteral("%1万")},
+                {QStringLiteral("daikuandate"), QStringLiteral("贷款期限"), QStringLiteral("%1个月")},
+                {QStringLiteral("des"), QStringLiteral("产品介绍"), QString()},
+                {QStringLiteral("tiaojian"), QStringLiteral("申请条件"), QString()},
+                {QStringLiteral("cailiao"), QStringLiteral("所需材料"), QString()},
+                {QStringLiteral("yongjin"), QStringLiteral("佣金"), QString()},
+            }};
+}
+
+} // namespace
+
+extern "C" Q_DECL_EXPORT void showDetail(const QVariantList& arguments)
+{
+    const QVariant first = arguments.value(0);
+    QList<qint64> ids;
+    qint64 id = 0;
+    if (first.type() == QVariant::List) {
+        for (const QVariant& value : first.toList()) {
+            if (value.toLongLong() > 0)
+                ids.append(value.toLongLong());
+        }
+        id = idOf(arguments.value(1));
+    } else {
+        id = idOf(first);
+    }
+    if (id <= 0)
+        return;
+    DetailDialog::open(productSpec(arguments.value(2).toString()), ids, id);
+}
