@@ -9,7 +9,6 @@
 #include "PopupLauncher.h"
 #include "QProgressIndicator.h"
 #include "StayTunedWidget.h"
-#include "UserMessage_DataSqlTable.h"
 
 #include <QDesktopServices>
 #include <QGridLayout>
@@ -157,10 +156,7 @@ void MicroWebsiteMainPageWidget::tileClicked(const Tile& tile)
         break;
     }
     case -3: {
-        auto* table = new UserMessage_DataSqlTable(this, false);
-        const bool siteOpen = table->getUserMessage().value(QStringLiteral("weiguanwang")) == QLatin1String("1");
-        table->deleteLater();
-        if (!siteOpen)
+        if (!FunctionRights::siteServiceOpen(this))
             AlertWidget::showTip(QStringLiteral("您尚未开通官网服务！"), QStringLiteral("main"));
         else if (!tile.content.isEmpty())
             QDesktopServices::openUrl(QUrl::fromUserInput(tile.content));

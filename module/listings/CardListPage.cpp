@@ -110,14 +110,7 @@ void CardListPage::confirmOperation(const QString& question, const QString& url,
 
 AlertWidget* CardListPage::ask(const QString& question, int type, const QString& sureText)
 {
-    auto* alert = new AlertWidget(nullptr);
-    if (!sureText.isEmpty())
-        alert->setSureButton(sureText);
-    alert->showMessage(question, type, AlertWidget::SureCancel);
-    QWidget* anchor = DataCenter::getWindowsFromName(QStringLiteral("main")).value(0);
-    if (anchor && anchor->isVisible())
-        alert->move(anchor->mapToGlobal(anchor->rect().center()) - QPoint(alert->width() / 2, alert->height() / 2));
-    return alert;
+    return AlertWidget::askConfirm(question, type, sureText);
 }
 
 bool CardListPage::openDetail(const char* function, const QVariantList& arguments)

@@ -5,6 +5,7 @@
 #include "CustomComboBox.h"
 #include "DataCenter.h"
 #include "Endpoints.h"
+#include "FunctionRights.h"
 #include "HouseManagerOperation.h"
 #include "HoverTableWidget.h"
 #include "NetRequestObjecet.h"
@@ -21,14 +22,6 @@ namespace {
 
 const QString kOperationKey = QStringLiteral("key_wcp");
 const int kReviewRight = 93;
-
-// A question asked before an operation opens over the main window, as the alerts do.
-void placeOverMainWindow(AlertWidget* alert)
-{
-    const QWidget* main = DataCenter::getWindowsFromName(QStringLiteral("main")).value(0);
-    if (main && main->isVisible())
-        alert->move(main->mapToGlobal(main->rect().center()) - QPoint(alert->width() / 2, alert->height() / 2));
-}
 
 } // namespace
 
@@ -231,14 +224,6 @@ void HouseManagerSaleOrRentListWidget::openRow(int row)
     CommonSignalTool::Instance()->send_reviceMsg(QStringLiteral("HouseDetail"), houseDetailMessage(m_rows, row), this);
 }
 
-bool HouseManagerSaleOrRentListWidget::siteServiceOpen()
-{
-    auto* table = new UserMessage_DataSqlTable(this, false);
-    const bool open = table->getUserMessage().value(QStringLiteral("weiguanwang")) == QLatin1String("1");
-    table->deleteLater();
-    return open;
-}
-
 void HouseManagerSaleOrRentListWidget::btnClickDeal(int row, const QString& text)
 {
     if (row < 0 || row >= m_rows.size())
@@ -248,7 +233,7 @@ void HouseManagerSaleOrRentListWidget::btnClickDeal(int row, const QString& text
     if (operation.kind == HouseManagerOperation::None)
         return;
     m_selectedRow = row;
-    if (operation.kind == HouseManagerOperation::Recommend && !siteServiceOpen()) {
+    if (operation.kind == HouseManagerOperation::Recommend && !FunctionRights::siteServiceOpen(this)) {
         AlertWidget::showTip(QStringLiteral("您尚未开通官网服务！"), QStringLiteral("main"));
         return;
     }
@@ -268,13 +253,8 @@ void HouseManagerSaleOrRentListWidget::btnClickDeal(int row, const QString& text
 
 void HouseManagerSaleOrRentListWidget::confirmThen(const HouseManagerOperation& operation)
 {
-    // Parentless like every alert: it deletes itself when closed.
-    auto* alert = new AlertWidget(nullptr);
-    if (!operation.sureText.isEmpty())
-        alert->setSureButton(operation.sureText);
     const int alertType = operation.kind == HouseManagerOperation::Delete ? AlertWidget::Warning : AlertWidget::Tip;
-    alert->showMessage(operation.confirmation, alertType, AlertWidget::SureCancel);
-    placeOverMainWindow(alert);
+    AlertWidget* alert = AlertWidget::askConfirm(operation.confirmation, alertType, operation.sureText);
     connect(alert, &AlertWidget::sureClick, this, [this, operation] { sendOperation(operation); });
 }
 

@@ -49,7 +49,6 @@ protected:
 
 private:
     QWidget* createFilterBar();
-    bool siteServiceOpen();
     int operationColumn() const;
     void confirmThen(const HouseManagerOperation& operation);
     void sendOperation(const HouseManagerOperation& operation);

@@ -99,6 +99,7 @@ void ListingTablePage::installHeader()
     if (!header) {
         header = new HouseListTableHeadView(Qt::Horizontal, m_table);
         m_table->setHorizontalHeader(header);
+        header->show(); // a header swapped into a visible table stays hidden otherwise
         header->setStretchLastSection(true);
         header->setFixedHeight(HeaderHeight);
         header->setHighlightSections(false);
@@ -137,6 +138,14 @@ QWidget* ListingTablePage::createCell(int row, const QVariantMap& column, const 
 
 void ListingTablePage::showRows(int total, const QList<QVariantMap>& rowValues)
 {
+    // The list shrank under the page (rows deleted, a narrower search): show its last page
+    // rather than an empty one while rows exist.
+    const int lastPage = PagingRules::pageCountFor(total, pageSize());
+    if (rowValues.isEmpty() && lastPage > 0 && m_pagingBar->pageIndex() > lastPage) {
+        m_pagingBar->setPageIndex(lastPage);
+        downloadData();
+        return;
+    }
     m_table->clearCells();
     m_shownPageIndex = m_pagingBar->pageIndex();
     m_pagingBar->setTotal(total);

@@ -7,6 +7,7 @@
 #include "CustomComboBox.h"
 #include "Endpoints.h"
 #include "FormBody.h"
+#include "FunctionRights.h"
 #include "NetRequestObjecet.h"
 #include "NewHouse_ProductList_ItemView.h"
 #include "ServiceAddresses.h"
@@ -186,7 +187,7 @@ void MicroWebSiteNewHouseListWidget::putDownOrUpHouse(const NewHouseList_Model::
 
 void MicroWebSiteNewHouseListWidget::tuiJianHouse(const NewHouseList_Model::ListData& model)
 {
-    if (!siteServiceOpen()) {
+    if (!FunctionRights::siteServiceOpen(this)) {
         AlertWidget* alert = ask(QStringLiteral("您尚未开通官网服务!"), AlertWidget::Tip, QStringLiteral("查看官网示例"));
         connect(alert, &AlertWidget::sureClick, this, [] { QDesktopServices::openUrl(exampleSiteUrl()); });
         return;
@@ -205,10 +206,3 @@ void MicroWebSiteNewHouseListWidget::listSort(const NewHouseList_Model::ListData
     sendOperation(Api::nhousePaixu(), FormBody().add(QStringLiteral("id"), id).add(QStringLiteral("type"), type));
 }
 
-bool MicroWebSiteNewHouseListWidget::siteServiceOpen()
-{
-    auto* table = new UserMessage_DataSqlTable(this, false);
-    const bool open = table->getUserMessage().value(QStringLiteral("weiguanwang")) == QLatin1String("1");
-    table->deleteLater();
-    return open;
-}

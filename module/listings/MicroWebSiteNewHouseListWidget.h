@@ -61,7 +61,6 @@ protected:
     void reloadList() override;
 
 private:
-    bool siteServiceOpen();
 
     CustomComboBox* m_district;
     CustomComboBox* m_area;

@@ -26,3 +26,11 @@ bool FunctionRights::checkOrWarn(int functionId, const QString& message, QObject
     AlertWidget::showWarning(message, QStringLiteral("main"));
     return false;
 }
+
+bool FunctionRights::siteServiceOpen(QObject* parent)
+{
+    auto* table = new UserMessage_DataSqlTable(parent, false);
+    const bool open = table->getUserMessage().value(QStringLiteral("weiguanwang")) == QLatin1String("1");
+    table->deleteLater();
+    return open;
+}

@@ -14,6 +14,8 @@ public:
     // As userHasRight; a refusal shows `message` as a warning on the main window.
     static bool checkOrWarn(int functionId, const QString& message, QObject* parent);
     static bool isManagerRecord(QObject* parent);
+    // Whether the company's site service is open ("weiguanwang" of the stored login data).
+    static bool siteServiceOpen(QObject* parent);
 
 private:
     FunctionRights() = delete;

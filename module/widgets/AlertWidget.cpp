@@ -108,9 +108,24 @@ AlertWidget* AlertWidget::create(const QString& text, int type, const QString& w
 {
     // Parentless on purpose: the dialog owns itself and deletes itself when closed.
     auto* alert = new AlertWidget(nullptr);
-    alert->m_anchor = DataCenter::getWindowsFromName(windowName).value(0);
+    alert->setAnchorWindow(windowName);
     alert->showMessage(text, type, KnowOnly);
     return alert;
+}
+
+AlertWidget* AlertWidget::askConfirm(const QString& text, int type, const QString& sureText, const QString& windowName)
+{
+    auto* alert = new AlertWidget(nullptr);
+    alert->setAnchorWindow(windowName);
+    if (!sureText.isEmpty())
+        alert->setSureButton(sureText);
+    alert->showMessage(text, type, SureCancel);
+    return alert;
+}
+
+void AlertWidget::setAnchorWindow(const QString& windowName)
+{
+    m_anchor = DataCenter::getWindowsFromName(windowName).value(0);
 }
 
 AlertWidget* AlertWidget::showWarning(const QString& text, const QString& windowName)

@@ -41,6 +41,13 @@ public:
     static AlertWidget* showError(const QString& text, const QString& windowName = QStringLiteral("main"));
     static AlertWidget* showTip(const QString& text, const QString& windowName = QStringLiteral("main"));
 
+    // A question with confirm and cancel ("确定" or sureText), over the named window. Callers
+    // connect sureClick / cancleClick to the returned dialog.
+    static AlertWidget* askConfirm(const QString& text, int type = Tip, const QString& sureText = QString(),
+                                   const QString& windowName = QStringLiteral("main"));
+    // Centres the dialog over the first window registered under the name when it shows.
+    void setAnchorWindow(const QString& windowName);
+
     // Test seam: when disabled, the dialog opens application-modal without a nested event loop,
     // so headless tests can find it and click it.
     static void setModalLoopEnabled(bool enabled);
