@@ -2,6 +2,8 @@
 
 #include "ServiceDatabase.h"
 
+#include <QStringList>
+
 namespace {
 
 const char* const kSchema[] = {
@@ -34,9 +36,28 @@ const char* const kSchema[] = {
 
 bool BookData::createSchema(ServiceDatabase& db)
 {
-    for (const char* statement : kSchema) {
-        if (!db.execute(QString::fromUtf8(statement)))
-            return false;
-    }
-    return true;
+    return db.executeAll(kSchema);
+}
+
+QString BookData::table(Book book)
+{
+    return book == Book::Houses ? QStringLiteral("house_book") : QStringLiteral("customer_book");
+}
+
+qint64 BookData::add(ServiceDatabase& db, Book book, const QString& companyId, qint64 userId, qint64 kind,
+                     qint64 createdAt, const QVariantMap& columns)
+{
+    QVariantMap row = columns;
+    row.insert(QStringLiteral("company_id"), companyId);
+    row.insert(QStringLiteral("user_id"), userId);
+    row.insert(QStringLiteral("kind"), kind);
+    row.insert(QStringLiteral("created_at"), createdAt);
+    QStringList marks;
+    for (int i = 0; i < row.size(); ++i)
+        marks.append(QStringLiteral("?"));
+    if (!db.execute(QStringLiteral("INSERT INTO %1(%2) VALUES(%3)")
+                        .arg(table(book), row.keys().join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                    row.values()))
+        return 0;
+    return db.lastInsertId();
 }

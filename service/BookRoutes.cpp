@@ -1,5 +1,6 @@
 #include "BookRoutes.h"
 
+#include "BookData.h"
 #include "Envelope.h"
 #include "ParamReader.h"
 #include "ServiceContext.h"
@@ -180,25 +181,21 @@ QStringList columnsOf(const std::vector<Field>& fields)
     return columns;
 }
 
-// Inserts one entry; the column names come from the tables above, never from the request.
-ServiceReply insert(ServiceDatabase& db, const QString& table, const std::vector<Field>& fields,
-                    const ServiceRequest& request, qint64 kind, QVariantList values)
+// Adds one entry; the column names come from the tables above, never from the request.
+ServiceReply insert(ServiceDatabase& db, BookData::Book book, const std::vector<Field>& fields,
+                    const ServiceRequest& request, qint64 kind, const QVariantList& values)
 {
-    QStringList columns = columnsOf(fields);
-    columns << QStringLiteral("company_id") << QStringLiteral("user_id") << QStringLiteral("kind")
-            << QStringLiteral("created_at");
-    values << request.session.companyId << request.session.userId << kind << QDateTime::currentSecsSinceEpoch();
-    QStringList marks;
-    for (int i = 0; i < columns.size(); ++i)
-        marks.append(QStringLiteral("?"));
-    if (!db.execute(QStringLiteral("INSERT INTO %1(%2) VALUES(%3)")
-                        .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
-                    values))
+    QVariantMap columns;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        columns.insert(text(fields.at(i).key), values.at(static_cast<int>(i)));
+    const qint64 id = BookData::add(db, book, request.session.companyId, request.session.userId, kind,
+                                    QDateTime::currentSecsSinceEpoch(), columns);
+    if (id == 0)
         return Envelope::internalError();
-    return Envelope::success(QJsonObject{{QStringLiteral("id"), db.lastInsertId()}}, QStringLiteral("保存成功"));
+    return Envelope::success(QJsonObject{{QStringLiteral("id"), id}}, QStringLiteral("保存成功"));
 }
 
-ServiceReply list(ServiceDatabase& db, const QString& table, const std::vector<Field>& fields,
+ServiceReply list(ServiceDatabase& db, BookData::Book book, const std::vector<Field>& fields,
                   const ServiceRequest& request, qint64 firstKind, qint64 lastKind)
 {
     ParamReader in(request.params);
@@ -209,18 +206,16 @@ ServiceReply list(ServiceDatabase& db, const QString& table, const std::vector<F
     if (!in.ok())
         return Envelope::refused(in.message());
 
-    QString where = QStringLiteral(" WHERE company_id = ?");
+    QString from = BookData::table(book) % QStringLiteral(" WHERE company_id = ?");
     QVariantList values{request.session.companyId};
     if (kind >= 0) {
-        where += QStringLiteral(" AND kind = ?");
+        from += QStringLiteral(" AND kind = ?");
         values.append(kind);
     }
-    const QVariantMap count = db.selectOne(QStringLiteral("SELECT COUNT(*) AS total FROM ") + table + where, values);
-    const QString columns = QStringLiteral("id, kind, created_at, ") + columnsOf(fields).join(QStringLiteral(", "));
-    values << pageSize << (pageIndex - 1) * pageSize;
-    const QList<QVariantMap> rows = db.select(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY id DESC LIMIT ? OFFSET ?")
-                                                  .arg(columns, table, where),
-                                              values);
+    qint64 total = 0;
+    const QList<QVariantMap> rows =
+        db.selectPage(QStringLiteral("id, kind, created_at, ") % columnsOf(fields).join(QStringLiteral(", ")), from,
+                      values, QStringLiteral("id DESC"), pageIndex, pageSize, &total);
     if (!db.lastError().isEmpty())
         return Envelope::internalError();
 
@@ -234,8 +229,7 @@ ServiceReply list(ServiceDatabase& db, const QString& table, const std::vector<F
             entry.insert(QStringLiteral("is_show_community"), row.value(QStringLiteral("is_show_community")).toInt() != 0);
         data.append(entry);
     }
-    return Envelope::success(QJsonObject{{QStringLiteral("total"), count.value(QStringLiteral("total")).toInt()},
-                                         {QStringLiteral("data"), data}});
+    return Envelope::success(QJsonObject{{QStringLiteral("total"), total}, {QStringLiteral("data"), data}});
 }
 
 } // namespace
@@ -274,7 +268,7 @@ ServiceReply BookRoutes::addHouse(const ServiceRequest& request)
                          {request.session.companyId, kind, sourceId})
                 .isEmpty())
         return Envelope::refused(QStringLiteral("该房源已在房源本中"));
-    return insert(db, QStringLiteral("house_book"), kHouseFields, request, kind, values);
+    return insert(db, BookData::Book::Houses, kHouseFields, request, kind, values);
 }
 
 ServiceReply BookRoutes::addCustomer(const ServiceRequest& request)
@@ -291,17 +285,17 @@ ServiceReply BookRoutes::addCustomer(const ServiceRequest& request)
                       {request.session.companyId, kind, phone})
              .isEmpty())
         return Envelope::refused(QStringLiteral("该客户已在客户本中"));
-    return insert(db, QStringLiteral("customer_book"), kCustomerFields, request, kind, values);
+    return insert(db, BookData::Book::Customers, kCustomerFields, request, kind, values);
 }
 
 ServiceReply BookRoutes::listHouses(const ServiceRequest& request)
 {
-    return list(m_context.db(), QStringLiteral("house_book"), kHouseFields, request, 0, 1);
+    return list(m_context.db(), BookData::Book::Houses, kHouseFields, request, 0, 1);
 }
 
 ServiceReply BookRoutes::listCustomers(const ServiceRequest& request)
 {
-    return list(m_context.db(), QStringLiteral("customer_book"), kCustomerFields, request, 1, 2);
+    return list(m_context.db(), BookData::Book::Customers, kCustomerFields, request, 1, 2);
 }
 
 ServiceReply BookRoutes::componentDownload(const ServiceRequest& request)

@@ -4,13 +4,11 @@
 #include "HouseManagerData.h"
 #include "NewHouseData.h"
 #include "PasswordHasher.h"
-#include "SecureRandom.h"
 #include "ServiceContext.h"
 #include "ServiceDatabase.h"
 #include "SubmissionData.h"
 
 #include <QColor>
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -204,10 +202,8 @@ QString makeIcon(ServiceContext& context, const QColor& colour, int shape)
         painter.drawRect(QRectF(58, 74, 16, 26));
     }
     painter.end();
-    const QString name = SecureRandom::hex(16) % QStringLiteral(".png");
-    if (!image.save(QDir(context.filesDir()).filePath(name), "PNG"))
-        return QString();
-    return context.fileUrl(name);
+    const QString name = context.saveImage(image, "PNG");
+    return name.isEmpty() ? QString() : context.fileUrl(name);
 }
 
 } // namespace
@@ -300,7 +296,7 @@ bool DemoData::seed(ServiceContext& context, QString* error)
     if (!ok) {
         *error = db.lastError();
         for (const QString& icon : {groupViewIcon, schoolIcon, mountainIcon})
-            QFile::remove(QDir(context.filesDir()).filePath(icon.section(QLatin1Char('/'), -1)));
+            QFile::remove(context.filePath(icon.section(QLatin1Char('/'), -1)));
     }
     return ok;
 }

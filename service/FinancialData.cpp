@@ -1,11 +1,9 @@
 #include "FinancialData.h"
 
-#include "SecureRandom.h"
 #include "ServiceContext.h"
 #include "ServiceDatabase.h"
 
 #include <QColor>
-#include <QDir>
 #include <QImage>
 #include <QPainter>
 
@@ -106,10 +104,8 @@ QString drawProductPicture(ServiceContext& context, const QColor& colour)
     for (int i = 0; i < 3; ++i)
         painter.drawRect(QRectF(202, 110 + i * 20, 46, 6));
     painter.end();
-    const QString name = SecureRandom::hex(16) % QStringLiteral(".png");
-    if (!image.save(QDir(context.filesDir()).filePath(name), "PNG"))
-        return QString();
-    return context.fileUrl(name);
+    const QString name = context.saveImage(image, "PNG");
+    return name.isEmpty() ? QString() : context.fileUrl(name);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #define FINANCIALROUTES_H
 
 #include "ServiceReply.h"
+#include "SortableList.h"
 
 #include <QJsonObject>
 #include <QVariantMap>
@@ -30,14 +31,12 @@ public:
 private:
     ServiceReply config(const ServiceRequest& request);
     ServiceReply posts(const ServiceRequest& request);
-    ServiceReply sort(const ServiceRequest& request);
-    ServiceReply clickStore(const ServiceRequest& request);
     ServiceReply clientPosts(const ServiceRequest& request);
-    ServiceReply detail(const ServiceRequest& request);
 
     static QJsonObject productJson(const QVariantMap& row, bool withDetails);
 
     ServiceContext& m_context;
+    SortableList m_products;
 };
 
 #endif // FINANCIALROUTES_H

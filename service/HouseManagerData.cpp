@@ -1,5 +1,6 @@
 #include "HouseManagerData.h"
 
+#include "BookData.h"
 #include "ServiceDatabase.h"
 
 #include <QDateTime>
@@ -180,45 +181,42 @@ QString number(double value)
     return QString::number(value, 'g', 12);
 }
 
+// Yuan per square metre for a sale (priced in ten-thousands), yuan per month and square metre
+// for a rent.
+qint64 unitPrice(const SeedHouse& house)
+{
+    return house.kind == 0 ? qRound64(house.price * 10000 / house.size) : qRound64(house.price / house.size);
+}
+
 // The record in the house book that the site listing stands for; its id, or 0 on failure.
 qint64 insertBookHouse(ServiceDatabase& db, const QString& companyId, qint64 userId, const SeedHouse& house,
                        const QString& info, qint64 createdAt)
 {
     const bool sale = house.kind == 0;
-    const QString title = text(house.title);
-    const QVariantList values = {
-        companyId,
-        userId,
-        house.kind,
-        text(house.village),
-        text(house.building),
-        text(house.unit),
-        text(house.room),
-        text(house.district),
-        text(house.area),
-        QString(text(house.district) % text(house.area) % text(house.village)),
-        house.floor,
-        house.allFloors,
-        text(house.hutype),
-        house.price,
-        sale ? qRound64(house.price * 10000 / house.size) : qRound64(house.price / house.size),
-        house.size,
-        text(house.renovation),
-        title.contains(QStringLiteral("别墅")) ? QStringLiteral("别墅") : QStringLiteral("普通住宅"),
-        info,
-        text(house.toward),
-        sale ? QString() : QStringLiteral("押一付三"),
-        sale ? QString() : QStringLiteral("整租"),
-        QStringLiteral("门店录入"),
-        createdAt,
+    const bool villa = text(house.title).contains(QStringLiteral("别墅"));
+    const QVariantMap columns{
+        {QStringLiteral("name"), text(house.village)},
+        {QStringLiteral("buildingNo"), text(house.building)},
+        {QStringLiteral("unitNo"), text(house.unit)},
+        {QStringLiteral("roomNo"), text(house.room)},
+        {QStringLiteral("district"), text(house.district)},
+        {QStringLiteral("area"), text(house.area)},
+        {QStringLiteral("address"), QString(text(house.district) % text(house.area) % text(house.village))},
+        {QStringLiteral("floors"), house.floor},
+        {QStringLiteral("allfloors"), house.allFloors},
+        {QStringLiteral("hutype"), text(house.hutype)},
+        {QStringLiteral("price"), house.price},
+        {QStringLiteral("unitprice"), unitPrice(house)},
+        {QStringLiteral("builtuparea"), house.size},
+        {QStringLiteral("renovation"), text(house.renovation)},
+        {QStringLiteral("housetype"), villa ? QStringLiteral("别墅") : QStringLiteral("普通住宅")},
+        {QStringLiteral("remark"), info},
+        {QStringLiteral("toward"), text(house.toward)},
+        {QStringLiteral("payway"), sale ? QString() : QStringLiteral("押一付三")},
+        {QStringLiteral("rentway"), sale ? QString() : QStringLiteral("整租")},
+        {QStringLiteral("source"), QStringLiteral("门店录入")},
     };
-    if (!db.execute(QStringLiteral("INSERT INTO house_book(company_id, user_id, kind, name, buildingNo, unitNo, roomNo,"
-                                   " district, area, address, floors, allfloors, hutype, price, unitprice, builtuparea,"
-                                   " renovation, housetype, remark, toward, payway, rentway, source, created_at)"
-                                   " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                    values))
-        return 0;
-    return db.lastInsertId();
+    return BookData::add(db, BookData::Book::Houses, companyId, userId, house.kind, createdAt, columns);
 }
 
 bool seedHouses(ServiceDatabase& db, const QString& companyId, const SeedHouse* begin, const SeedHouse* end)
@@ -231,7 +229,6 @@ bool seedHouses(ServiceDatabase& db, const QString& companyId, const SeedHouse* 
     const QDateTime now = QDateTime::currentDateTime();
     int index = 0;
     for (const SeedHouse* house = begin; house != end; ++house, ++index) {
-        const bool sale = house->kind == 0;
         const QDateTime published = now.addDays(-house->daysAgo).addSecs(-3600 - 37 * 60 * index);
         const QString info = QStringLiteral("%1，%2，建筑面积%3㎡，%4/%5层，%6，朝%7。")
                                  .arg(text(house->village), text(house->hutype), number(house->size))
@@ -250,8 +247,6 @@ bool seedHouses(ServiceDatabase& db, const QString& companyId, const SeedHouse* 
                 return false;
         }
         const bool waiting = house->flags & Waiting;
-        const QString unitPrice = sale ? QString::number(qRound64(house->price * 10000 / house->size))
-                                       : QString::number(qRound64(house->price / house->size));
         const QString tags = QString::fromUtf8(
             QJsonDocument(QJsonArray::fromStringList(text(house->tags).split(QLatin1Char(','), Qt::SkipEmptyParts)))
                 .toJson(QJsonDocument::Compact));
@@ -261,7 +256,7 @@ bool seedHouses(ServiceDatabase& db, const QString& companyId, const SeedHouse* 
                                        " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                         {companyId, house->kind, bookId, house->publisher->storeId, text(house->publisher->name),
                          text(house->publisher->phone), text(house->title), text(house->village),
-                         number(house->price), unitPrice, info, tags,
+                         number(house->price), QString::number(unitPrice(*house)), info, tags,
                          (waiting || (house->flags & TakenDown)) ? 0 : 1, waiting ? 0 : 1,
                          (house->flags & Recommended) ? 1 : 0, house->shows,
                          published.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))}))
@@ -274,11 +269,7 @@ bool seedHouses(ServiceDatabase& db, const QString& companyId, const SeedHouse* 
 
 bool HouseManagerData::createSchema(ServiceDatabase& db)
 {
-    for (const char* statement : kSchema) {
-        if (!db.execute(QString::fromUtf8(statement)))
-            return false;
-    }
-    return true;
+    return db.executeAll(kSchema);
 }
 
 bool HouseManagerData::seed(ServiceDatabase& db)

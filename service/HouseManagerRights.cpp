@@ -1,45 +1,18 @@
 #include "HouseManagerRights.h"
 
+#include "RightsCheck.h"
 #include "ServiceDatabase.h"
 #include "SessionInfo.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
 
 namespace {
 
-bool truthy(const QJsonValue& value)
-{
-    if (value.isString())
-        return value.toString() == QLatin1String("1") || value.toString() == QLatin1String("true");
-    if (value.isDouble())
-        return value.toDouble() != 0;
-    return value.toBool();
-}
-
 QString idText(const QJsonValue& value)
 {
     return value.isDouble() ? QString::number(value.toVariant().toLongLong()) : value.toString();
-}
-
-// The job role's entry for the function, searched through every app's rights as the page does;
-// an empty object when the role has none.
-QJsonObject rightEntry(ServiceDatabase& db, qint64 jobId, int functionId)
-{
-    const QList<QVariantMap> rows =
-        db.select(QStringLiteral("SELECT content FROM job_auth WHERE job_id = ? ORDER BY app_id"), {jobId});
-    for (const QVariantMap& row : rows) {
-        const QJsonArray content =
-            QJsonDocument::fromJson(row.value(QStringLiteral("content")).toString().toUtf8()).array();
-        for (const QJsonValue& value : content) {
-            const QJsonObject entry = value.toObject();
-            if (entry.value(QStringLiteral("id")).toVariant().toInt() == functionId)
-                return entry;
-        }
-    }
-    return QJsonObject();
 }
 
 bool departmentInScope(ServiceDatabase& db, const QString& companyId, const QJsonArray& departments, qint64 storeId)
@@ -61,7 +34,7 @@ bool departmentInScope(ServiceDatabase& db, const QString& companyId, const QJso
         const QString id = idText(department.value(QStringLiteral("dept_id")));
         if (id == own)
             return true;
-        if (truthy(department.value(QStringLiteral("with_down"))) && chain.contains(id))
+        if (RightsCheck::isSet(department.value(QStringLiteral("with_down"))) && chain.contains(id))
             return true;
     }
     return false;
@@ -76,8 +49,8 @@ bool HouseManagerRights::canOperate(ServiceDatabase& db, const SessionInfo& sess
         return true;
     if (functionId == 0)
         return false;
-    const QJsonObject entry = rightEntry(db, session.jobId, functionId);
-    if (!truthy(entry.value(QStringLiteral("selected"))))
+    const QJsonObject entry = RightsCheck::grantedEntry(db, session.jobId, functionId);
+    if (entry.isEmpty())
         return false;
     int range = entry.value(QStringLiteral("range")).toVariant().toInt();
     if (range == 1)

@@ -2,7 +2,7 @@
 
 #include "Envelope.h"
 #include "HouseManagerRights.h"
-#include "NewHouseRoutes.h"
+#include "ListFilter.h"
 #include "ParamReader.h"
 #include "ServiceContext.h"
 #include "ServiceDatabase.h"
@@ -31,25 +31,28 @@ QString missingHouse()
     return QStringLiteral("该房源不存在或已被删除");
 }
 
-// The house named by "id", of the session's company; empty after a refusal kept in `in`.
-QVariantMap findHouse(ServiceDatabase& db, const ServiceRequest& request, ParamReader& in)
+// The house named by "id", of the session's company, when the user may run the function on it;
+// empty after a refusal (noRight when the right or its scope is missing) kept in `in`.
+QVariantMap findHouse(ServiceDatabase& db, const ServiceRequest& request, ParamReader& in, int functionId,
+                      const QString& noRight)
 {
     const qint64 id = in.integer(QStringLiteral("id"), QStringLiteral("房源编号"), 1, LLONG_MAX);
     if (!in.ok())
         return QVariantMap();
-    const QVariantMap house = db.selectOne(
-        QStringLiteral("SELECT ") % kHouseColumns % QStringLiteral(" FROM site_houses h WHERE h.id = ? AND h.company_id = ?"),
-        {id, request.session.companyId});
-    if (house.isEmpty())
+    const QVariantMap house = db.selectOne(QStringLiteral("SELECT ") % kHouseColumns
+                                               % QStringLiteral(" FROM site_houses h WHERE h.id = ? AND h.company_id = ?"),
+                                           {id, request.session.companyId});
+    if (house.isEmpty()) {
         in.fail(missingHouse());
+        return house;
+    }
+    if (!HouseManagerRights::canOperate(db, request.session, functionId,
+                                        house.value(QStringLiteral("store_id")).toLongLong(),
+                                        house.value(QStringLiteral("publisher_phone")).toString())) {
+        in.fail(noRight);
+        return QVariantMap();
+    }
     return house;
-}
-
-bool allowed(ServiceDatabase& db, const ServiceRequest& request, int functionId, const QVariantMap& house)
-{
-    return HouseManagerRights::canOperate(db, request.session, functionId,
-                                          house.value(QStringLiteral("store_id")).toLongLong(),
-                                          house.value(QStringLiteral("publisher_phone")).toString());
 }
 
 bool setFlags(ServiceDatabase& db, const QString& assignments, const QVariantList& values, const QVariantMap& house)
@@ -107,65 +110,44 @@ ServiceReply HouseManagerRoutes::posts(const ServiceRequest& request)
     const qint64 type = in.optionalInteger(QStringLiteral("type"), QStringLiteral("房源类型"), 0, 0, 1);
     const qint64 pageIndex = in.optionalInteger(QStringLiteral("pageindex"), QStringLiteral("页码"), 1, 1, 100000);
     const qint64 pageSize = in.optionalInteger(QStringLiteral("pagesize"), QStringLiteral("每页条数"), 20, 1, 100);
-    const qint64 putup = in.optionalInteger(QStringLiteral("putup"), QStringLiteral("上架状态"), -1, 0, 1);
+    ListFilter filter(request.params, in);
+    filter.flag(QStringLiteral("putup"), QStringLiteral("上架状态"), QStringLiteral("h.putup = ?"));
     const qint64 siteId = in.optionalInteger(QStringLiteral("bianhao"), QStringLiteral("房源编号"), 0, 0, LLONG_MAX);
-
-    QString where = QStringLiteral(" WHERE h.company_id = ? AND h.kind = ?");
-    QVariantList values{request.session.companyId, type};
-    if (putup >= 0) {
-        where += QStringLiteral(" AND h.putup = ?");
-        values.append(putup);
-    }
-    if (siteId > 0) {
-        where += QStringLiteral(" AND h.id = ?");
-        values.append(siteId);
-    }
-    const QString key = in.optionalText(QStringLiteral("key"), QString(), 100).trimmed();
-    if (!key.isEmpty()) {
-        where += QStringLiteral(" AND (h.village LIKE ? ESCAPE '\\' OR h.title LIKE ? ESCAPE '\\')");
-        values << NewHouseRoutes::containsPattern(key) << NewHouseRoutes::containsPattern(key);
-    }
+    if (siteId > 0)
+        filter.add(QStringLiteral("h.id = ?"), siteId);
+    filter.contains(QStringLiteral("key"), {QStringLiteral("h.village"), QStringLiteral("h.title")});
     // Building, unit and room are the house book's; a house entered on the site only has none.
-    const QList<QPair<QString, QString>> bookFilters = {{QStringLiteral("donghao"), QStringLiteral("buildingNo")},
-                                                        {QStringLiteral("danyuan"), QStringLiteral("unitNo")},
-                                                        {QStringLiteral("fanghao"), QStringLiteral("roomNo")}};
-    for (const auto& filter : bookFilters) {
-        const QString value = in.optionalText(filter.first, QString(), 20).trimmed();
-        if (!value.isEmpty()) {
-            where += QStringLiteral(" AND b.") % filter.second % QStringLiteral(" = ?");
-            values.append(value);
-        }
-    }
+    filter.text(QStringLiteral("donghao"), QStringLiteral("b.buildingNo = ?"), 20);
+    filter.text(QStringLiteral("danyuan"), QStringLiteral("b.unitNo = ?"), 20);
+    filter.text(QStringLiteral("fanghao"), QStringLiteral("b.roomNo = ?"), 20);
     if (!in.ok())
         return Envelope::refused(in.message());
 
     ServiceDatabase& db = m_context.db();
-    const QString from =
-        QStringLiteral(" FROM site_houses h LEFT JOIN house_book b ON b.id = h.bookid AND b.company_id = h.company_id");
-    const QVariantMap count = db.selectOne(QStringLiteral("SELECT COUNT(*) AS total") % from % where, values);
-    values << pageSize << (pageIndex - 1) * pageSize;
-    const QList<QVariantMap> rows =
-        db.select(QStringLiteral("SELECT ") % kHouseColumns % from % where
-                      % QStringLiteral(" ORDER BY h.published_at DESC, h.id DESC LIMIT ? OFFSET ?"),
-                  values);
+    qint64 total = 0;
+    const QList<QVariantMap> rows = db.selectPage(
+        kHouseColumns,
+        QStringLiteral("site_houses h LEFT JOIN house_book b ON b.id = h.bookid AND b.company_id = h.company_id"
+                       " WHERE h.company_id = ? AND h.kind = ?")
+            % filter.conditions(),
+        QVariantList{request.session.companyId, type} + filter.values(), QStringLiteral("h.published_at DESC, h.id DESC"),
+        pageIndex, pageSize, &total);
     if (!db.lastError().isEmpty())
         return Envelope::internalError();
     QJsonArray data;
     for (const QVariantMap& row : rows)
         data.append(houseJson(row));
-    return Envelope::success(QJsonObject{{QStringLiteral("total"), count.value(QStringLiteral("total")).toInt()},
-                                         {QStringLiteral("data"), data}});
+    return Envelope::success(QJsonObject{{QStringLiteral("total"), total}, {QStringLiteral("data"), data}});
 }
 
 ServiceReply HouseManagerRoutes::clickStore(const ServiceRequest& request)
 {
     ServiceDatabase& db = m_context.db();
     ParamReader in(request.params);
-    const QVariantMap house = findHouse(db, request, in);
+    const QVariantMap house =
+        findHouse(db, request, in, kPutUpRight, QStringLiteral("您没有对该房源进行上下架的权限,如需操作请联系管理员！"));
     if (!in.ok())
         return Envelope::refused(in.message());
-    if (!allowed(db, request, kPutUpRight, house))
-        return Envelope::refused(QStringLiteral("您没有对该房源进行上下架的权限,如需操作请联系管理员！"));
     if (house.value(QStringLiteral("sh")).toInt() == 0)
         return Envelope::refused(QStringLiteral("该房源尚未审核，不能上架"));
     const bool putUp = house.value(QStringLiteral("putup")).toInt() == 0;
@@ -180,11 +162,10 @@ ServiceReply HouseManagerRoutes::remove(const ServiceRequest& request)
 {
     ServiceDatabase& db = m_context.db();
     ParamReader in(request.params);
-    const QVariantMap house = findHouse(db, request, in);
+    const QVariantMap house =
+        findHouse(db, request, in, kDeleteRight, QStringLiteral("您没有对该房源删除的权限,如需操作请联系管理员！"));
     if (!in.ok())
         return Envelope::refused(in.message());
-    if (!allowed(db, request, kDeleteRight, house))
-        return Envelope::refused(QStringLiteral("您没有对该房源删除的权限,如需操作请联系管理员！"));
     // Only the site entry goes; the house stays in the house book.
     if (!db.execute(QStringLiteral("DELETE FROM site_houses WHERE id = ?"), {house.value(QStringLiteral("id"))}))
         return Envelope::internalError();
@@ -196,11 +177,10 @@ ServiceReply HouseManagerRoutes::approve(const ServiceRequest& request)
 {
     ServiceDatabase& db = m_context.db();
     ParamReader in(request.params);
-    const QVariantMap house = findHouse(db, request, in);
+    const QVariantMap house =
+        findHouse(db, request, in, kReviewRight, QStringLiteral("您没有审核的权限，请联系管理员！"));
     if (!in.ok())
         return Envelope::refused(in.message());
-    if (!allowed(db, request, kReviewRight, house))
-        return Envelope::refused(QStringLiteral("您没有审核的权限，请联系管理员！"));
     // An approved house goes on the site; approving it again changes nothing.
     if (house.value(QStringLiteral("sh")).toInt() == 0 && !setFlags(db, QStringLiteral("sh = 1, putup = 1"), {}, house))
         return Envelope::internalError();
@@ -218,11 +198,10 @@ ServiceReply HouseManagerRoutes::recommendHouse(ServiceContext& context, const S
     // As on the page: a company without the site service is told so before anything else.
     if (db.company(request.session.companyId).value(QStringLiteral("site_open")).toInt() == 0)
         return Envelope::refused(QStringLiteral("您尚未开通官网服务！"));
-    const QVariantMap house = findHouse(db, request, in);
+    const QVariantMap house =
+        findHouse(db, request, in, kRecommendRight, QStringLiteral("您没有对该房源进行推荐到官网的权限,如需操作请联系管理员！"));
     if (!in.ok())
         return Envelope::refused(in.message());
-    if (!allowed(db, request, kRecommendRight, house))
-        return Envelope::refused(QStringLiteral("您没有对该房源进行推荐到官网的权限,如需操作请联系管理员！"));
     if (state == 1 && house.value(QStringLiteral("sh")).toInt() == 0)
         return Envelope::refused(QStringLiteral("该房源尚未审核，不能推荐"));
     if (!setFlags(db, QStringLiteral("tuijian = ?"), {state}, house))

@@ -1,11 +1,9 @@
 #include "NewHouseData.h"
 
-#include "SecureRandom.h"
 #include "ServiceContext.h"
 #include "ServiceDatabase.h"
 
 #include <QColor>
-#include <QDir>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -110,35 +108,8 @@ QString drawProjectPicture(ServiceContext& context, const QColor& sky, const QCo
         }
     }
     painter.end();
-    const QString name = SecureRandom::hex(16) % QStringLiteral(".png");
-    if (!image.save(QDir(context.filesDir()).filePath(name), "PNG"))
-        return QString();
-    return context.fileUrl(name);
-}
-
-QList<qint64> orderedIds(ServiceDatabase& db, const QString& table, const QString& pinColumn,
-                         const QString& companyId, int pinned)
-{
-    const QString where = pinColumn.isEmpty() ? QString() : QStringLiteral(" AND ") % pinColumn % QStringLiteral(" = ?");
-    QVariantList values{companyId};
-    if (!pinColumn.isEmpty())
-        values.append(pinned);
-    QList<qint64> ids;
-    const QList<QVariantMap> rows = db.select(QStringLiteral("SELECT id FROM ") % table
-                                                  % QStringLiteral(" WHERE company_id = ?") % where
-                                                  % QStringLiteral(" ORDER BY sort, id"),
-                                              values);
-    for (const QVariantMap& row : rows)
-        ids.append(row.value(QStringLiteral("id")).toLongLong());
-    return ids;
-}
-
-qint64 firstSortValue(ServiceDatabase& db, const QString& table, const QString& where, const QVariantList& values)
-{
-    const QVariantMap row = db.selectOne(QStringLiteral("SELECT MIN(sort) AS low FROM ") % table
-                                             % QStringLiteral(" WHERE ") % where,
-                                         values);
-    return row.value(QStringLiteral("low")).toLongLong();
+    const QString name = context.saveImage(image, "PNG");
+    return name.isEmpty() ? QString() : context.fileUrl(name);
 }
 
 } // namespace
@@ -183,62 +154,4 @@ bool NewHouseData::seed(ServiceContext& context)
         ++index;
     }
     return true;
-}
-
-NewHouseData::Move NewHouseData::reorder(ServiceDatabase& db, const QString& table, const QString& pinColumn,
-                                         const QString& companyId, qint64 id, int type)
-{
-    const QVariantMap row = db.selectOne(QStringLiteral("SELECT * FROM ") % table
-                                             % QStringLiteral(" WHERE id = ? AND company_id = ?"),
-                                         {id, companyId});
-    if (row.isEmpty())
-        return db.lastError().isEmpty() ? Move::NotFound : Move::Failed;
-
-    if (type == 0) {
-        // Before every row of the company, so also before the other pinned rows.
-        const qint64 low = firstSortValue(db, table, QStringLiteral("company_id = ?"), {companyId});
-        const QString pin = pinColumn.isEmpty() ? QString() : QStringLiteral(", ") % pinColumn % QStringLiteral(" = 1");
-        const bool ok = db.execute(QStringLiteral("UPDATE ") % table % QStringLiteral(" SET sort = ?") % pin
-                                       % QStringLiteral(" WHERE id = ?"),
-                                   {low - 1, id});
-        return ok ? Move::Done : Move::Failed;
-    }
-
-    const int pinned = pinColumn.isEmpty() ? 0 : row.value(pinColumn).toInt();
-    Move result = Move::Done;
-    const bool ok = db.transaction([&] {
-        QList<qint64> ids = orderedIds(db, table, pinColumn, companyId, pinned);
-        if (!db.lastError().isEmpty())
-            return false;
-        const int at = ids.indexOf(id);
-        const int to = type == 1 ? at - 1 : at + 1;
-        if (to < 0 || to >= ids.size()) {
-            result = type == 1 ? Move::AtFirst : Move::AtLast;
-            return true;
-        }
-        ids.swapItemsAt(at, to);
-        for (int i = 0; i < ids.size(); ++i) {
-            if (!db.execute(QStringLiteral("UPDATE ") % table % QStringLiteral(" SET sort = ? WHERE id = ?"),
-                            {i + 1, ids.at(i)}))
-                return false;
-        }
-        return true;
-    });
-    return ok ? result : Move::Failed;
-}
-
-NewHouseData::Move NewHouseData::unpin(ServiceDatabase& db, const QString& table, const QString& pinColumn,
-                                       const QString& companyId, qint64 id)
-{
-    const QVariantMap row = db.selectOne(QStringLiteral("SELECT id FROM ") % table
-                                             % QStringLiteral(" WHERE id = ? AND company_id = ?"),
-                                         {id, companyId});
-    if (row.isEmpty())
-        return db.lastError().isEmpty() ? Move::NotFound : Move::Failed;
-    const qint64 low = firstSortValue(db, table, QStringLiteral("company_id = ? AND ") % pinColumn % QStringLiteral(" = 0"),
-                                      {companyId});
-    const bool ok = db.execute(QStringLiteral("UPDATE ") % table % QStringLiteral(" SET ") % pinColumn
-                                   % QStringLiteral(" = 0, sort = ? WHERE id = ?"),
-                               {low - 1, id});
-    return ok ? Move::Done : Move::Failed;
 }

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QImage;
 class ServiceDatabase;
 class SessionStore;
 
@@ -17,8 +18,12 @@ public:
     // "http://127.0.0.1:PORT/"
     QString baseUrl() const { return m_baseUrl; }
     QString filesDir() const { return m_filesDir; }
-    // Public address of an uploaded file.
+    // Public address of a file of the files folder, and where it is on disk.
     QString fileUrl(const QString& name) const;
+    QString filePath(const QString& name) const;
+    // Saves a picture the service drew into the files folder under a fresh name ("PNG", "JPG");
+    // the file's name, or an empty string when it cannot be written.
+    QString saveImage(const QImage& image, const char* format, int quality = -1) const;
     // Address of a company's mobile site, or an empty string while its site service is closed.
     QString siteUrl(const QString& companyId, bool siteOpen) const;
 

@@ -87,19 +87,9 @@ bool ServiceDatabase::open(const QString& path, QString* error)
 bool ServiceDatabase::createSchema()
 {
     return transaction([this] {
-        for (const char* statement : kSchema) {
-            if (!execute(QString::fromUtf8(statement)))
-                return false;
-        }
-        if (!BookData::createSchema(*this))
-            return false;
-        if (!SubmissionData::createSchema(*this))
-            return false;
-        if (!NewHouseData::createSchema(*this) || !FinancialData::createSchema(*this))
-            return false;
-        if (!HouseManagerData::createSchema(*this))
-            return false;
-        return true;
+        return executeAll(kSchema) && BookData::createSchema(*this) && SubmissionData::createSchema(*this)
+            && NewHouseData::createSchema(*this) && FinancialData::createSchema(*this)
+            && HouseManagerData::createSchema(*this);
     });
 }
 
@@ -142,6 +132,19 @@ bool ServiceDatabase::execute(const QString& sql, const QVariantList& values)
     const bool ok = statement.bindAll(values) && statement.exec();
     m_lastError = statement.errorString();
     return ok;
+}
+
+QList<QVariantMap> ServiceDatabase::selectPage(const QString& columns, const QString& from, const QVariantList& values,
+                                               const QString& order, qint64 pageIndex, qint64 pageSize, qint64* total)
+{
+    *total = selectOne(QStringLiteral("SELECT COUNT(*) AS total FROM ") % from, values)
+                 .value(QStringLiteral("total"))
+                 .toLongLong();
+    if (!m_lastError.isEmpty())
+        return {};
+    return select(QStringLiteral("SELECT ") % columns % QStringLiteral(" FROM ") % from % QStringLiteral(" ORDER BY ")
+                      % order % QStringLiteral(" LIMIT ? OFFSET ?"),
+                  QVariantList(values) << pageSize << (pageIndex - 1) * pageSize);
 }
 
 qint64 ServiceDatabase::lastInsertId() const

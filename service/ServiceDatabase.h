@@ -7,6 +7,7 @@
 #include <QVariantList>
 #include <QVariantMap>
 
+#include <cstddef>
 #include <functional>
 
 struct sqlite3;
@@ -33,6 +34,14 @@ public:
     // The first row, or an empty map.
     QVariantMap selectOne(const QString& sql, const QVariantList& values = {});
     bool execute(const QString& sql, const QVariantList& values = {});
+    // Runs the statements in turn (a schema, say); false at the first failure.
+    template <std::size_t N>
+    bool executeAll(const char* const (&statements)[N]);
+    // One page of a list: the columns of `from` (a table, its joins and its WHERE, with `values`
+    // bound to its marks) in `order`, pageSize rows from page pageIndex (counted from 1), and in
+    // *total the number of rows on all pages. A failure is kept in lastError().
+    QList<QVariantMap> selectPage(const QString& columns, const QString& from, const QVariantList& values,
+                                  const QString& order, qint64 pageIndex, qint64 pageSize, qint64* total);
     qint64 lastInsertId() const;
     int changes() const;
     // Runs work inside one transaction: committed when work returns true, rolled back otherwise.
@@ -52,5 +61,15 @@ private:
     sqlite3* m_db = nullptr;
     QString m_lastError;
 };
+
+template <std::size_t N>
+bool ServiceDatabase::executeAll(const char* const (&statements)[N])
+{
+    for (const char* statement : statements) {
+        if (!execute(QString::fromUtf8(statement)))
+            return false;
+    }
+    return true;
+}
 
 #endif // SERVICEDATABASE_H

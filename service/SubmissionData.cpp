@@ -1,12 +1,10 @@
 #include "SubmissionData.h"
 
-#include "SecureRandom.h"
 #include "ServiceContext.h"
 #include "ServiceDatabase.h"
 
 #include <QColor>
 #include <QDateTime>
-#include <QDir>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -139,7 +137,7 @@ QString timeAgo(const QDateTime& now, int minutes)
 }
 
 // A small picture of a house under the sky; returns its file name, or an empty string.
-QString drawHouse(const QString& folder, const QColor& sky, const QColor& wall, const QColor& roof, int variant)
+QString drawHouse(const ServiceContext& context, const QColor& sky, const QColor& wall, const QColor& roof, int variant)
 {
     QImage image(480, 360, QImage::Format_RGB32);
     QPainter painter(&image);
@@ -168,14 +166,10 @@ QString drawHouse(const QString& folder, const QColor& sky, const QColor& wall, 
     for (int i = 0; i < 3; ++i)
         painter.drawEllipse(QPointF(40 + i * 25 + variant * 3, 270 - i * 4), 22, 30);
     painter.end();
-
-    const QString name = SecureRandom::hex(16) % QStringLiteral(".jpg");
-    if (!image.save(QDir(folder).filePath(name), "JPG", 85))
-        return QString();
-    return name;
+    return context.saveImage(image, "JPG", 85);
 }
 
-QStringList drawHouses(const QString& folder)
+QStringList drawHouses(const ServiceContext& context)
 {
     struct Palette
     {
@@ -192,7 +186,7 @@ QStringList drawHouses(const QString& folder)
     QStringList names;
     int variant = 0;
     for (const Palette& palette : palettes) {
-        const QString name = drawHouse(folder, palette.sky, palette.wall, palette.roof, variant++ % 4);
+        const QString name = drawHouse(context, palette.sky, palette.wall, palette.roof, variant++ % 4);
         if (!name.isEmpty())
             names.append(name);
     }
@@ -275,17 +269,13 @@ bool addDemands(ServiceDatabase& db, const QString& companyId, int kind, int row
 
 bool SubmissionData::createSchema(ServiceDatabase& db)
 {
-    for (const char* statement : kSchema) {
-        if (!db.execute(QString::fromUtf8(statement)))
-            return false;
-    }
-    return true;
+    return db.executeAll(kSchema);
 }
 
 bool SubmissionData::seed(ServiceContext& context)
 {
     ServiceDatabase& db = context.db();
-    const QStringList pictures = drawHouses(context.filesDir());
+    const QStringList pictures = drawHouses(context);
     const QDateTime now = QDateTime::currentDateTime();
     const QString anju = QStringLiteral("10001");
     const QString shancheng = QStringLiteral("20002");

@@ -3,6 +3,11 @@
 
 #include "ServiceReply.h"
 
+#include <QJsonObject>
+#include <QVariantMap>
+
+#include <functional>
+
 class ServiceContext;
 class ServiceRequest;
 class ServiceRouter;
@@ -16,8 +21,13 @@ public:
     void registerRoutes(ServiceRouter& router);
 
 private:
-    ServiceReply ownerPosts(const ServiceRequest& request);
-    ServiceReply demandPosts(const ServiceRequest& request);
+    using RowJson = std::function<QJsonObject(const QVariantMap& row, qint64 kind)>;
+
+    // "type" (0 or 1), "pagesize" and "pageindex" (counted from 1): a page of the table's entries
+    // of that kind, newest first -> {"total", "data"}.
+    ServiceReply posts(const ServiceRequest& request, const QString& table, const RowJson& toJson);
+    QJsonObject ownerJson(const QVariantMap& row, qint64 kind) const;
+    static QJsonObject demandJson(const QVariantMap& row, qint64 kind);
 
     ServiceContext& m_context;
 };

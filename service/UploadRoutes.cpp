@@ -10,7 +10,6 @@
 #include "ServiceRouter.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -45,7 +44,7 @@ ServiceReply UploadRoutes::upload(const ServiceRequest& request)
 
     // A fresh name: the client's file name never reaches the disk.
     const QString name = SecureRandom::hex(16) % QLatin1Char('.') % image.extension;
-    QSaveFile out(QDir(m_context.filesDir()).filePath(name));
+    QSaveFile out(m_context.filePath(name));
     if (!out.open(QIODevice::WriteOnly) || out.write(file->data) != file->data.size() || !out.commit())
         return Envelope::internalError();
     if (!m_context.db().execute(
@@ -53,7 +52,7 @@ ServiceReply UploadRoutes::upload(const ServiceRequest& request)
                            " VALUES(?, ?, ?, ?, ?, ?, ?)"),
             {name, request.session.companyId, request.session.userId, type, image.extension,
              static_cast<qint64>(file->data.size()), QDateTime::currentSecsSinceEpoch()})) {
-        QFile::remove(QDir(m_context.filesDir()).filePath(name));
+        QFile::remove(m_context.filePath(name));
         return Envelope::internalError();
     }
     const QString url = m_context.fileUrl(name);
@@ -72,7 +71,7 @@ ServiceReply UploadRoutes::serveFile(const ServiceRequest& request)
     if (!match.hasMatch())
         return ServiceReply::notFound();
     const QByteArray contentType = ImageInspector::contentTypeForExtension(match.captured(2));
-    QFile file(QDir(m_context.filesDir()).filePath(match.captured(1) % QLatin1Char('.') % match.captured(2)));
+    QFile file(m_context.filePath(match.captured(1) % QLatin1Char('.') % match.captured(2)));
     if (contentType.isEmpty() || !file.open(QIODevice::ReadOnly))
         return ServiceReply::notFound();
     return ServiceReply::bytes(file.readAll(), contentType);
