@@ -43,8 +43,7 @@ private:
 private slots:
     void initTestCase()
     {
-        TestEnvironment::isolate();
-        AlertWidget::setModalLoopEnabled(false);
+        TestEnvironment::prepareWidgetTests();
     }
 
     void init()

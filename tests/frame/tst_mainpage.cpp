@@ -14,7 +14,6 @@
 #include "MicroWebsiteTopOperateView.h"
 #include "ReferenceService.h"
 #include "ScriptedHttpServer.h"
-#include "ServiceAddresses.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -28,6 +27,7 @@
 #include <memory>
 
 using F = LocalStoreFixture;
+using Host = HostWindowFixture;
 
 namespace {
 
@@ -64,16 +64,6 @@ ItemButtonWidget* tileWithId(const MicroWebsiteMainPageWidget& page, int itemid)
     return nullptr;
 }
 
-QList<CommonAddWidget*> openPopups()
-{
-    return HostWindowFixture::openPopups();
-}
-
-QString popupTitle(CommonAddWidget* frame)
-{
-    return HostWindowFixture::popupTitle(frame);
-}
-
 } // namespace
 
 class TestMainPage : public QObject
@@ -93,8 +83,7 @@ private:
 private slots:
     void initTestCase()
     {
-        TestEnvironment::isolate();
-        AlertWidget::setModalLoopEnabled(false);
+        TestEnvironment::prepareWidgetTests();
     }
 
     void init()
@@ -187,8 +176,7 @@ private slots:
         QVERIFY(server.start());
         server.setReply(QStringLiteral("/api/mtore/appposts"),
                         ScriptedHttpServer::envelope(405, QStringLiteral("服务繁忙"), QJsonValue()));
-        qputenv("MICROSITE_API_BASE", server.url(QStringLiteral("/api/")).toUtf8());
-        ServiceAddresses::reload();
+        server.useAsApiBase();
 
         MicroWebsiteMainPageWidget page;
         page.show();
@@ -208,19 +196,19 @@ private slots:
         page.deal_appList(serviceTiles(0, 1));
         QTest::mouseClick(tileWithId(page, 500), Qt::LeftButton);
         QVERIFY(AlertProbe::waitForAlertContaining(QStringLiteral("您当前没有权利操作，请联系管理员！")));
-        QVERIFY(openPopups().isEmpty());
+        QVERIFY(Host::openPopups().isEmpty());
         AlertProbe::closeAll();
 
         F::storeUser(QStringLiteral("13800000000"), true, {});
         QTest::mouseClick(tileWithId(page, 500), Qt::LeftButton);
-        QCOMPARE(openPopups().size(), 1);
-        QCOMPARE(popupTitle(openPopups().first()), QStringLiteral("编辑自定义应用"));
-        QCOMPARE(openPopups().first()->size(), QSize(577, 762));
-        openPopups().first()->closeWidget();
+        QCOMPARE(Host::openPopups().size(), 1);
+        QCOMPARE(Host::popupTitle(Host::openPopups().first()), QStringLiteral("编辑自定义应用"));
+        QCOMPARE(Host::openPopups().first()->size(), QSize(577, 762));
+        Host::openPopups().first()->closeWidget();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
         QTest::mouseClick(tileWithId(page, -2), Qt::LeftButton);
-        QCOMPARE(popupTitle(openPopups().first()), QStringLiteral("添加自定义应用"));
+        QCOMPARE(Host::popupTitle(Host::openPopups().first()), QStringLiteral("添加自定义应用"));
     }
 
     void builtInPopupsAndSiteTile_data()
@@ -245,9 +233,9 @@ private slots:
         QSignalSpy clicked(&page, &MicroWebsiteMainPageWidget::clickID);
         QTest::mouseClick(tileWithId(page, itemid), Qt::LeftButton);
         QCOMPARE(clicked.size(), 0);
-        QCOMPARE(openPopups().size(), 1);
-        QCOMPARE(popupTitle(openPopups().first()), title);
-        QCOMPARE(openPopups().first()->size(), QSize(862, 712));
+        QCOMPARE(Host::openPopups().size(), 1);
+        QCOMPARE(Host::popupTitle(Host::openPopups().first()), title);
+        QCOMPARE(Host::openPopups().first()->size(), QSize(862, 712));
     }
 
     void siteTileWhileTheSiteIsClosed()
@@ -280,8 +268,8 @@ private slots:
         QPushButton* set = bar.findChild<QPushButton*>(QStringLiteral("pushButton_set"));
         QVERIFY(set->isVisible());
         QTest::mouseClick(set, Qt::LeftButton);
-        QCOMPARE(openPopups().size(), 1);
-        QCOMPARE(popupTitle(openPopups().first()), QStringLiteral("微官网设置"));
+        QCOMPARE(Host::openPopups().size(), 1);
+        QCOMPARE(Host::popupTitle(Host::openPopups().first()), QStringLiteral("微官网设置"));
 
         QSignalSpy refresh(&bar, &MicroWebsiteTopOperateView::refresh);
         QTest::mouseClick(bar.findChild<QPushButton*>(QStringLiteral("pushButton_refresh")), Qt::LeftButton);

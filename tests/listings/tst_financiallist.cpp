@@ -1,11 +1,11 @@
 #include "TestEnvironment.h"
 #include "AlertProbe.h"
 #include "AlertWidget.h"
+#include "CardPageFixture.h"
 #include "CommonAddWidget.h"
 #include "CommonSignalTool.h"
 #include "CustomComboBox.h"
 #include "CustomListWidget.h"
-#include "CustomTabWidget.h"
 #include "DataCenter.h"
 #include "FinancialProductListItemView.h"
 #include "HostWindowFixture.h"
@@ -15,9 +15,9 @@
 #include "MircroWebSiteFinancialListWidget.h"
 #include "OmitLabel.h"
 #include "PagingBar.h"
+#include "PagingProbe.h"
 #include "ReferenceService.h"
 #include "ScriptedHttpServer.h"
-#include "ServiceAddresses.h"
 
 #include <QApplication>
 #include <QJsonArray>
@@ -27,7 +27,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
@@ -36,21 +35,19 @@ using F = LocalStoreFixture;
 using Card = FinancialProductListItemView;
 using Page = MircroWebSiteFinancialListWidget;
 using Customers = MircroWebSiteFinancialCustomerListWidget;
-using Pieces = QList<QPair<QString, QString>>;
+using Pieces = ReferenceService::Pieces;
+using InputProbe::chooseEntry;
 
 namespace {
 
 const QString kManager = QStringLiteral("13800000000");
 const QString kListPath = QStringLiteral("/api/apptwo/fimsposts");
 const QString kConfigPath = QStringLiteral("/api/apptwo/figetconfig");
+const QString kDetailDialog = QStringLiteral("FinancialDetailDialog");
 
 QList<Card*> cardsOf(const CardListPage* page)
 {
-    QList<Card*> cards;
-    QListWidget* list = page->listWidget()->listWidget();
-    for (int row = 0; row < list->count(); ++row)
-        cards.append(qobject_cast<Card*>(list->itemWidget(list->item(row))));
-    return cards;
+    return CardPageFixture::cards<Card>(page);
 }
 
 QStringList titlesOf(const CardListPage* page)
@@ -70,23 +67,9 @@ QStringList linesOf(const Customers* customers)
     return lines;
 }
 
-void chooseEntry(QComboBox* box, const QString& text)
-{
-    QVERIFY2(InputProbe::chooseEntry(box, text), qPrintable(QStringLiteral("no entry %1").arg(text)));
-}
-
 QPushButton* button(const QWidget* widget, const char* name)
 {
     return widget->findChild<QPushButton*>(QLatin1String(name));
-}
-
-QWidget* topLevelNamed(const QString& name)
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == name && w->isVisible())
-            return w;
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -116,82 +99,55 @@ private:
     void startServiceAsManager();
     void startCannedServer();
     Page* openPage();
-    bool waitForList();
 
-    std::unique_ptr<HostWindowFixture> m_host;
-    std::unique_ptr<ReferenceService> m_service;
-    std::unique_ptr<ScriptedHttpServer> m_server;
-    std::unique_ptr<QSignalSpy> m_shown;
-    int m_listsSeen = 0;
+    std::unique_ptr<CardPageFixture> m_pages;
+    // The servers of the case, owned by m_pages.
+    ReferenceService* m_service = nullptr;
+    ScriptedHttpServer* m_server = nullptr;
 };
 
 void FinancialListTest::initTestCase()
 {
-    TestEnvironment::isolate();
-    AlertWidget::setModalLoopEnabled(false);
+    TestEnvironment::prepareWidgetTests();
 }
 
 void FinancialListTest::init()
 {
-    m_host = std::make_unique<HostWindowFixture>();
+    m_pages = std::make_unique<CardPageFixture>();
 }
 
 void FinancialListTest::cleanup()
 {
-    if (QWidget* dialog = topLevelNamed(QStringLiteral("FinancialDetailDialog")))
-        dialog->close();
-    m_shown.reset();
-    m_host.reset();
-    m_service.reset();
-    m_server.reset();
+    HostWindowFixture::closeWindows(kDetailDialog);
+    m_pages.reset();
+    m_service = nullptr;
+    m_server = nullptr;
 }
 
 void FinancialListTest::startServiceAsManager()
 {
-    m_service = std::make_unique<ReferenceService>();
-    QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
-    qputenv("MICROSITE_API_BASE", m_service->apiBase().toUtf8());
-    ServiceAddresses::reload();
-    DataCenter::HttpHeadMap = m_service->login(kManager);
-    QVERIFY(!DataCenter::HttpHeadMap.isEmpty());
-    F::storeUser(kManager, true, {}, m_service->lastLoginData().value(QStringLiteral("user")).toObject().toVariantMap());
+    m_service = m_pages->startService(kManager);
+    QVERIFY(m_service);
 }
 
 void FinancialListTest::startCannedServer()
 {
-    m_server = std::make_unique<ScriptedHttpServer>();
-    QVERIFY(m_server->start());
+    m_server = m_pages->startCannedServer(kManager);
+    QVERIFY(m_server);
     QJsonArray rows;
     for (int i = 1; i <= 5; ++i)
         rows.append(QJsonObject{{QStringLiteral("id"), i}, {QStringLiteral("title"), QStringLiteral("产品%1").arg(i)}});
-    m_server->setReply(kListPath, ScriptedHttpServer::envelope(200, QStringLiteral("成功"),
-                                                               QJsonObject{{QStringLiteral("total"), 60},
-                                                                           {QStringLiteral("data"), rows}}));
+    m_server->setReply(kListPath, ScriptedHttpServer::listReply(60, rows, QStringLiteral("成功")));
     m_server->setReply(kConfigPath,
                        ScriptedHttpServer::envelope(
                            200, QStringLiteral("成功"),
                            QJsonObject{{QStringLiteral("dyleixing"), QJsonArray{QStringLiteral("抵押贷款"), QStringLiteral("信用贷款")}},
                                        {QStringLiteral("changhuanway"), QJsonArray{QStringLiteral("等额本息"), QStringLiteral("先息后本")}}}));
-    qputenv("MICROSITE_API_BASE", m_server->url(QStringLiteral("/api/")).toUtf8());
-    ServiceAddresses::reload();
-    F::storeUser(kManager, true, {});
 }
 
 Page* FinancialListTest::openPage()
 {
-    auto* page = new Page(m_host->tabs());
-    m_host->tabs()->addTabWidget(QStringLiteral("金融"), page);
-    m_shown = std::make_unique<QSignalSpy>(page, &Page::refresh);
-    m_listsSeen = 0;
-    return waitForList() ? page : nullptr;
-}
-
-bool FinancialListTest::waitForList()
-{
-    if (!QTest::qWaitFor([this] { return m_shown->count() > m_listsSeen; }, 15000))
-        return false;
-    m_listsSeen = m_shown->count();
-    return true;
+    return m_pages->open<Page>(QStringLiteral("金融"), &Page::refresh);
 }
 
 void FinancialListTest::twelveProductsAndTheFilterBoxes()
@@ -202,8 +158,7 @@ void FinancialListTest::twelveProductsAndTheFilterBoxes()
     QCOMPARE(page->objectName(), QStringLiteral("MircroWebSiteFinancialListWidget"));
     QVERIFY(!button(page, "pushButton_financialCustomer")->isHidden());
     QCOMPARE(cardsOf(page).size(), 5);
-    QCOMPARE(page->pagingBar()->findChild<QLabel*>(QStringLiteral("label_pageInfo"))->text(),
-             QStringLiteral("条，共3页，共计12条，当前第"));
+    QCOMPARE(PagingProbe::pageInfo(page->pagingBar()), QStringLiteral("条，共3页，共计12条，当前第"));
 
     const Card* first = cardsOf(page).first();
     QCOMPARE(first->data().title, QStringLiteral("安居房抵贷"));
@@ -223,15 +178,15 @@ void FinancialListTest::twelveProductsAndTheFilterBoxes()
     QCOMPARE(repayment->itemText(0), QStringLiteral("偿还方式"));
 
     button(page, "pushButton_next")->click();
-    QVERIFY(waitForList());
+    QVERIFY(m_pages->waitForList());
     button(page, "pushButton_next")->click();
-    QVERIFY(waitForList());
+    QVERIFY(m_pages->waitForList());
     QCOMPARE(titlesOf(page), (QStringList{QStringLiteral("税票经营贷"), QStringLiteral("公务员信用贷")}));
 
     // Filtering by a loan type really filters, from the first page.
-    chooseEntry(loanType, QStringLiteral("抵押贷款"));
+    QVERIFY(chooseEntry(loanType, QStringLiteral("抵押贷款")));
     QTest::mouseClick(button(page, "searchButton"), Qt::LeftButton);
-    QVERIFY(waitForList());
+    QVERIFY(m_pages->waitForList());
     QCOMPARE(titlesOf(page), (QStringList{QStringLiteral("安居房抵贷"), QStringLiteral("车位抵押贷"),
                                           QStringLiteral("赎楼过桥贷"), QStringLiteral("商铺抵押贷")}));
 }
@@ -246,24 +201,23 @@ void FinancialListTest::requestBodies_data()
     QTest::addColumn<QString>("high");
     QTest::addColumn<Pieces>("expected");
 
-    const auto p = [](const char* key, const QString& value) { return qMakePair(QString::fromLatin1(key), value); };
     QTest::newRow("boxes at 贷款类型 and 偿还方式") << QStringLiteral("贷款类型") << QStringLiteral("偿还方式") << QString()
                                            << QString() << QString() << QString() << Pieces{};
     QTest::newRow("loan type") << QStringLiteral("信用贷款") << QString() << QString() << QString() << QString() << QString()
-                               << Pieces{p("dyleixing", QStringLiteral("信用贷款"))};
+                               << Pieces{piece("dyleixing", QStringLiteral("信用贷款"))};
     QTest::newRow("repayment") << QString() << QStringLiteral("先息后本") << QString() << QString() << QString() << QString()
-                               << Pieces{p("changhuanway", QStringLiteral("先息后本"))};
+                               << Pieces{piece("changhuanway", QStringLiteral("先息后本"))};
     QTest::newRow("name as key") << QString() << QString() << QString() << QStringLiteral("房抵") << QString() << QString()
-                                 << Pieces{p("key", QStringLiteral("房抵"))};
+                                 << Pieces{piece("key", QStringLiteral("房抵"))};
     QTest::newRow("amounts") << QString() << QString() << QString() << QString() << QStringLiteral("50")
-                             << QStringLiteral("500") << Pieces{p("priceone", QStringLiteral("50")), p("pricetwo", QStringLiteral("500"))};
+                             << QStringLiteral("500") << Pieces{piece("priceone", QStringLiteral("50")), piece("pricetwo", QStringLiteral("500"))};
     QTest::newRow("已上架") << QString() << QString() << QStringLiteral("已上架") << QString() << QString() << QString()
-                         << Pieces{p("wstore", QStringLiteral("1"))};
+                         << Pieces{piece("wstore", QStringLiteral("1"))};
     QTest::newRow("everything") << QStringLiteral("抵押贷款") << QStringLiteral("等额本息") << QStringLiteral("未上架")
                                 << QStringLiteral("安居") << QStringLiteral("100") << QStringLiteral("1000")
-                                << Pieces{p("dyleixing", QStringLiteral("抵押贷款")), p("changhuanway", QStringLiteral("等额本息")),
-                                          p("key", QStringLiteral("安居")), p("priceone", QStringLiteral("100")),
-                                          p("pricetwo", QStringLiteral("1000")), p("wstore", QStringLiteral("0"))};
+                                << Pieces{piece("dyleixing", QStringLiteral("抵押贷款")), piece("changhuanway", QStringLiteral("等额本息")),
+                                          piece("key", QStringLiteral("安居")), piece("priceone", QStringLiteral("100")),
+                                          piece("pricetwo", QStringLiteral("1000")), piece("wstore", QStringLiteral("0"))};
 }
 
 void FinancialListTest::requestBodies()
@@ -284,18 +238,13 @@ void FinancialListTest::requestBodies()
     auto* loanBox = page->findChild<QComboBox*>(QStringLiteral("comboBox_daiKuanLeiXing"));
     QTRY_COMPARE(loanBox->count(), 3);
     if (!loanType.isEmpty())
-        chooseEntry(loanBox, loanType);
+        QVERIFY(chooseEntry(loanBox, loanType));
     if (!repayment.isEmpty())
-        chooseEntry(page->findChild<QComboBox*>(QStringLiteral("comboBox_changHuanFangShi")), repayment);
-    if (!status.isEmpty())
-        chooseEntry(page->findChild<QComboBox*>(QStringLiteral("comboBox_shangJia")), status);
-    InputProbe::commitText(page->findChild<QLineEdit*>(QStringLiteral("lineEdit_name")), name);
-    QTest::keyClicks(page->findChild<QLineEdit*>(QStringLiteral("lineEdit_priceDown")), low);
-    QTest::keyClicks(page->findChild<QLineEdit*>(QStringLiteral("lineEdit_priceUp")), high);
+        QVERIFY(chooseEntry(page->findChild<QComboBox*>(QStringLiteral("comboBox_changHuanFangShi")), repayment));
+    QVERIFY(CardPageFixture::fillSharedFilters(page, status, name, low, high));
     QTest::mouseClick(button(page, "searchButton"), Qt::LeftButton);
     QTRY_COMPARE(m_server->requestsTo(kListPath).size(), 2);
-    const Pieces paging{qMakePair(QStringLiteral("pageindex"), QStringLiteral("1")),
-                        qMakePair(QStringLiteral("pagesize"), QStringLiteral("5"))};
+    const Pieces paging{piece("pageindex", 1), piece("pagesize", 5)};
     QCOMPARE(m_server->requestsTo(kListPath).last().body, ReferenceService::form(paging + expected));
 }
 
@@ -306,24 +255,24 @@ void FinancialListTest::sortOperationsShowTheNewOrder()
     QVERIFY(page);
     const QStringList seeded = titlesOf(page);
 
-    chooseEntry(cardsOf(page).at(1)->operationBox(), QStringLiteral("下移"));
-    QVERIFY(waitForList());
+    QVERIFY(chooseEntry(cardsOf(page).at(1)->operationBox(), QStringLiteral("下移")));
+    QVERIFY(m_pages->waitForList());
     QStringList expected = seeded;
     expected.swapItemsAt(1, 2);
     QCOMPARE(titlesOf(page), expected);
 
-    chooseEntry(cardsOf(page).at(2)->operationBox(), QStringLiteral("上移"));
-    QVERIFY(waitForList());
+    QVERIFY(chooseEntry(cardsOf(page).at(2)->operationBox(), QStringLiteral("上移")));
+    QVERIFY(m_pages->waitForList());
     QCOMPARE(titlesOf(page), seeded);
 
-    chooseEntry(cardsOf(page).at(4)->operationBox(), QStringLiteral("置顶"));
-    QVERIFY(waitForList());
+    QVERIFY(chooseEntry(cardsOf(page).at(4)->operationBox(), QStringLiteral("置顶")));
+    QVERIFY(m_pages->waitForList());
     expected = seeded;
     expected.move(4, 0);
     QCOMPARE(titlesOf(page), expected);
 
     // Moving the first product up is refused by the service; the page keeps its order.
-    chooseEntry(cardsOf(page).at(0)->operationBox(), QStringLiteral("上移"));
+    QVERIFY(chooseEntry(cardsOf(page).at(0)->operationBox(), QStringLiteral("上移")));
     QVERIFY(AlertProbe::waitForAlertContaining(QStringLiteral("无法上移")));
     QCOMPARE(titlesOf(page), expected);
 }
@@ -334,17 +283,17 @@ void FinancialListTest::putUpOrDownAfterConfirmation()
     Page* page = openPage();
     QVERIFY(page);
     QCOMPARE(cardsOf(page).at(3)->operations().first(), QStringLiteral("已上架"));
-    chooseEntry(cardsOf(page).at(3)->operationBox(), QStringLiteral("已上架"));
+    QVERIFY(chooseEntry(cardsOf(page).at(3)->operationBox(), QStringLiteral("已上架")));
     QCOMPARE(AlertProbe::answer(QStringLiteral("sureBtn")), QStringLiteral("您确定要下架该金融项目吗？"));
-    QVERIFY(waitForList());
+    QVERIFY(m_pages->waitForList());
     const Card* card = cardsOf(page).at(3);
     QCOMPARE(card->operations().first(), QStringLiteral("已下架"));
     QCOMPARE(card->findChild<OmitLabel*>(QStringLiteral("label_line3"))->fullText(), QStringLiteral("状态：已下架"));
 
-    chooseEntry(cardsOf(page).at(3)->operationBox(), QStringLiteral("已下架"));
+    QVERIFY(chooseEntry(cardsOf(page).at(3)->operationBox(), QStringLiteral("已下架")));
     QCOMPARE(AlertProbe::answer(QStringLiteral("cancleBtn")), QStringLiteral("您确定要上架该金融项目吗？"));
     QTest::qWait(300);
-    QCOMPARE(m_shown->count(), m_listsSeen);
+    QCOMPARE(m_pages->listsNotWaitedFor(), 0);
     QCOMPARE(cardsOf(page).at(3)->operations().first(), QStringLiteral("已下架"));
 }
 
@@ -393,7 +342,7 @@ void FinancialListTest::clickOpensProductInComponent()
     const QStringList titles = titlesOf(page);
     QTest::mouseClick(cardsOf(page).at(3), Qt::LeftButton, {}, QPoint(260, 30));
     QWidget* dialog = nullptr;
-    QTRY_VERIFY_WITH_TIMEOUT((dialog = topLevelNamed(QStringLiteral("FinancialDetailDialog"))) != nullptr, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT((dialog = HostWindowFixture::visibleWindow(kDetailDialog)) != nullptr, 5000);
     QCOMPARE(dialog->windowTitle(), QStringLiteral("金融详情"));
     const auto heading = [dialog] { return dialog->findChild<QLabel*>(QStringLiteral("label_heading"))->text(); };
     QTRY_COMPARE_WITH_TIMEOUT(heading(), titles.at(3), 10000);
@@ -423,13 +372,11 @@ void FinancialListTest::hubSignalReloads()
     QVERIFY(page);
     const QStringList before = titlesOf(page);
     const qint64 id = cardsOf(page).at(2)->data().id;
-    QCOMPARE(m_service->post(QStringLiteral("api/apptwo/fipaixu"),
-                             ReferenceService::form({{QStringLiteral("id"), QString::number(id)}, {QStringLiteral("type"), QStringLiteral("0")}}),
-                             DataCenter::HttpHeadMap)
+    QCOMPARE(m_service->call(QStringLiteral("api/apptwo/fipaixu"), {piece("id", id), piece("type", 0)}, DataCenter::HttpHeadMap)
                  .code(),
              200);
     CommonSignalTool::Instance()->send_refreshFinancialList(QVariant(), nullptr);
-    QVERIFY(waitForList());
+    QVERIFY(m_pages->waitForList());
     QCOMPARE(titlesOf(page).first(), before.at(2));
 }
 

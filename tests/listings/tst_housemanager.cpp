@@ -13,9 +13,9 @@
 #include "MicroWebsiteControlCenter.h"
 #include "NetRequestObjecet.h"
 #include "PagingBar.h"
-#include "QProgressIndicator.h"
 #include "ReferenceService.h"
 #include "TableButtonItemView.h"
+#include "TablePageProbe.h"
 
 #include <QInputMethodEvent>
 #include <QItemSelectionModel>
@@ -32,6 +32,7 @@
 using F = LocalStoreFixture;
 using House = HouseManagerSaleOrRentListWidget::ListData;
 using Page = HouseManagerSaleOrRentListWidget;
+using TablePageProbe::settled;
 
 namespace {
 
@@ -40,12 +41,6 @@ const QString kStaff = QStringLiteral("13800000001"); // right 65 for his own ho
 
 const QString kRed = QStringLiteral("color: rgb(255,0,0);border:1px solid rgb(255,0,0);");
 const QString kGrey = QStringLiteral("color: rgb(121,121,121);border:1px solid rgb(121,121,121);");
-
-// The page's requests have been answered (no wait indicator left on the table).
-bool settled(const Page& page)
-{
-    return QTest::qWaitFor([&] { return page.table()->findChildren<QProgressIndicator*>().isEmpty(); }, 10000);
-}
 
 QList<NetRequestObjecet*> requests(const Page& page)
 {
@@ -168,8 +163,7 @@ private:
 // changes of one test never decide another's outcome.
 void HouseManagerTest::initTestCase()
 {
-    TestEnvironment::isolate();
-    AlertWidget::setModalLoopEnabled(false);
+    TestEnvironment::prepareWidgetTests();
     m_service = std::make_unique<ReferenceService>();
     QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
 }
@@ -193,9 +187,8 @@ Page* HouseManagerTest::openPage(const QString& phone, int type)
 {
     if (!F::loginAtService(*m_service, phone))
         return nullptr;
-    auto* page = new Page(m_host->tabs());
-    m_host->tabs()->addTabWidget(type == 0 ? QStringLiteral("二手房") : QStringLiteral("租房"), page);
-    page->setType(type);
+    auto* page =
+        TablePageProbe::open<Page>(m_host->tabs(), type == 0 ? QStringLiteral("二手房") : QStringLiteral("租房"), type);
     if (!settled(*page) || page->rows().isEmpty())
         return nullptr;
     return page;
@@ -299,9 +292,7 @@ void HouseManagerTest::waitingButtonColourFollowsReviewRight()
     // The local store as the host would have it for such a user.
     F::storeUser(manager ? kManager : kStaff, manager, rights,
                  {{QStringLiteral("suozai_bumens"), QStringLiteral("4")}, {QStringLiteral("weiguanwang"), 1}});
-    auto* page = new Page(m_host->tabs());
-    m_host->tabs()->addTabWidget(QStringLiteral("二手房"), page);
-    page->setType(0);
+    auto* page = TablePageProbe::open<Page>(m_host->tabs(), QStringLiteral("二手房"), 0);
     QVERIFY(settled(*page));
 
     int blue = 0;

@@ -1,10 +1,10 @@
 #include "TestEnvironment.h"
 #include "AlertProbe.h"
 #include "AlertWidget.h"
+#include "CardPageFixture.h"
 #include "CommonSignalTool.h"
 #include "CustomComboBox.h"
 #include "CustomListWidget.h"
-#include "CustomTabWidget.h"
 #include "DataCenter.h"
 #include "HostWindowFixture.h"
 #include "InputProbe.h"
@@ -14,9 +14,9 @@
 #include "NewHouse_ProductList_ItemView.h"
 #include "OmitLabel.h"
 #include "PagingBar.h"
+#include "PagingProbe.h"
 #include "ReferenceService.h"
 #include "ScriptedHttpServer.h"
-#include "ServiceAddresses.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -27,10 +27,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QUrl>
 #include <QtTest>
 
@@ -39,12 +37,14 @@
 using F = LocalStoreFixture;
 using Card = NewHouse_ProductList_ItemView;
 using Page = MicroWebSiteNewHouseListWidget;
-using Pieces = QList<QPair<QString, QString>>;
+using Pieces = ReferenceService::Pieces;
+using InputProbe::chooseEntry;
 
 namespace {
 
 const QString kManager = QStringLiteral("13800000000");
 const QString kListPath = QStringLiteral("/api/mtore/newhouseposts");
+const QString kDetailDialog = QStringLiteral("NewHouseDetailDialog");
 
 QString json(const QJsonValue& value)
 {
@@ -53,22 +53,18 @@ QString json(const QJsonValue& value)
 }
 
 // A page of `total` projects with five rows, named "项目1" ... for the canned server.
-QJsonValue cannedPage(int total)
+ScriptedHttpServer::Reply cannedPage(int total)
 {
     QJsonArray rows;
     for (int i = 1; i <= 5; ++i)
         rows.append(QJsonObject{{QStringLiteral("id"), i}, {QStringLiteral("name"), QStringLiteral("项目%1").arg(i)},
                                 {QStringLiteral("wstore"), true}});
-    return QJsonObject{{QStringLiteral("total"), total}, {QStringLiteral("data"), rows}};
+    return ScriptedHttpServer::listReply(total, rows, QStringLiteral("成功"));
 }
 
 QList<Card*> cardsOf(const CardListPage* page)
 {
-    QList<Card*> cards;
-    QListWidget* list = page->listWidget()->listWidget();
-    for (int row = 0; row < list->count(); ++row)
-        cards.append(qobject_cast<Card*>(list->itemWidget(list->item(row))));
-    return cards;
+    return CardPageFixture::cards<Card>(page);
 }
 
 QStringList namesOf(const CardListPage* page)
@@ -85,12 +81,6 @@ bool badgeShown(const Card* card)
     return badge && !badge->isHidden();
 }
 
-// Picks an entry as a user would.
-void chooseEntry(QComboBox* box, const QString& text)
-{
-    QVERIFY2(InputProbe::chooseEntry(box, text), qPrintable(QStringLiteral("no entry %1").arg(text)));
-}
-
 QPushButton* button(const QWidget* page, const char* name)
 {
     return page->findChild<QPushButton*>(QLatin1String(name));
@@ -98,12 +88,12 @@ QPushButton* button(const QWidget* page, const char* name)
 
 QString pageInfo(const CardListPage* page)
 {
-    return page->pagingBar()->findChild<QLabel*>(QStringLiteral("label_pageInfo"))->text();
+    return PagingProbe::pageInfo(page->pagingBar());
 }
 
 QString currentPageBox(const CardListPage* page)
 {
-    return page->pagingBar()->findChild<QLineEdit*>(QStringLiteral("lineEdit_currentPage"))->text();
+    return PagingProbe::currentPage(page->pagingBar());
 }
 
 } // namespace
@@ -144,69 +134,48 @@ private:
     // The canned server answering every list request with `total` projects.
     void startCannedServer(int total);
     Page* openPage();
-    // Waits for the page's next list to be shown.
-    bool waitForList(Page* page);
     void waitForRequests(int count);
 
-    std::unique_ptr<HostWindowFixture> m_host;
-    std::unique_ptr<ReferenceService> m_service;
-    std::unique_ptr<ScriptedHttpServer> m_server;
-    // Lists the page has shown, and how many of them the test has waited for.
-    std::unique_ptr<QSignalSpy> m_shown;
-    int m_listsSeen = 0;
+    std::unique_ptr<CardPageFixture> m_pages;
+    // The servers of the case, owned by m_pages.
+    ReferenceService* m_service = nullptr;
+    ScriptedHttpServer* m_server = nullptr;
     QList<QUrl> m_openedUrls;
 };
 
 void NewHouseListTest::initTestCase()
 {
-    TestEnvironment::isolate();
-    AlertWidget::setModalLoopEnabled(false);
+    TestEnvironment::prepareWidgetTests();
 }
 
 void NewHouseListTest::init()
 {
-    m_host = std::make_unique<HostWindowFixture>();
+    m_pages = std::make_unique<CardPageFixture>();
     m_openedUrls.clear();
 }
 
 void NewHouseListTest::cleanup()
 {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("NewHouseDetailDialog"))
-            w->close();
-    }
-    m_shown.reset();
-    m_host.reset();
-    m_service.reset();
-    m_server.reset();
+    HostWindowFixture::closeWindows(kDetailDialog);
+    m_pages.reset();
+    m_service = nullptr;
+    m_server = nullptr;
     QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
 }
 
 void NewHouseListTest::startServiceAsManager(bool siteOpen)
 {
-    m_service = std::make_unique<ReferenceService>();
-    QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
-    qputenv("MICROSITE_API_BASE", m_service->apiBase().toUtf8());
-    qputenv("MICROSITE_SITE_BASE", (m_service->baseUrl() + QStringLiteral("site/")).toUtf8());
-    ServiceAddresses::reload();
-    DataCenter::HttpHeadMap = m_service->login(kManager);
-    QVERIFY(!DataCenter::HttpHeadMap.isEmpty());
-    const QJsonObject login = m_service->lastLoginData();
-    QVariantMap user = login.value(QStringLiteral("user")).toObject().toVariantMap();
-    user.insert(QStringLiteral("weiguanwang"), siteOpen ? 1 : 0);
-    F::storeUser(kManager, true, {}, user);
-    const QJsonValue areas = login.value(QStringLiteral("base")).toObject().value(QStringLiteral("area"));
+    m_service = m_pages->startService(kManager, {{QStringLiteral("weiguanwang"), siteOpen ? 1 : 0}});
+    QVERIFY(m_service);
+    const QJsonValue areas = m_service->lastLoginData().value(QStringLiteral("base")).toObject().value(QStringLiteral("area"));
     QVERIFY(LocalDatabase::writeBaseMessage(kManager, {{QStringLiteral("area"), json(areas)}}));
 }
 
 void NewHouseListTest::startCannedServer(int total)
 {
-    m_server = std::make_unique<ScriptedHttpServer>();
-    QVERIFY(m_server->start());
-    m_server->setReply(kListPath, ScriptedHttpServer::envelope(200, QStringLiteral("成功"), cannedPage(total)));
-    qputenv("MICROSITE_API_BASE", m_server->url(QStringLiteral("/api/")).toUtf8());
-    ServiceAddresses::reload();
-    F::storeUser(kManager, true, {});
+    m_server = m_pages->startCannedServer(kManager);
+    QVERIFY(m_server);
+    m_server->setReply(kListPath, cannedPage(total));
     const QJsonArray areas{
         QJsonObject{{QStringLiteral("name"), QStringLiteral("锦江区")},
                     {QStringLiteral("area"), QJsonArray{QJsonObject{{QStringLiteral("name"), QStringLiteral("春熙路")}},
@@ -219,20 +188,7 @@ void NewHouseListTest::startCannedServer(int total)
 
 Page* NewHouseListTest::openPage()
 {
-    auto* page = new Page(m_host->tabs());
-    m_host->tabs()->addTabWidget(QStringLiteral("新房"), page);
-    m_shown = std::make_unique<QSignalSpy>(page, &Page::refreshList);
-    m_listsSeen = 0;
-    return waitForList(page) ? page : nullptr;
-}
-
-bool NewHouseListTest::waitForList(Page* page)
-{
-    Q_UNUSED(page)
-    if (!QTest::qWaitFor([this] { return m_shown->count() > m_listsSeen; }, 15000))
-        return false;
-    m_listsSeen = m_shown->count();
-    return true;
+    return m_pages->open<Page>(QStringLiteral("新房"), &Page::refreshList);
 }
 
 void NewHouseListTest::waitForRequests(int count)
@@ -248,15 +204,15 @@ void NewHouseListTest::elevenProjectsMakePagesOfFiveFiveAndOne()
     QCOMPARE(page->objectName(), QStringLiteral("MicroWebSiteNewHouseListWidget"));
     QCOMPARE(cardsOf(page).size(), 5);
     QCOMPARE(pageInfo(page), QStringLiteral("条，共3页，共计11条，当前第"));
-    QCOMPARE(page->pagingBar()->findChild<QLineEdit*>(QStringLiteral("lineEdit_pageSize"))->text(), QStringLiteral("5"));
+    QCOMPARE(PagingProbe::pageSize(page->pagingBar()), QStringLiteral("5"));
     const QStringList first = namesOf(page);
 
     button(page, "pushButton_next")->click();
-    QVERIFY(waitForList(page));
+    QVERIFY(m_pages->waitForList());
     QCOMPARE(cardsOf(page).size(), 5);
     QCOMPARE(currentPageBox(page), QStringLiteral("2"));
     button(page, "pushButton_next")->click();
-    QVERIFY(waitForList(page));
+    QVERIFY(m_pages->waitForList());
     QCOMPARE(namesOf(page), QStringList{QStringLiteral("中和雅苑")});
     const Card* last = cardsOf(page).first();
     QCOMPARE(last->findChild<OmitLabel*>(QStringLiteral("label_line2"))->fullText(),
@@ -274,7 +230,7 @@ void NewHouseListTest::elevenProjectsMakePagesOfFiveFiveAndOne()
     QCOMPARE(district->itemText(0), QStringLiteral("选择区域"));
     QCOMPARE(district->count(), 5);
     QCOMPARE(quarter->count(), 1);
-    chooseEntry(district, QStringLiteral("武侯区"));
+    QVERIFY(chooseEntry(district, QStringLiteral("武侯区")));
     QCOMPARE(quarter->count(), 4);
     QCOMPARE(quarter->itemText(0), QStringLiteral("选择片区"));
     QCOMPARE(quarter->itemText(2), QStringLiteral("玉林"));
@@ -322,11 +278,11 @@ void NewHouseListTest::pagingRules()
     startCannedServer(total);
     Page* page = openPage();
     QVERIFY(page);
-    auto* pageBox = page->pagingBar()->findChild<QLineEdit*>(QStringLiteral("lineEdit_currentPage"));
+    QLineEdit* pageBox = PagingProbe::currentPageBox(page->pagingBar());
     if (startPage > 1) {
         pageBox->setText(QString::number(startPage));
         button(page, "pushButton_jump")->click();
-        QVERIFY(waitForList(page));
+        QVERIFY(m_pages->waitForList());
     }
     const int before = m_server->requestsTo(kListPath).size();
     if (!jumpText.isEmpty()) {
@@ -339,7 +295,7 @@ void NewHouseListTest::pagingRules()
         waitForRequests(before + 1);
         QVERIFY(m_server->requestsTo(kListPath).last().body.startsWith(
             "pageindex=" + QByteArray::number(requested) + "&pagesize=5"));
-        QVERIFY(waitForList(page));
+        QVERIFY(m_pages->waitForList());
         QCOMPARE(currentPageBox(page), QString::number(requested));
         QVERIFY(AlertProbe::visibleAlerts().isEmpty());
     } else {
@@ -360,29 +316,28 @@ void NewHouseListTest::requestBodies_data()
     QTest::addColumn<QString>("high");
     QTest::addColumn<Pieces>("expected"); // after pageindex and pagesize
 
-    const auto p = [](const char* key, const QString& value) { return qMakePair(QString::fromLatin1(key), value); };
     QTest::newRow("no filter") << QStringList() << QString() << QString() << QString() << QString() << QString() << Pieces{};
     QTest::newRow("district, quarter left at 选择片区")
-        << QStringList{QStringLiteral("锦江区")} << QString() << QString() << QString() << QString() << QString() << Pieces{p("district", QStringLiteral("锦江区"))};
+        << QStringList{QStringLiteral("锦江区")} << QString() << QString() << QString() << QString() << QString() << Pieces{piece("district", QStringLiteral("锦江区"))};
     QTest::newRow("district and quarter")
         << QStringList{QStringLiteral("锦江区")} << QStringLiteral("东大街") << QString() << QString() << QString() << QString()
-        << Pieces{p("district", QStringLiteral("锦江区")), p("area", QStringLiteral("东大街"))};
+        << Pieces{piece("district", QStringLiteral("锦江区")), piece("area", QStringLiteral("东大街"))};
     QTest::newRow("district chosen, then 选择区域 again")
         << QStringList{QStringLiteral("高新区"), QStringLiteral("选择区域")} << QString() << QString() << QString() << QString() << QString() << Pieces{};
     QTest::newRow("name, trimmed") << QStringList() << QString() << QString() << QStringLiteral("  天府 锦城 ") << QString() << QString()
-                                   << Pieces{p("name", QStringLiteral("天府 锦城"))};
+                                   << Pieces{piece("name", QStringLiteral("天府 锦城"))};
     QTest::newRow("name with & and =") << QStringList() << QString() << QString() << QStringLiteral("A&B=C") << QString() << QString()
-                                       << Pieces{p("name", QStringLiteral("A&B=C"))};
-    QTest::newRow("lower price") << QStringList() << QString() << QString() << QString() << QStringLiteral("18000") << QString() << Pieces{p("priceone", QStringLiteral("18000"))};
+                                       << Pieces{piece("name", QStringLiteral("A&B=C"))};
+    QTest::newRow("lower price") << QStringList() << QString() << QString() << QString() << QStringLiteral("18000") << QString() << Pieces{piece("priceone", QStringLiteral("18000"))};
     QTest::newRow("upper price") << QStringList() << QString() << QString() << QString() << QString() << QStringLiteral("25000.5")
-                                 << Pieces{p("pricetwo", QStringLiteral("25000.5"))};
-    QTest::newRow("已上架") << QStringList() << QString() << QStringLiteral("已上架") << QString() << QString() << QString() << Pieces{p("wstore", QStringLiteral("1"))};
-    QTest::newRow("未上架") << QStringList() << QString() << QStringLiteral("未上架") << QString() << QString() << QString() << Pieces{p("wstore", QStringLiteral("0"))};
+                                 << Pieces{piece("pricetwo", QStringLiteral("25000.5"))};
+    QTest::newRow("已上架") << QStringList() << QString() << QStringLiteral("已上架") << QString() << QString() << QString() << Pieces{piece("wstore", QStringLiteral("1"))};
+    QTest::newRow("未上架") << QStringList() << QString() << QStringLiteral("未上架") << QString() << QString() << QString() << Pieces{piece("wstore", QStringLiteral("0"))};
     QTest::newRow("everything")
         << QStringList{QStringLiteral("锦江区")} << QStringLiteral("春熙路") << QStringLiteral("未上架")
         << QStringLiteral("锦城") << QStringLiteral("20000") << QStringLiteral("30000")
-        << Pieces{p("district", QStringLiteral("锦江区")), p("area", QStringLiteral("春熙路")), p("name", QStringLiteral("锦城")),
-                  p("priceone", QStringLiteral("20000")), p("pricetwo", QStringLiteral("30000")), p("wstore", QStringLiteral("0"))};
+        << Pieces{piece("district", QStringLiteral("锦江区")), piece("area", QStringLiteral("春熙路")), piece("name", QStringLiteral("锦城")),
+                  piece("priceone", QStringLiteral("20000")), piece("pricetwo", QStringLiteral("30000")), piece("wstore", QStringLiteral("0"))};
 }
 
 void NewHouseListTest::requestBodies()
@@ -401,22 +356,17 @@ void NewHouseListTest::requestBodies()
     QCOMPARE(m_server->requestsTo(kListPath).first().body, QByteArray("pageindex=1&pagesize=5"));
     // Searching from another page starts again on the first.
     button(page, "pushButton_next")->click();
-    QVERIFY(waitForList(page));
+    QVERIFY(m_pages->waitForList());
 
     for (const QString& district : districts)
-        chooseEntry(page->findChild<QComboBox*>(QStringLiteral("comboBox_quYu")), district);
+        QVERIFY(chooseEntry(page->findChild<QComboBox*>(QStringLiteral("comboBox_quYu")), district));
     if (!quarter.isEmpty())
-        chooseEntry(page->findChild<QComboBox*>(QStringLiteral("comboBox_pianQu")), quarter);
-    if (!status.isEmpty())
-        chooseEntry(page->findChild<QComboBox*>(QStringLiteral("comboBox_shangJia")), status);
-    InputProbe::commitText(page->findChild<QLineEdit*>(QStringLiteral("lineEdit_name")), name);
-    QTest::keyClicks(page->findChild<QLineEdit*>(QStringLiteral("lineEdit_priceDown")), low);
-    QTest::keyClicks(page->findChild<QLineEdit*>(QStringLiteral("lineEdit_priceUp")), high);
+        QVERIFY(chooseEntry(page->findChild<QComboBox*>(QStringLiteral("comboBox_pianQu")), quarter));
+    QVERIFY(CardPageFixture::fillSharedFilters(page, status, name, low, high));
     const int before = m_server->requestsTo(kListPath).size();
     QTest::mouseClick(button(page, "searchButton"), Qt::LeftButton);
     waitForRequests(before + 1);
-    const Pieces paging{qMakePair(QStringLiteral("pageindex"), QStringLiteral("1")),
-                        qMakePair(QStringLiteral("pagesize"), QStringLiteral("5"))};
+    const Pieces paging{piece("pageindex", 1), piece("pagesize", 5)};
     QCOMPARE(m_server->requestsTo(kListPath).last().body, ReferenceService::form(paging + expected));
 }
 
@@ -445,14 +395,14 @@ void NewHouseListTest::deleteEntryDoesNothing()
     Page* page = openPage();
     QVERIFY(page);
     Card* card = cardsOf(page).at(1);
-    chooseEntry(card->operationBox(), QStringLiteral("删除"));
+    QVERIFY(chooseEntry(card->operationBox(), QStringLiteral("删除")));
     QTest::qWait(200);
     QCOMPARE(m_server->requests().size(), 1);
     QVERIFY(AlertProbe::visibleAlerts().isEmpty());
     QCOMPARE(card->operationBox()->currentText(), QStringLiteral("操作"));
 
     // The sort entries post the project's id and the type.
-    chooseEntry(card->operationBox(), QStringLiteral("下移"));
+    QVERIFY(chooseEntry(card->operationBox(), QStringLiteral("下移")));
     QCOMPARE(card->operationBox()->currentText(), QStringLiteral("操作"));
     QTRY_COMPARE(m_server->requestsTo(QStringLiteral("/api/nhouse/paixu")).size(), 1);
     QCOMPARE(m_server->requestsTo(QStringLiteral("/api/nhouse/paixu")).first().body, QByteArray("id=2&type=2"));
@@ -472,8 +422,8 @@ void NewHouseListTest::pinnedProjectOffersCancelTop()
     QVERIFY(!pinned->operations().contains(QStringLiteral("置顶")));
     QVERIFY(!badgeShown(cardsOf(page).at(1)));
 
-    chooseEntry(pinned->operationBox(), QStringLiteral("取消置顶"));
-    QVERIFY(waitForList(page));
+    QVERIFY(chooseEntry(pinned->operationBox(), QStringLiteral("取消置顶")));
+    QVERIFY(m_pages->waitForList());
     Card* first = cardsOf(page).first();
     QCOMPARE(first->data().name, QStringLiteral("天府锦城"));
     QVERIFY(!badgeShown(first));
@@ -489,18 +439,18 @@ void NewHouseListTest::sortOperationsShowTheNewOrder()
     const QStringList seeded = namesOf(page);
     QCOMPARE(seeded.mid(0, 3), (QStringList{QStringLiteral("天府锦城"), QStringLiteral("东湖国际"), QStringLiteral("攀成钢·江景苑")}));
 
-    chooseEntry(cardsOf(page).at(1)->operationBox(), QStringLiteral("下移"));
-    QVERIFY(waitForList(page));
+    QVERIFY(chooseEntry(cardsOf(page).at(1)->operationBox(), QStringLiteral("下移")));
+    QVERIFY(m_pages->waitForList());
     QStringList expected = seeded;
     expected.swapItemsAt(1, 2);
     QCOMPARE(namesOf(page), expected);
 
-    chooseEntry(cardsOf(page).at(2)->operationBox(), QStringLiteral("上移"));
-    QVERIFY(waitForList(page));
+    QVERIFY(chooseEntry(cardsOf(page).at(2)->operationBox(), QStringLiteral("上移")));
+    QVERIFY(m_pages->waitForList());
     QCOMPARE(namesOf(page), seeded);
 
-    chooseEntry(cardsOf(page).at(3)->operationBox(), QStringLiteral("置顶"));
-    QVERIFY(waitForList(page));
+    QVERIFY(chooseEntry(cardsOf(page).at(3)->operationBox(), QStringLiteral("置顶")));
+    QVERIFY(m_pages->waitForList());
     QCOMPARE(namesOf(page).first(), seeded.at(3));
     QVERIFY(badgeShown(cardsOf(page).first()));
     QCOMPARE(namesOf(page).at(1), seeded.at(0));
@@ -514,20 +464,20 @@ void NewHouseListTest::putUpOrDownAfterConfirmation()
     Card* card = cardsOf(page).at(1);
     QCOMPARE(card->operations().first(), QStringLiteral("已上架"));
 
-    chooseEntry(card->operationBox(), QStringLiteral("已上架"));
+    QVERIFY(chooseEntry(card->operationBox(), QStringLiteral("已上架")));
     QCOMPARE(AlertProbe::answer(QStringLiteral("cancleBtn")), QStringLiteral("您确定要下架该新房项目吗？"));
     QTest::qWait(300);
-    QCOMPARE(m_shown->count(), m_listsSeen);
+    QCOMPARE(m_pages->listsNotWaitedFor(), 0);
 
-    chooseEntry(card->operationBox(), QStringLiteral("已上架"));
+    QVERIFY(chooseEntry(card->operationBox(), QStringLiteral("已上架")));
     QCOMPARE(AlertProbe::answer(QStringLiteral("sureBtn")), QStringLiteral("您确定要下架该新房项目吗？"));
-    QVERIFY(waitForList(page));
+    QVERIFY(m_pages->waitForList());
     card = cardsOf(page).at(1);
     QCOMPARE(card->operations().first(), QStringLiteral("已下架"));
 
-    chooseEntry(card->operationBox(), QStringLiteral("已下架"));
+    QVERIFY(chooseEntry(card->operationBox(), QStringLiteral("已下架")));
     QCOMPARE(AlertProbe::answer(QStringLiteral("sureBtn")), QStringLiteral("您确定要上架该新房项目吗？"));
-    QVERIFY(waitForList(page));
+    QVERIFY(m_pages->waitForList());
     QCOMPARE(cardsOf(page).at(1)->operations().first(), QStringLiteral("已上架"));
 }
 
@@ -538,15 +488,15 @@ void NewHouseListTest::recommendToTheSite()
     QVERIFY(page);
     Card* card = cardsOf(page).at(2);
     QCOMPARE(card->operations().last(), QStringLiteral("待推荐"));
-    chooseEntry(card->operationBox(), QStringLiteral("待推荐"));
+    QVERIFY(chooseEntry(card->operationBox(), QStringLiteral("待推荐")));
     QCOMPARE(AlertProbe::answer(QStringLiteral("sureBtn")), QStringLiteral("您确定要推荐该新房项目到您的官网吗？"));
-    QVERIFY(waitForList(page));
+    QVERIFY(m_pages->waitForList());
     card = cardsOf(page).at(2);
     QCOMPARE(card->operations().last(), QStringLiteral("已推荐"));
 
-    chooseEntry(card->operationBox(), QStringLiteral("已推荐"));
+    QVERIFY(chooseEntry(card->operationBox(), QStringLiteral("已推荐")));
     QCOMPARE(AlertProbe::answer(QStringLiteral("sureBtn")), QStringLiteral("您确定要取消推荐该新房项目到您的官网吗？"));
-    QVERIFY(waitForList(page));
+    QVERIFY(m_pages->waitForList());
     QCOMPARE(cardsOf(page).at(2)->operations().last(), QStringLiteral("待推荐"));
 }
 
@@ -556,7 +506,7 @@ void NewHouseListTest::recommendWithoutSiteServiceOffersExample()
     QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "openUrl");
     Page* page = openPage();
     QVERIFY(page);
-    chooseEntry(cardsOf(page).at(2)->operationBox(), QStringLiteral("待推荐"));
+    QVERIFY(chooseEntry(cardsOf(page).at(2)->operationBox(), QStringLiteral("待推荐")));
     AlertWidget* alert = AlertProbe::waitForAlertContaining(QStringLiteral("您尚未开通官网服务!"));
     QVERIFY(alert);
     QCOMPARE(alert->findChild<QPushButton*>(QStringLiteral("sureBtn"))->text(), QStringLiteral("查看官网示例"));
@@ -622,13 +572,7 @@ void NewHouseListTest::clickOpensProjectInComponent()
     const QStringList names = namesOf(page);
     QTest::mouseClick(cardsOf(page).at(1), Qt::LeftButton, {}, QPoint(260, 30));
     QWidget* dialog = nullptr;
-    QTRY_VERIFY_WITH_TIMEOUT((dialog = [] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == QLatin1String("NewHouseDetailDialog") && w->isVisible())
-                return w;
-        }
-        return static_cast<QWidget*>(nullptr);
-    }()) != nullptr, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT((dialog = HostWindowFixture::visibleWindow(kDetailDialog)) != nullptr, 5000);
     const auto heading = [dialog] { return dialog->findChild<QLabel*>(QStringLiteral("label_heading"))->text(); };
     QTRY_COMPARE_WITH_TIMEOUT(heading(), names.at(1), 10000);
     QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("label_position"))->text(), QStringLiteral("2 / 5"));
@@ -659,18 +603,16 @@ void NewHouseListTest::hubSignalAndRefreshReload()
     Page* page = openPage();
     QVERIFY(page);
     button(page, "pushButton_next")->click();
-    QVERIFY(waitForList(page));
+    QVERIFY(m_pages->waitForList());
     const QStringList second = namesOf(page);
 
     // Another module reorders: the hub's signal reloads the page on screen.
     const qint64 id = cardsOf(page).at(0)->data().id;
-    QCOMPARE(m_service->post(QStringLiteral("api/nhouse/paixu"),
-                             ReferenceService::form({{QStringLiteral("id"), QString::number(id)}, {QStringLiteral("type"), QStringLiteral("2")}}),
-                             DataCenter::HttpHeadMap)
+    QCOMPARE(m_service->call(QStringLiteral("api/nhouse/paixu"), {piece("id", id), piece("type", 2)}, DataCenter::HttpHeadMap)
                  .code(),
              200);
     CommonSignalTool::Instance()->send_refreshNewHouseList(QVariant(), nullptr);
-    QVERIFY(waitForList(page));
+    QVERIFY(m_pages->waitForList());
     QCOMPARE(currentPageBox(page), QStringLiteral("2"));
     QStringList expected = second;
     expected.swapItemsAt(0, 1);
@@ -678,7 +620,7 @@ void NewHouseListTest::hubSignalAndRefreshReload()
 
     // The operation bar's refresh starts on the first page again.
     QTest::mouseClick(button(page, "pushButton_refresh"), Qt::LeftButton);
-    QVERIFY(waitForList(page));
+    QVERIFY(m_pages->waitForList());
     QCOMPARE(currentPageBox(page), QStringLiteral("1"));
     QCOMPARE(namesOf(page).first(), QStringLiteral("天府锦城"));
 }

@@ -1,6 +1,8 @@
 #include "AlertProbe.h"
 #include "AlertWidget.h"
 #include "DataCenter.h"
+#include "HostWindowFixture.h"
+#include "ListingSamples.h"
 #include "MicroWebsiteSaleOrRentDetailWidget.h"
 #include "MicroWebsiteSeekSaleOrRentDetailWidget.h"
 #include "ModuleUpdateDialog.h"
@@ -21,38 +23,7 @@
 
 namespace {
 
-using House = MicroWebSiteSaleOrRentList_Model::ListData;
 using Demand = MicroWebSiteSeekSaleOrRentList_Model::ListData;
-
-House sampleHouse(int id)
-{
-    House house;
-    house.id = id;
-    house.type = QStringLiteral("出售");
-    house.name = QStringLiteral("张三");
-    house.phone = QStringLiteral("13911112222");
-    house.housename = QStringLiteral("阳光花园");
-    house.buildingNo = QStringLiteral("3");
-    house.unitNo = QStringLiteral("2");
-    house.roomNo = QStringLiteral("301");
-    house.districtstr = QStringLiteral("锦江区");
-    house.areastr = QStringLiteral("春熙路");
-    house.address = QStringLiteral("红星路100号");
-    house.hutype = QStringLiteral("3室2厅");
-    house.floors = 5;
-    house.allfloors = 18;
-    house.price = 89.5;
-    house.unitprice = 7458;
-    house.builtuparea = 120;
-    house.renovation = QStringLiteral("精装");
-    house.housetype = QStringLiteral("住宅");
-    house.remark = QStringLiteral("急售");
-    house.toward = QStringLiteral("南");
-    house.payway = QStringLiteral("押一付三");
-    house.rentway = QStringLiteral("整租");
-    house.imgurl = QStringList{QStringLiteral("http://img/1.jpg"), QStringLiteral("http://img/2.jpg")};
-    return house;
-}
 
 Demand sampleDemand(int id, const QString& sex)
 {
@@ -70,35 +41,6 @@ Demand sampleDemand(int id, const QString& sex)
     demand.phone = QStringLiteral("13600001111");
     demand.remark = QStringLiteral("近地铁");
     return demand;
-}
-
-QWidget* visibleWindow(const QString& objectName)
-{
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows) {
-        if (window->objectName() == objectName && window->isVisible())
-            return window;
-    }
-    return nullptr;
-}
-
-int visibleWindows(const QString& objectName)
-{
-    int count = 0;
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows)
-        count += window->objectName() == objectName && window->isVisible() ? 1 : 0;
-    return count;
-}
-
-void closeWindows(const QString& objectName)
-{
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows) {
-        if (window->objectName() == objectName)
-            window->close();
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void clickSave(QWidget* detail)
@@ -156,8 +98,7 @@ void OneKeySaveTest::initTestCase()
     AlertWidget::setModalLoopEnabled(false);
     m_service.reset(new ReferenceService);
     QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
-    qputenv("MICROSITE_API_BASE", m_service->apiBase().toUtf8());
-    ServiceAddresses::reload();
+    m_service->useAsBaseAddresses();
     m_session = m_service->login(QStringLiteral("13800000000"));
     QVERIFY(!m_session.isEmpty());
     DataCenter::HttpHeadMap = m_session;
@@ -172,8 +113,8 @@ void OneKeySaveTest::initTestCase()
 void OneKeySaveTest::cleanup()
 {
     OneKeySave::setLibraryNames(QString(), QString());
-    closeWindows(QStringLiteral("ModuleUpdateDialog"));
-    closeWindows(QStringLiteral("BookDialog"));
+    HostWindowFixture::closeWindows(QStringLiteral("ModuleUpdateDialog"));
+    HostWindowFixture::closeWindows(QStringLiteral("BookDialog"));
     AlertProbe::closeAll();
 }
 
@@ -186,13 +127,12 @@ void OneKeySaveTest::cleanupTestCase()
 
 QJsonArray OneKeySaveTest::bookEntries(const QString& path, const QByteArray& query)
 {
-    const ReferenceService::Reply reply = m_service->post(path, query, m_session);
-    return reply.data().toObject().value(QStringLiteral("data")).toArray();
+    return m_service->post(path, query, m_session).rows();
 }
 
 void OneKeySaveTest::houseMap()
 {
-    const QVariantMap map = OneKeySave::houseMap(sampleHouse(42));
+    const QVariantMap map = OneKeySave::houseMap(ListingSamples::house(42));
     const QVariantMap expected{
         {QStringLiteral("source_type"), QString()},
         {QStringLiteral("source_id"), QStringLiteral("42")},
@@ -347,14 +287,15 @@ void OneKeySaveTest::missingLibraryOpensTheUpdateDialog()
     const int housesBefore = bookEntries(QStringLiteral("api/hbook/posts"), QByteArray()).size();
 
     MicroWebsiteSaleOrRentDetailWidget houseDetail;
-    houseDetail.setData(sampleHouse(42), false);
+    houseDetail.setData(ListingSamples::house(42), false);
     MicroWebsiteSeekSaleOrRentDetailWidget demandDetail;
     demandDetail.setData(0, sampleDemand(7, QStringLiteral("0")));
     QWidget* detail = customer ? static_cast<QWidget*>(&demandDetail) : static_cast<QWidget*>(&houseDetail);
     detail->show();
 
     clickSave(detail);
-    auto* dialog = qobject_cast<ModuleUpdateDialog*>(visibleWindow(QStringLiteral("ModuleUpdateDialog")));
+    auto* dialog =
+        qobject_cast<ModuleUpdateDialog*>(HostWindowFixture::visibleWindow(QStringLiteral("ModuleUpdateDialog")));
     QVERIFY(dialog);
     QCOMPARE(dialog->message(), message);
     QCOMPARE(dialog->fileName(), fileName);
@@ -362,7 +303,7 @@ void OneKeySaveTest::missingLibraryOpensTheUpdateDialog()
     QVERIFY(detail->isVisible());
     // A second click brings the same dialog forward instead of stacking another.
     clickSave(detail);
-    QCOMPARE(visibleWindows(QStringLiteral("ModuleUpdateDialog")), 1);
+    QCOMPARE(HostWindowFixture::visibleWindowCount(QStringLiteral("ModuleUpdateDialog")), 1);
 
     // Fetching asks the service, which has nothing to offer, and the dialog says so itself.
     QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("fetchButton")), Qt::LeftButton);
@@ -373,7 +314,7 @@ void OneKeySaveTest::missingLibraryOpensTheUpdateDialog()
     QCOMPARE(bookEntries(QStringLiteral("api/hbook/posts"), QByteArray()).size(), housesBefore);
 
     QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("closeButton")), Qt::LeftButton);
-    QTRY_VERIFY(!visibleWindow(QStringLiteral("ModuleUpdateDialog")));
+    QTRY_VERIFY(!HostWindowFixture::visibleWindow(QStringLiteral("ModuleUpdateDialog")));
 }
 
 void OneKeySaveTest::missingFunctionShowsItsAlert_data()
@@ -394,7 +335,7 @@ void OneKeySaveTest::missingFunctionShowsItsAlert()
     OneKeySave::setLibraryNames(QStringLiteral("kq_customerbook"), QStringLiteral("kq_housebook"));
 
     MicroWebsiteSaleOrRentDetailWidget houseDetail;
-    houseDetail.setData(sampleHouse(42), kind == 1);
+    houseDetail.setData(ListingSamples::house(42), kind == 1);
     MicroWebsiteSeekSaleOrRentDetailWidget demandDetail;
     demandDetail.setData(0, sampleDemand(7, QStringLiteral("0")));
     QWidget* detail = kind == 2 ? static_cast<QWidget*>(&demandDetail) : static_cast<QWidget*>(&houseDetail);
@@ -405,20 +346,20 @@ void OneKeySaveTest::missingFunctionShowsItsAlert()
     QVERIFY(shown);
     QCOMPARE(AlertProbe::contentText(shown), alert);
     QCOMPARE(AlertProbe::titleText(shown), QStringLiteral("警告"));
-    QVERIFY(!visibleWindow(QStringLiteral("ModuleUpdateDialog")));
-    QVERIFY(!visibleWindow(QStringLiteral("BookDialog")));
+    QVERIFY(!HostWindowFixture::visibleWindow(QStringLiteral("ModuleUpdateDialog")));
+    QVERIFY(!HostWindowFixture::visibleWindow(QStringLiteral("BookDialog")));
     QVERIFY(detail->isVisible());
 }
 
 void OneKeySaveTest::withoutIdNothingHappens()
 {
     OneKeySave::setLibraryNames(QStringLiteral("kq_no_such_book"), QStringLiteral("kq_no_such_book"));
-    QCOMPARE(OneKeySave::copyHouse(sampleHouse(0), false), OneKeySave::Outcome::NotSaved);
-    QCOMPARE(OneKeySave::copyHouse(sampleHouse(-3), true), OneKeySave::Outcome::NotSaved);
+    QCOMPARE(OneKeySave::copyHouse(ListingSamples::house(0), false), OneKeySave::Outcome::NotSaved);
+    QCOMPARE(OneKeySave::copyHouse(ListingSamples::house(-3), true), OneKeySave::Outcome::NotSaved);
     QCOMPARE(OneKeySave::copyCustomer(nullptr, 0, sampleDemand(0, QStringLiteral("0"))), OneKeySave::Outcome::NotSaved);
     QTest::qWait(300);
     QVERIFY(AlertProbe::visibleAlerts().isEmpty());
-    QVERIFY(!visibleWindow(QStringLiteral("ModuleUpdateDialog")));
+    QVERIFY(!HostWindowFixture::visibleWindow(QStringLiteral("ModuleUpdateDialog")));
 }
 
 void OneKeySaveTest::houseLandsInTheHouseBook_data()
@@ -433,12 +374,12 @@ void OneKeySaveTest::houseLandsInTheHouseBook()
     QFETCH(bool, isRent);
     const int id = isRent ? 501 : 500;
     MicroWebsiteSaleOrRentDetailWidget detail;
-    detail.setData(sampleHouse(id), isRent);
+    detail.setData(ListingSamples::house(id), isRent);
     detail.show();
     clickSave(&detail);
 
     // The house book shows what it received, and keeps it when the user saves.
-    QWidget* dialog = visibleWindow(QStringLiteral("BookDialog"));
+    QWidget* dialog = HostWindowFixture::visibleWindow(QStringLiteral("BookDialog"));
     QVERIFY(dialog);
     QCOMPARE(fieldText(dialog, QStringLiteral("name")), QStringLiteral("阳光花园"));
     QCOMPARE(fieldText(dialog, QStringLiteral("price")), QStringLiteral("89.5"));
@@ -472,9 +413,9 @@ void OneKeySaveTest::houseLandsInTheHouseBook()
     QCOMPARE(contact.value(QStringLiteral("phone")).toString(), QStringLiteral("13911112222"));
 
     // Saving the same submission again is refused by the book, and the form stays to tell so.
-    closeWindows(QStringLiteral("BookDialog"));
+    HostWindowFixture::closeWindows(QStringLiteral("BookDialog"));
     clickSave(&detail);
-    dialog = visibleWindow(QStringLiteral("BookDialog"));
+    dialog = HostWindowFixture::visibleWindow(QStringLiteral("BookDialog"));
     QVERIFY(dialog);
     QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("saveButton")), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(dialog->findChild<QLabel*>(QStringLiteral("statusLabel"))->text(),
@@ -491,7 +432,7 @@ void OneKeySaveTest::customerLandsInTheCustomerBook()
     detail.show();
     clickSave(&detail);
 
-    QWidget* dialog = visibleWindow(QStringLiteral("BookDialog"));
+    QWidget* dialog = HostWindowFixture::visibleWindow(QStringLiteral("BookDialog"));
     QVERIFY(dialog);
     // The customer book gets the detail as its parent.
     QCOMPARE(dialog->parentWidget(), &detail);

@@ -4,13 +4,14 @@
 #include "AppFolders.h"
 #include "CityHouseDetailPhotosWidget.h"
 #include "ImageShowLabel.h"
+#include "ListingSamples.h"
 #include "MicroWebsiteSaleOrRentDetailWidget.h"
 #include "OmitLabel.h"
 #include "PhotoShowWidget.h"
 #include "ScriptedHttpServer.h"
+#include "TestImages.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGridLayout>
@@ -25,26 +26,11 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
+using TestImages::fileBytes;
+
 namespace {
 
 using ListData = MicroWebSiteSaleOrRentList_Model::ListData;
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray pngBytes(const QSize& size, const QColor& color)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 QSize uprightSize(const QString& path)
 {
@@ -54,31 +40,12 @@ QSize uprightSize(const QString& path)
     return reader.read().size();
 }
 
+// The shared sample without photos, its remark holding markup.
 ListData sampleHouse()
 {
-    ListData house;
-    house.id = 42;
-    house.type = QStringLiteral("出售");
-    house.name = QStringLiteral("张三");
-    house.phone = QStringLiteral("13911112222");
-    house.housename = QStringLiteral("阳光花园");
-    house.buildingNo = QStringLiteral("3");
-    house.unitNo = QStringLiteral("2");
-    house.roomNo = QStringLiteral("301");
-    house.districtstr = QStringLiteral("锦江区");
-    house.areastr = QStringLiteral("春熙路");
-    house.address = QStringLiteral("红星路100号");
-    house.hutype = QStringLiteral("3室2厅");
-    house.floors = 5;
-    house.allfloors = 18;
-    house.price = 89.5;
-    house.unitprice = 7458;
-    house.builtuparea = 120;
-    house.renovation = QStringLiteral("精装");
-    house.housetype = QStringLiteral("住宅");
+    ListData house = ListingSamples::house(42);
     house.remark = QStringLiteral("<b>急售</b>");
-    house.rentway = QStringLiteral("整租");
-    house.payway = QStringLiteral("押一付三");
+    house.imgurl.clear();
     return house;
 }
 
@@ -149,7 +116,7 @@ void SaleOrRentDetailTest::initTestCase()
 
     m_landscape = fileBytes(QStringLiteral(KQ_TESTDATA_DIR "/photos/Landscape_1.jpg"));
     m_portrait = fileBytes(QStringLiteral(KQ_TESTDATA_DIR "/photos/Portrait_6.jpg"));
-    m_png = pngBytes(QSize(300, 200), QColor(30, 140, 90));
+    m_png = TestImages::encode(TestImages::filled(QSize(300, 200), QColor(30, 140, 90)), "PNG");
     QVERIFY(!m_landscape.isEmpty() && !m_portrait.isEmpty());
 
     QVERIFY(m_server.start());
@@ -167,12 +134,9 @@ void SaleOrRentDetailTest::init()
                                                       {QStringLiteral("/p/portrait.jpg"), m_portrait},
                                                       {QStringLiteral("/p/green.png"), m_png}};
     for (const auto& photo : photos) {
-        ScriptedHttpServer::Reply reply;
-        reply.headers.append(qMakePair(QByteArrayLiteral("Content-Type"),
-                                       photo.first.endsWith(QLatin1String(".png")) ? QByteArrayLiteral("image/png")
-                                                                                   : QByteArrayLiteral("image/jpeg")));
-        reply.body = photo.second;
-        m_server.setReply(photo.first, reply);
+        const QByteArray type = photo.first.endsWith(QLatin1String(".png")) ? QByteArrayLiteral("image/png")
+                                                                             : QByteArrayLiteral("image/jpeg");
+        m_server.setReply(photo.first, ScriptedHttpServer::contentReply(type, photo.second));
     }
 }
 

@@ -3,7 +3,7 @@
 #include "AlertWidget.h"
 #include "CommonAddWidget.h"
 #include "CustomTabWidget.h"
-#include "DataCenter.h"
+#include "HostWindowFixture.h"
 #include "HouseListTableHeadView.h"
 #include "HouseTableLabelItemView.h"
 #include "HoverTableWidget.h"
@@ -13,11 +13,11 @@
 #include "MicroWebsiteSaleOrRentWidget.h"
 #include "NetRequestObjecet.h"
 #include "OmitLabel.h"
-#include "QProgressIndicator.h"
+#include "PagingProbe.h"
 #include "ReferenceService.h"
 #include "ScriptedHttpServer.h"
-#include "ServiceAddresses.h"
 #include "StayTunedWidget.h"
+#include "TablePageProbe.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -27,21 +27,17 @@
 #include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
 
 using F = LocalStoreFixture;
+using TablePageProbe::cellText;
+using TablePageProbe::settled;
 
 namespace {
 
 const QString kPath = QStringLiteral("/api/mtore/mzposts");
-
-QJsonObject page(int total, const QJsonArray& rows)
-{
-    return QJsonObject{{QStringLiteral("total"), total}, {QStringLiteral("data"), rows}};
-}
 
 QJsonObject houseWithId(int id)
 {
@@ -49,33 +45,9 @@ QJsonObject houseWithId(int id)
                        {QStringLiteral("price"), 100 + id}};
 }
 
-void pointApiAt(const ScriptedHttpServer& server)
-{
-    qputenv("MICROSITE_API_BASE", server.url(QStringLiteral("/api/")).toUtf8());
-    ServiceAddresses::reload();
-}
-
 int columnOf(const QString& key)
 {
-    const QList<QVariantMap> columns =
-        NetRequestObjecet::jsonToMapList(MicroWebsiteSaleOrRentWidget::columnsJson());
-    for (int i = 0; i < columns.size(); ++i) {
-        if (columns.at(i).value(QStringLiteral("key")).toString() == key)
-            return i;
-    }
-    return -1;
-}
-
-QString cellText(const ListingTablePage& listing, int row, int column)
-{
-    auto* cell = qobject_cast<HouseTableLabelItemView*>(listing.table()->cellWidget(row, column));
-    return cell ? cell->text() : QStringLiteral("<no cell>");
-}
-
-// The request of the page has been answered (its wait indicator is gone).
-bool settled(const ListingTablePage& listing)
-{
-    return QTest::qWaitFor([&] { return listing.table()->findChildren<QProgressIndicator*>().isEmpty(); }, 10000);
+    return TablePageProbe::columnOf(MicroWebsiteSaleOrRentWidget::columnsJson(), key);
 }
 
 int requestsMade(const ListingTablePage& listing)
@@ -90,12 +62,12 @@ QPushButton* button(const ListingTablePage& listing, const char* name)
 
 QString currentPageBox(const ListingTablePage& listing)
 {
-    return listing.findChild<QLineEdit*>(QStringLiteral("lineEdit_currentPage"))->text();
+    return PagingProbe::currentPage(listing.pagingBar());
 }
 
 QString pageInfo(const ListingTablePage& listing)
 {
-    return listing.findChild<QLabel*>(QStringLiteral("label_pageInfo"))->text();
+    return PagingProbe::pageInfo(listing.pagingBar());
 }
 
 QList<int> shownIds(const ListingTablePage& listing)
@@ -106,16 +78,6 @@ QList<int> shownIds(const ListingTablePage& listing)
     return ids;
 }
 
-QList<CommonAddWidget*> openPopups()
-{
-    QList<CommonAddWidget*> frames;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* frame = qobject_cast<CommonAddWidget*>(w); frame && frame->isVisible())
-            frames.append(frame);
-    }
-    return frames;
-}
-
 } // namespace
 
 class SaleOrRentListTest : public QObject
@@ -123,7 +85,7 @@ class SaleOrRentListTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QMainWindow> m_window;
+    std::unique_ptr<HostWindowFixture> m_host;
     CustomTabWidget* m_tabs = nullptr;
 
     // Clicks a paging button that must be refused with this alert, and checks nothing was asked.
@@ -142,31 +104,18 @@ private:
 private slots:
     void initTestCase()
     {
-        TestEnvironment::isolate();
-        AlertWidget::setModalLoopEnabled(false);
+        TestEnvironment::prepareWidgetTests();
     }
 
     void init()
     {
-        DataCenter::reset();
-        m_window = std::make_unique<QMainWindow>();
-        m_tabs = new CustomTabWidget(m_window.get());
-        m_window->setCentralWidget(m_tabs);
-        m_window->resize(1200, 800);
-        m_window->show();
-        DataCenter::KQTabBar = m_tabs;
-        DataCenter::MainWindowWidget = m_window.get();
-        DataCenter::registerWindow(QStringLiteral("main"), m_window.get());
+        m_host = std::make_unique<HostWindowFixture>(QSize(1200, 800));
+        m_tabs = m_host->tabs();
     }
 
     void cleanup()
     {
-        AlertProbe::closeAll();
-        for (CommonAddWidget* frame : openPopups())
-            frame->closeWidget();
-        m_window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        DataCenter::reset();
+        m_host.reset();
     }
 
     void cellTexts_data()
@@ -220,8 +169,8 @@ private slots:
 
         ScriptedHttpServer server;
         QVERIFY(server.start());
-        server.setReply(kPath, ScriptedHttpServer::envelope(200, QString(), page(1, {house})));
-        pointApiAt(server);
+        server.setReply(kPath, ScriptedHttpServer::listReply(1, {house}));
+        server.useAsApiBase();
 
         MicroWebsiteSaleOrRentWidget listing(m_tabs);
         listing.resize(1100, 700);
@@ -247,20 +196,16 @@ private slots:
     {
         ScriptedHttpServer server;
         QVERIFY(server.start());
-        server.setReply(kPath, ScriptedHttpServer::envelope(200, QString(), page(3, {houseWithId(1), houseWithId(2), houseWithId(3)})));
-        pointApiAt(server);
+        server.setReply(kPath, ScriptedHttpServer::listReply(3, {houseWithId(1), houseWithId(2), houseWithId(3)}));
+        server.useAsApiBase();
 
-        auto* listing = new MicroWebsiteSaleOrRentWidget(m_tabs);
-        m_tabs->addTabWidget(QStringLiteral("业主委托出售"), listing);
-        listing->setType(0);
+        auto* listing = TablePageProbe::open<MicroWebsiteSaleOrRentWidget>(m_tabs, QStringLiteral("业主委托出售"), 0);
         QVERIFY(settled(*listing));
 
-        QStringList titles;
-        for (int i = 0; i < listing->table()->columnCount(); ++i)
-            titles.append(listing->table()->horizontalHeaderItem(i)->text());
-        QCOMPARE(titles, QStringList({QStringLiteral("编号"), QStringLiteral("区域"), QStringLiteral("小区地址"), QStringLiteral("户型"),
-                                      QStringLiteral("楼层"), QStringLiteral("面积"), QStringLiteral("价格"), QStringLiteral("房屋类型"),
-                                      QStringLiteral("发布时间")}));
+        QCOMPARE(TablePageProbe::headerTitles(*listing),
+                 QStringList({QStringLiteral("编号"), QStringLiteral("区域"), QStringLiteral("小区地址"), QStringLiteral("户型"),
+                              QStringLiteral("楼层"), QStringLiteral("面积"), QStringLiteral("价格"), QStringLiteral("房屋类型"),
+                              QStringLiteral("发布时间")}));
         auto* header = qobject_cast<HouseListTableHeadView*>(listing->table()->horizontalHeader());
         QVERIFY(header);
         QVERIFY(header->sortColumns().isEmpty());
@@ -270,7 +215,7 @@ private slots:
         // Widths follow the rates (2,3,6,4,4,3,3,4,6 of 35), now and after the window grows.
         const QList<int> rates = {2, 3, 6, 4, 4, 3, 3, 4, 6};
         for (const QSize& size : {QSize(1200, 800), QSize(1500, 900)}) {
-            m_window->resize(size);
+            m_host->window()->resize(size);
             QTRY_COMPARE(listing->table()->columnWidth(0), 2 * listing->table()->width() / 35);
             const int width = listing->table()->width();
             for (int i = 0; i < rates.size() - 1; ++i)
@@ -363,12 +308,10 @@ private slots:
     {
         ScriptedHttpServer server;
         QVERIFY(server.start());
-        server.setReply(kPath, ScriptedHttpServer::envelope(200, QString(), page(0, {})));
-        pointApiAt(server);
+        server.setReply(kPath, ScriptedHttpServer::listReply(0, {}));
+        server.useAsApiBase();
 
-        auto* listing = new MicroWebsiteSaleOrRentWidget(m_tabs);
-        m_tabs->addTabWidget(QStringLiteral("业主委托出租"), listing);
-        listing->setType(1);
+        auto* listing = TablePageProbe::open<MicroWebsiteSaleOrRentWidget>(m_tabs, QStringLiteral("业主委托出租"), 1);
         QVERIFY(settled(*listing));
 
         StayTunedWidget* empty = listing->noDataView();
@@ -379,14 +322,14 @@ private slots:
         QCOMPARE(empty->geometry(), QRect(0, 40, listing->table()->width(), listing->table()->height() - 40));
         QCOMPARE(pageInfo(*listing), QStringLiteral("条，共0页，共计0条，当前第"));
 
-        server.setReply(kPath, ScriptedHttpServer::envelope(200, QString(), page(2, {houseWithId(7), houseWithId(8)})));
+        server.setReply(kPath, ScriptedHttpServer::listReply(2, {houseWithId(7), houseWithId(8)}));
         QTest::mouseClick(listing->findChild<QPushButton*>(QStringLiteral("pushButton_refresh")), Qt::LeftButton);
         QVERIFY(settled(*listing));
         QCOMPARE(listing->table()->rowCount(), 2);
         QVERIFY(!empty->isVisible());
         QCOMPARE(listing->noDataView(), empty);
 
-        server.setReply(kPath, ScriptedHttpServer::envelope(200, QString(), page(0, {})));
+        server.setReply(kPath, ScriptedHttpServer::listReply(0, {}));
         QTest::mouseClick(listing->findChild<QPushButton*>(QStringLiteral("pushButton_refresh")), Qt::LeftButton);
         QVERIFY(settled(*listing));
         QVERIFY(empty->isVisible());
@@ -408,12 +351,10 @@ private slots:
         QFETCH(QJsonValue, data);
         ScriptedHttpServer server;
         QVERIFY(server.start());
-        server.setReply(kPath, ScriptedHttpServer::envelope(200, QString(), page(30, {houseWithId(1), houseWithId(2)})));
-        pointApiAt(server);
+        server.setReply(kPath, ScriptedHttpServer::listReply(30, {houseWithId(1), houseWithId(2)}));
+        server.useAsApiBase();
 
-        auto* listing = new MicroWebsiteSaleOrRentWidget(m_tabs);
-        m_tabs->addTabWidget(QStringLiteral("业主委托出售"), listing);
-        listing->setType(0);
+        auto* listing = TablePageProbe::open<MicroWebsiteSaleOrRentWidget>(m_tabs, QStringLiteral("业主委托出售"), 0);
         QVERIFY(settled(*listing));
         QCOMPARE(listing->table()->rowCount(), 2);
 
@@ -432,12 +373,10 @@ private slots:
     {
         ScriptedHttpServer server;
         QVERIFY(server.start());
-        server.setReply(kPath, ScriptedHttpServer::envelope(200, QString(), page(43, {houseWithId(4), houseWithId(5), houseWithId(6)})));
-        pointApiAt(server);
+        server.setReply(kPath, ScriptedHttpServer::listReply(43, {houseWithId(4), houseWithId(5), houseWithId(6)}));
+        server.useAsApiBase();
 
-        auto* listing = new MicroWebsiteSaleOrRentWidget(m_tabs);
-        m_tabs->addTabWidget(QStringLiteral("业主委托出售"), listing);
-        listing->setType(0);
+        auto* listing = TablePageProbe::open<MicroWebsiteSaleOrRentWidget>(m_tabs, QStringLiteral("业主委托出售"), 0);
         QVERIFY(settled(*listing));
         const QList<int> before = shownIds(*listing);
 
@@ -465,15 +404,13 @@ private slots:
     {
         ScriptedHttpServer server;
         QVERIFY(server.start());
-        ScriptedHttpServer::Reply slow = ScriptedHttpServer::envelope(200, QString(), page(1, {houseWithId(1)}));
+        ScriptedHttpServer::Reply slow = ScriptedHttpServer::listReply(1, {houseWithId(1)});
         slow.delayMs = 700;
         server.enqueueReply(kPath, slow);
-        server.setReply(kPath, ScriptedHttpServer::envelope(200, QString(), page(1, {houseWithId(2)})));
-        pointApiAt(server);
+        server.setReply(kPath, ScriptedHttpServer::listReply(1, {houseWithId(2)}));
+        server.useAsApiBase();
 
-        auto* listing = new MicroWebsiteSaleOrRentWidget(m_tabs);
-        m_tabs->addTabWidget(QStringLiteral("业主委托出售"), listing);
-        listing->setType(0);
+        auto* listing = TablePageProbe::open<MicroWebsiteSaleOrRentWidget>(m_tabs, QStringLiteral("业主委托出售"), 0);
         QTRY_COMPARE(server.requestsTo(kPath).size(), 1);
         QTest::mouseClick(listing->findChild<QPushButton*>(QStringLiteral("pushButton_refresh")), Qt::LeftButton);
         QTRY_COMPARE(server.requestsTo(kPath).size(), 2);
@@ -487,12 +424,10 @@ private slots:
     {
         ScriptedHttpServer server;
         QVERIFY(server.start());
-        server.setReply(kPath, ScriptedHttpServer::envelope(200, QString(), page(3, {houseWithId(11), houseWithId(12), houseWithId(13)})));
-        pointApiAt(server);
+        server.setReply(kPath, ScriptedHttpServer::listReply(3, {houseWithId(11), houseWithId(12), houseWithId(13)}));
+        server.useAsApiBase();
 
-        auto* listing = new MicroWebsiteSaleOrRentWidget(m_tabs);
-        m_tabs->addTabWidget(QStringLiteral("业主委托出租"), listing);
-        listing->setType(1);
+        auto* listing = TablePageProbe::open<MicroWebsiteSaleOrRentWidget>(m_tabs, QStringLiteral("业主委托出租"), 1);
         QVERIFY(settled(*listing));
 
         QSignalSpy clicked(listing->table(), &HoverTableWidget::clickRowIndex);
@@ -500,8 +435,8 @@ private slots:
         QTest::mouseClick(cell, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
         QCOMPARE(clicked.size(), 1);
         QCOMPARE(clicked.first().first().toInt(), 1);
-        QTRY_COMPARE(openPopups().size(), 1);
-        CommonAddWidget* frame = openPopups().first();
+        QTRY_COMPARE(HostWindowFixture::openPopups().size(), 1);
+        CommonAddWidget* frame = HostWindowFixture::openPopups().first();
         QCOMPARE(frame->parentWidget(), listing);
         QCOMPARE(frame->size(), QSize(862, 592));
         QCOMPARE(frame->findChild<QLabel*>(QStringLiteral("titleLabel"))->text(), QStringLiteral("详情"));

@@ -3,19 +3,17 @@
 #include "AlertWidget.h"
 #include "CommonAddWidget.h"
 #include "CustomTabWidget.h"
-#include "DataCenter.h"
-#include "HouseTableLabelItemView.h"
+#include "HostWindowFixture.h"
 #include "HoverTableWidget.h"
 #include "LocalStoreFixture.h"
 #include "MicroWebsiteControlCenter.h"
 #include "MicroWebsiteSeekSaleOrRentDetailWidget.h"
 #include "MicroWebsiteSeekSaleOrRentWidget.h"
-#include "NetRequestObjecet.h"
-#include "QProgressIndicator.h"
+#include "PagingProbe.h"
 #include "ReferenceService.h"
 #include "ScriptedHttpServer.h"
-#include "ServiceAddresses.h"
 #include "StayTunedWidget.h"
+#include "TablePageProbe.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -23,64 +21,26 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
-#include <QSet>
-#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
 
 using F = LocalStoreFixture;
+using TablePageProbe::cellText;
+using TablePageProbe::settled;
 
 namespace {
 
 const QString kPath = QStringLiteral("/api/mtore/gzposts");
 
-QJsonObject page(int total, const QJsonArray& rows)
-{
-    return QJsonObject{{QStringLiteral("total"), total}, {QStringLiteral("data"), rows}};
-}
-
-void pointApiAt(const ScriptedHttpServer& server)
-{
-    qputenv("MICROSITE_API_BASE", server.url(QStringLiteral("/api/")).toUtf8());
-    ServiceAddresses::reload();
-}
-
 int columnOf(const QString& key)
 {
-    const QList<QVariantMap> columns =
-        NetRequestObjecet::jsonToMapList(MicroWebsiteSeekSaleOrRentWidget::columnsJson());
-    for (int i = 0; i < columns.size(); ++i) {
-        if (columns.at(i).value(QStringLiteral("key")).toString() == key)
-            return i;
-    }
-    return -1;
-}
-
-QString cellText(const ListingTablePage& listing, int row, int column)
-{
-    auto* cell = qobject_cast<HouseTableLabelItemView*>(listing.table()->cellWidget(row, column));
-    return cell ? cell->text() : QStringLiteral("<no cell>");
-}
-
-bool settled(const ListingTablePage& listing)
-{
-    return QTest::qWaitFor([&] { return listing.table()->findChildren<QProgressIndicator*>().isEmpty(); }, 10000);
+    return TablePageProbe::columnOf(MicroWebsiteSeekSaleOrRentWidget::columnsJson(), key);
 }
 
 QString pageInfo(const ListingTablePage& listing)
 {
-    return listing.findChild<QLabel*>(QStringLiteral("label_pageInfo"))->text();
-}
-
-QList<CommonAddWidget*> openPopups()
-{
-    QList<CommonAddWidget*> frames;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* frame = qobject_cast<CommonAddWidget*>(w); frame && frame->isVisible())
-            frames.append(frame);
-    }
-    return frames;
+    return PagingProbe::pageInfo(listing.pagingBar());
 }
 
 } // namespace
@@ -90,37 +50,24 @@ class SeekSaleOrRentListTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QMainWindow> m_window;
+    std::unique_ptr<HostWindowFixture> m_host;
     CustomTabWidget* m_tabs = nullptr;
 
 private slots:
     void initTestCase()
     {
-        TestEnvironment::isolate();
-        AlertWidget::setModalLoopEnabled(false);
+        TestEnvironment::prepareWidgetTests();
     }
 
     void init()
     {
-        DataCenter::reset();
-        m_window = std::make_unique<QMainWindow>();
-        m_tabs = new CustomTabWidget(m_window.get());
-        m_window->setCentralWidget(m_tabs);
-        m_window->resize(1200, 800);
-        m_window->show();
-        DataCenter::KQTabBar = m_tabs;
-        DataCenter::MainWindowWidget = m_window.get();
-        DataCenter::registerWindow(QStringLiteral("main"), m_window.get());
+        m_host = std::make_unique<HostWindowFixture>(QSize(1200, 800));
+        m_tabs = m_host->tabs();
     }
 
     void cleanup()
     {
-        AlertProbe::closeAll();
-        for (CommonAddWidget* frame : openPopups())
-            frame->closeWidget();
-        m_window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        DataCenter::reset();
+        m_host.reset();
     }
 
     void cellTexts_data()
@@ -163,8 +110,8 @@ private slots:
 
         ScriptedHttpServer server;
         QVERIFY(server.start());
-        server.setReply(kPath, ScriptedHttpServer::envelope(200, QString(), page(1, {demand})));
-        pointApiAt(server);
+        server.setReply(kPath, ScriptedHttpServer::listReply(1, {demand}));
+        server.useAsApiBase();
 
         MicroWebsiteSeekSaleOrRentWidget listing(m_tabs);
         listing.resize(1100, 700);
@@ -183,19 +130,15 @@ private slots:
     {
         ScriptedHttpServer server;
         QVERIFY(server.start());
-        server.setReply(kPath, ScriptedHttpServer::envelope(200, QString(), page(1, {QJsonObject{{QStringLiteral("id"), 1}}})));
-        pointApiAt(server);
+        server.setReply(kPath, ScriptedHttpServer::listReply(1, {QJsonObject{{QStringLiteral("id"), 1}}}));
+        server.useAsApiBase();
 
-        auto* listing = new MicroWebsiteSeekSaleOrRentWidget(m_tabs);
-        m_tabs->addTabWidget(QStringLiteral("求购"), listing);
-        listing->setType(0);
+        auto* listing = TablePageProbe::open<MicroWebsiteSeekSaleOrRentWidget>(m_tabs, QStringLiteral("求购"), 0);
         QVERIFY(settled(*listing));
-        QStringList titles;
-        for (int i = 0; i < listing->table()->columnCount(); ++i)
-            titles.append(listing->table()->horizontalHeaderItem(i)->text());
-        QCOMPARE(titles, QStringList({QStringLiteral("编号"), QStringLiteral("需求区域"), QStringLiteral("需求面积"),
-                                      QStringLiteral("需求楼层"), QStringLiteral("需求价格"), QStringLiteral("联系方式"),
-                                      QStringLiteral("发布时间")}));
+        QCOMPARE(TablePageProbe::headerTitles(*listing),
+                 QStringList({QStringLiteral("编号"), QStringLiteral("需求区域"), QStringLiteral("需求面积"),
+                              QStringLiteral("需求楼层"), QStringLiteral("需求价格"), QStringLiteral("联系方式"),
+                              QStringLiteral("发布时间")}));
         const QList<int> rates = {2, 6, 4, 4, 4, 6, 6};
         const int width = listing->table()->width();
         for (int i = 0; i < rates.size() - 1; ++i)
@@ -230,7 +173,7 @@ private slots:
         // Refresh goes back to the first page.
         QTest::mouseClick(buying->findChild<QPushButton*>(QStringLiteral("pushButton_refresh")), Qt::LeftButton);
         QVERIFY(settled(*buying));
-        QCOMPARE(buying->findChild<QLineEdit*>(QStringLiteral("lineEdit_currentPage"))->text(), QStringLiteral("1"));
+        QCOMPARE(PagingProbe::currentPage(buying->pagingBar()), QStringLiteral("1"));
         QCOMPARE(buying->table()->rowCount(), 20);
 
         center.loadSeekRentCustomer(QStringLiteral("求租"));
@@ -249,18 +192,16 @@ private slots:
         const QJsonObject demand{{QStringLiteral("id"), 5}, {QStringLiteral("name"), QStringLiteral("王先生")},
                                  {QStringLiteral("sex"), QStringLiteral("0")}, {QStringLiteral("price"), QStringLiteral("1000")},
                                  {QStringLiteral("tprice"), QStringLiteral("2000")}};
-        server.setReply(kPath, ScriptedHttpServer::envelope(200, QString(), page(1, {demand})));
-        pointApiAt(server);
+        server.setReply(kPath, ScriptedHttpServer::listReply(1, {demand}));
+        server.useAsApiBase();
 
-        auto* listing = new MicroWebsiteSeekSaleOrRentWidget(m_tabs);
-        m_tabs->addTabWidget(QStringLiteral("求租"), listing);
-        listing->setType(1);
+        auto* listing = TablePageProbe::open<MicroWebsiteSeekSaleOrRentWidget>(m_tabs, QStringLiteral("求租"), 1);
         QVERIFY(settled(*listing));
         QCOMPARE(listing->rows().first().name, QStringLiteral("王先生"));
 
         QTest::mouseClick(listing->table()->cellWidget(0, 1), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-        QTRY_COMPARE(openPopups().size(), 1);
-        CommonAddWidget* frame = openPopups().first();
+        QTRY_COMPARE(HostWindowFixture::openPopups().size(), 1);
+        CommonAddWidget* frame = HostWindowFixture::openPopups().first();
         QCOMPARE(frame->parentWidget(), listing);
         QCOMPARE(frame->size(), QSize(612, 412));
         QCOMPARE(frame->findChild<QLabel*>(QStringLiteral("titleLabel"))->text(), QStringLiteral("详情"));
@@ -278,11 +219,9 @@ private slots:
         ScriptedHttpServer server;
         QVERIFY(server.start());
         server.setReply(kPath, ScriptedHttpServer::envelope(200, QString(), QJsonObject{{QStringLiteral("total"), 0}}));
-        pointApiAt(server);
+        server.useAsApiBase();
 
-        auto* listing = new MicroWebsiteSeekSaleOrRentWidget(m_tabs);
-        m_tabs->addTabWidget(QStringLiteral("求购"), listing);
-        listing->setType(0);
+        auto* listing = TablePageProbe::open<MicroWebsiteSeekSaleOrRentWidget>(m_tabs, QStringLiteral("求购"), 0);
         QVERIFY(settled(*listing));
         QVERIFY(listing->noDataView() && listing->noDataView()->isVisible());
         QCOMPARE(listing->noDataView()->text(), QStringLiteral("暂无数据"));

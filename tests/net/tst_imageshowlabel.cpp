@@ -2,8 +2,8 @@
 #include "ImageShowLabel.h"
 #include "ScriptedHttpServer.h"
 #include "ServiceAddresses.h"
+#include "TestImages.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -18,30 +18,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using TestImages::encode;
+using TestImages::filled;
+
 namespace {
-
-QByteArray encode(const QImage& image, const char* format, int quality = -1)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format, quality);
-    return bytes;
-}
-
-QImage filled(const QSize& size, const QColor& colour)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
 
 ScriptedHttpServer::Reply picture(const QByteArray& bytes)
 {
-    ScriptedHttpServer::Reply reply;
-    reply.headers.append(qMakePair(QByteArrayLiteral("Content-Type"), QByteArrayLiteral("image/jpeg")));
-    reply.body = bytes;
-    return reply;
+    return ScriptedHttpServer::contentReply(QByteArrayLiteral("image/jpeg"), bytes);
 }
 
 QStringList cacheFiles(const QString& folder)

@@ -8,13 +8,8 @@
 
 namespace {
 
-using Headers = QMap<QString, QVariant>;
-using Pieces = QList<QPair<QString, QString>>;
-
-QPair<QString, QString> piece(const char* key, const QString& value)
-{
-    return qMakePair(QString::fromUtf8(key), value);
-}
+using Headers = ReferenceService::Headers;
+using Pieces = ReferenceService::Pieces;
 
 // A complete house as the house book component sends it.
 Pieces house(const QString& sourceId, const QString& kind = QStringLiteral("0"))
@@ -125,8 +120,8 @@ QJsonArray BookRoutesTest::list(const QString& path, const Headers& headers, con
     if (reply.code() != 200)
         return {};
     if (total)
-        *total = reply.data().toObject().value(QStringLiteral("total")).toInt();
-    return reply.data().toObject().value(QStringLiteral("data")).toArray();
+        *total = reply.total();
+    return reply.rows();
 }
 
 void BookRoutesTest::houseRoundTrip()

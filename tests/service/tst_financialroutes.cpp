@@ -1,11 +1,8 @@
 #include "ReferenceService.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QScopedPointer>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 
 #include <algorithm>
@@ -13,8 +10,8 @@
 
 namespace {
 
-using Headers = QMap<QString, QVariant>;
-using Pieces = QList<QPair<QString, QString>>;
+using Headers = ReferenceService::Headers;
+using Pieces = ReferenceService::Pieces;
 
 const QString kConfig = QStringLiteral("api/apptwo/figetconfig");
 const QString kPosts = QStringLiteral("api/apptwo/fimsposts");
@@ -23,29 +20,7 @@ const QString kClickStore = QStringLiteral("api/apptwo/ficlickstore");
 const QString kClients = QStringLiteral("api/apptwo/ficlientposts");
 const QString kDetail = QStringLiteral("api/apptwo/fidetail");
 const QString kNoRight = QStringLiteral("您当前没有权利操作，请联系管理员！");
-
-QPair<QString, QString> piece(const char* key, const QString& value)
-{
-    return qMakePair(QString::fromLatin1(key), value);
-}
-
-QPair<QString, QString> piece(const char* key, qint64 value)
-{
-    return piece(key, QString::number(value));
-}
-
-QJsonArray rowsOf(const ReferenceService::Reply& reply)
-{
-    return reply.data().toObject().value(QStringLiteral("data")).toArray();
-}
-
-QStringList textsOf(const QJsonArray& rows, const QString& key)
-{
-    QStringList texts;
-    for (const QJsonValue& row : rows)
-        texts.append(row.toObject().value(key).toVariant().toString());
-    return texts;
-}
+const int kAgentJob = 2; // the staff member's job role
 
 } // namespace
 
@@ -71,20 +46,13 @@ private slots:
     void detailForTheComponent();
 
 private:
-    ReferenceService::Reply call(const QString& path, const Pieces& pieces, const Headers& who) const
-    {
-        return m_service->post(path, ReferenceService::form(pieces), who);
-    }
     QJsonArray all(const Headers& who) const
     {
-        return rowsOf(call(kPosts, {piece("pageindex", 1), piece("pagesize", 50)}, who));
+        return m_service->call(kPosts, {piece("pageindex", 1), piece("pagesize", 50)}, who).rows();
     }
     QList<qint64> order(const Headers& who) const
     {
-        QList<qint64> ids;
-        for (const QJsonValue& row : all(who))
-            ids.append(row.toObject().value(QStringLiteral("id")).toVariant().toLongLong());
-        return ids;
+        return m_service->call(kPosts, {piece("pageindex", 1), piece("pagesize", 50)}, who).ids();
     }
     bool putUp(qint64 id) const
     {
@@ -94,7 +62,6 @@ private:
         }
         return false;
     }
-    void grantStaff(const QList<int>& rights);
 
     QScopedPointer<ReferenceService> m_service;
     Headers m_manager;
@@ -117,51 +84,27 @@ void FinancialRoutesTest::cleanupTestCase()
     QCOMPARE(m_service->stop(), 0);
 }
 
-void FinancialRoutesTest::grantStaff(const QList<int>& rights)
-{
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("rights"));
-    db.setDatabaseName(m_service->databasePath());
-    QVERIFY(db.open());
-    {
-        QSqlQuery query(db);
-        QVERIFY(query.exec(QStringLiteral("SELECT content FROM job_auth WHERE job_id = 2")));
-        QVERIFY(query.next());
-        QJsonArray entries = QJsonDocument::fromJson(query.value(0).toString().toUtf8()).array();
-        for (int i = 0; i < entries.size(); ++i) {
-            QJsonObject entry = entries.at(i).toObject();
-            entry.insert(QStringLiteral("selected"), rights.contains(entry.value(QStringLiteral("id")).toInt()));
-            entries.replace(i, entry);
-        }
-        QSqlQuery update(db);
-        update.prepare(QStringLiteral("UPDATE job_auth SET content = ? WHERE job_id = 2"));
-        update.addBindValue(QString::fromUtf8(QJsonDocument(entries).toJson(QJsonDocument::Compact)));
-        QVERIFY(update.exec());
-    }
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("rights"));
-}
-
 void FinancialRoutesTest::config()
 {
-    const ReferenceService::Reply reply = call(kConfig, {}, m_manager);
+    const ReferenceService::Reply reply = m_service->call(kConfig, {}, m_manager);
     QCOMPARE(reply.code(), 200);
     const QJsonObject config = reply.data().toObject();
     QCOMPARE(config.value(QStringLiteral("dyleixing")).toArray().toVariantList(),
              QVariantList({QStringLiteral("抵押贷款"), QStringLiteral("信用贷款"), QStringLiteral("按揭贷款"),
                            QStringLiteral("经营贷款")}));
     QCOMPARE(config.value(QStringLiteral("changhuanway")).toArray().size(), 4);
-    QCOMPARE(call(kConfig, {}, {}).code(), 400);
+    QCOMPARE(m_service->call(kConfig, {}, {}).code(), 400);
 }
 
 void FinancialRoutesTest::twelveProductsMakePagesOfFiveFiveAndTwo()
 {
     QStringList titles;
     for (int page = 1; page <= 3; ++page) {
-        const ReferenceService::Reply reply = call(kPosts, {piece("pageindex", page), piece("pagesize", 5)}, m_manager);
-        QCOMPARE(reply.data().toObject().value(QStringLiteral("total")).toInt(), 12);
-        QCOMPARE(rowsOf(reply).size(), QList<int>({5, 5, 2}).at(page - 1));
-        titles += textsOf(rowsOf(reply), QStringLiteral("title"));
+        const ReferenceService::Reply reply =
+            m_service->call(kPosts, {piece("pageindex", page), piece("pagesize", 5)}, m_manager);
+        QCOMPARE(reply.total(), 12);
+        QCOMPARE(reply.rows().size(), QList<int>({5, 5, 2}).at(page - 1));
+        titles += reply.texts(QStringLiteral("title"));
     }
     QCOMPARE(titles.first(), QStringLiteral("安居房抵贷"));
     QCOMPARE(titles.last(), QStringLiteral("公务员信用贷"));
@@ -204,10 +147,10 @@ void FinancialRoutesTest::filters()
     QFETCH(Pieces, filter);
     QFETCH(QStringList, titles);
     const ReferenceService::Reply reply =
-        call(kPosts, Pieces{piece("pageindex", 1), piece("pagesize", 20)} + filter, m_manager);
+        m_service->call(kPosts, Pieces{piece("pageindex", 1), piece("pagesize", 20)} + filter, m_manager);
     QCOMPARE(reply.code(), 200);
-    QCOMPARE(textsOf(rowsOf(reply), QStringLiteral("title")), titles);
-    QCOMPARE(reply.data().toObject().value(QStringLiteral("total")).toInt(), titles.size());
+    QCOMPARE(reply.texts(QStringLiteral("title")), titles);
+    QCOMPARE(reply.total(), titles.size());
 }
 
 void FinancialRoutesTest::refusesBadParameters_data()
@@ -229,7 +172,7 @@ void FinancialRoutesTest::refusesBadParameters()
     QFETCH(QString, path);
     QFETCH(Pieces, pieces);
     const QList<qint64> before = order(m_manager);
-    const ReferenceService::Reply reply = call(path, pieces, m_manager);
+    const ReferenceService::Reply reply = m_service->call(path, pieces, m_manager);
     QCOMPARE(reply.code(), 405);
     QVERIFY(!reply.message().isEmpty());
     QCOMPARE(order(m_manager), before);
@@ -240,24 +183,24 @@ void FinancialRoutesTest::sortReallyReorders()
     const QList<qint64> before = order(m_manager);
     const qint64 id = before.at(6);
 
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 1)}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 1)}, m_manager).code(), 200);
     QList<qint64> expected = before;
     expected.swapItemsAt(6, 5);
     QCOMPARE(order(m_manager), expected);
 
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 2)}, m_manager).code(), 200);
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 2)}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 2)}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 2)}, m_manager).code(), 200);
     expected = before;
     expected.swapItemsAt(6, 7);
     QCOMPARE(order(m_manager), expected);
 
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 0)}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 0)}, m_manager).code(), 200);
     expected.removeOne(id);
     expected.prepend(id);
     QCOMPARE(order(m_manager), expected);
 
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 1)}, m_manager).code(), 405);
-    QCOMPARE(call(kSort, {piece("id", expected.last()), piece("type", 2)}, m_manager).code(), 405);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 1)}, m_manager).code(), 405);
+    QCOMPARE(m_service->call(kSort, {piece("id", expected.last()), piece("type", 2)}, m_manager).code(), 405);
     QCOMPARE(order(m_manager), expected);
 }
 
@@ -265,11 +208,11 @@ void FinancialRoutesTest::clickStoreToggles()
 {
     const qint64 id = order(m_manager).at(2);
     const bool was = putUp(id);
-    const ReferenceService::Reply reply = call(kClickStore, {piece("id", id)}, m_manager);
+    const ReferenceService::Reply reply = m_service->call(kClickStore, {piece("id", id)}, m_manager);
     QCOMPARE(reply.code(), 200);
     QCOMPARE(reply.data().toObject().value(QStringLiteral("wstore")).toBool(), !was);
     QCOMPARE(putUp(id), !was);
-    QCOMPARE(call(kClickStore, {piece("id", id)}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kClickStore, {piece("id", id)}, m_manager).code(), 200);
     QCOMPARE(putUp(id), was);
 }
 
@@ -277,38 +220,38 @@ void FinancialRoutesTest::rightsOfStaff()
 {
     const QList<qint64> before = order(m_manager);
     const qint64 id = before.at(4);
-    QCOMPARE(call(kPosts, {piece("pageindex", 1)}, m_staff).code(), 200);
-    QCOMPARE(call(kClients, {piece("pageindex", 1)}, m_staff).code(), 200);
+    QCOMPARE(m_service->call(kPosts, {piece("pageindex", 1)}, m_staff).code(), 200);
+    QCOMPARE(m_service->call(kClients, {piece("pageindex", 1)}, m_staff).code(), 200);
     for (int type : {0, 1, 2})
-        QCOMPARE(call(kSort, {piece("id", id), piece("type", type)}, m_staff).message(), kNoRight);
-    QCOMPARE(call(kClickStore, {piece("id", id)}, m_staff).message(), kNoRight);
+        QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", type)}, m_staff).message(), kNoRight);
+    QCOMPARE(m_service->call(kClickStore, {piece("id", id)}, m_staff).message(), kNoRight);
     QCOMPARE(order(m_manager), before);
 
-    grantStaff({82});
-    QCOMPARE(call(kClickStore, {piece("id", id)}, m_staff).code(), 200);
-    QCOMPARE(call(kClickStore, {piece("id", id)}, m_staff).code(), 200);
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 0)}, m_staff).code(), 405);
+    QVERIFY(m_service->selectJobRights(kAgentJob, {82}));
+    QCOMPARE(m_service->call(kClickStore, {piece("id", id)}, m_staff).code(), 200);
+    QCOMPARE(m_service->call(kClickStore, {piece("id", id)}, m_staff).code(), 200);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 0)}, m_staff).code(), 405);
 
-    grantStaff({80});
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 1)}, m_staff).code(), 405);
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 0)}, m_staff).code(), 200);
+    QVERIFY(m_service->selectJobRights(kAgentJob, {80}));
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 1)}, m_staff).code(), 405);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 0)}, m_staff).code(), 200);
     QCOMPARE(order(m_manager).first(), id);
 
-    grantStaff({83});
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 2)}, m_staff).code(), 200);
+    QVERIFY(m_service->selectJobRights(kAgentJob, {83}));
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 2)}, m_staff).code(), 200);
     QCOMPARE(order(m_manager).at(1), id);
-    QCOMPARE(call(kClickStore, {piece("id", id)}, m_staff).code(), 405);
-    grantStaff({65, 148});
+    QCOMPARE(m_service->call(kClickStore, {piece("id", id)}, m_staff).code(), 405);
+    QVERIFY(m_service->selectJobRights(kAgentJob, {65, 148}));
 }
 
 void FinancialRoutesTest::applicationsNewestFirstTenAPage()
 {
-    const ReferenceService::Reply first = call(kClients, {piece("pageindex", 1)}, m_manager);
+    const ReferenceService::Reply first = m_service->call(kClients, {piece("pageindex", 1)}, m_manager);
     QCOMPARE(first.code(), 200);
     const QJsonObject page = first.data().toObject();
     QCOMPARE(page.value(QStringLiteral("total")).toInt(), 14);
     QCOMPARE(page.value(QStringLiteral("pagesize")).toInt(), 10);
-    const QJsonArray rows = rowsOf(first);
+    const QJsonArray rows = first.rows();
     QCOMPARE(rows.size(), 10);
     const QJsonObject newest = rows.first().toObject();
     QCOMPARE(newest.value(QStringLiteral("name")).toString(), QStringLiteral("朱琳"));
@@ -316,14 +259,14 @@ void FinancialRoutesTest::applicationsNewestFirstTenAPage()
     QCOMPARE(newest.value(QStringLiteral("title")).toString(), QStringLiteral("小微经营贷"));
     QCOMPARE(newest.value(QStringLiteral("type")).toString(), QStringLiteral("经营贷款"));
     QCOMPARE(newest.value(QStringLiteral("time")).toString(), QStringLiteral("2024-05-15 16:20"));
-    const QStringList times = textsOf(rows, QStringLiteral("time"));
+    const QStringList times = first.texts(QStringLiteral("time"));
     QStringList sorted = times;
     std::sort(sorted.begin(), sorted.end(), std::greater<QString>());
     QCOMPARE(times, sorted);
 
-    QCOMPARE(rowsOf(call(kClients, {piece("pageindex", 2)}, m_manager)).size(), 4);
-    QCOMPARE(rowsOf(call(kClients, {piece("pageindex", 3)}, m_manager)).size(), 0);
-    QCOMPARE(call(kClients, {piece("pageindex", 1)}, m_chongqing).data().toObject().value(QStringLiteral("total")).toInt(), 3);
+    QCOMPARE(m_service->call(kClients, {piece("pageindex", 2)}, m_manager).rows().size(), 4);
+    QCOMPARE(m_service->call(kClients, {piece("pageindex", 3)}, m_manager).rows().size(), 0);
+    QCOMPARE(m_service->call(kClients, {piece("pageindex", 1)}, m_chongqing).total(), 3);
 }
 
 void FinancialRoutesTest::otherCompanySeesAndTouchesNothing()
@@ -335,9 +278,9 @@ void FinancialRoutesTest::otherCompanySeesAndTouchesNothing()
         QVERIFY(!ours.contains(id));
     const qint64 id = ours.at(3);
     const bool was = putUp(id);
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 0)}, m_chongqing).code(), 405);
-    QCOMPARE(call(kClickStore, {piece("id", id)}, m_chongqing).code(), 405);
-    QCOMPARE(call(kDetail, {piece("id", id)}, m_chongqing).code(), 405);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 0)}, m_chongqing).code(), 405);
+    QCOMPARE(m_service->call(kClickStore, {piece("id", id)}, m_chongqing).code(), 405);
+    QCOMPARE(m_service->call(kDetail, {piece("id", id)}, m_chongqing).code(), 405);
     QCOMPARE(order(m_manager), ours);
     QCOMPARE(putUp(id), was);
 }
@@ -345,7 +288,7 @@ void FinancialRoutesTest::otherCompanySeesAndTouchesNothing()
 void FinancialRoutesTest::detailForTheComponent()
 {
     const qint64 id = order(m_manager).first();
-    const ReferenceService::Reply reply = call(kDetail, {piece("id", id)}, m_manager);
+    const ReferenceService::Reply reply = m_service->call(kDetail, {piece("id", id)}, m_manager);
     QCOMPARE(reply.code(), 200);
     const QJsonObject detail = reply.data().toObject();
     QCOMPARE(detail.value(QStringLiteral("id")).toInt(), id);

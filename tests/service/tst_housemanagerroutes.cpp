@@ -11,8 +11,8 @@
 
 namespace {
 
-using Headers = QMap<QString, QVariant>;
-using Pieces = QList<QPair<QString, QString>>;
+using Headers = ReferenceService::Headers;
+using Pieces = ReferenceService::Pieces;
 
 const QString kList = QStringLiteral("api/mtore/mshouseposts");
 const QString kClickStore = QStringLiteral("api/mtore/mshouseclickstore");
@@ -24,11 +24,6 @@ const QString kBookDetail = QStringLiteral("api/app/SyncHousebookDetail");
 const QString kManager = QStringLiteral("13800000000");
 const QString kStaff = QStringLiteral("13800000001"); // job 2 "经纪人", store 4 (春熙路一组, under 春熙路店 3)
 const int kAgentJob = 2;
-
-QPair<QString, QString> piece(const char* key, const QString& value)
-{
-    return qMakePair(QString::fromUtf8(key), value);
-}
 
 QString number(qint64 value)
 {
@@ -77,10 +72,6 @@ private slots:
     void refusesBadInput();
 
 private:
-    ReferenceService::Reply send(const QString& path, const Pieces& pieces, const Headers& who) const
-    {
-        return m_service->post(path, ReferenceService::form(pieces), who);
-    }
     // The first house (by id) of 安居地产 matching the condition on site_houses; 0 when none.
     qint64 houseWhere(const QString& condition) const;
     QVariantMap house(qint64 id) const;
@@ -189,15 +180,15 @@ void HouseManagerRoutesTest::listsByKindFilterAndPage()
 
     // Page 2 of the houses for sale holds the rest, newest first across the pages.
     const ReferenceService::Reply first =
-        send(kList, {piece("type", QStringLiteral("0")), piece("pageindex", QStringLiteral("1")),
-                     piece("pagesize", QStringLiteral("20"))}, m_staff);
+        m_service->call(kList, {piece("type", QStringLiteral("0")), piece("pageindex", QStringLiteral("1")),
+                                piece("pagesize", QStringLiteral("20"))}, m_staff);
     const ReferenceService::Reply second =
-        send(kList, {piece("type", QStringLiteral("0")), piece("pageindex", QStringLiteral("2")),
-                     piece("pagesize", QStringLiteral("20"))}, m_staff);
+        m_service->call(kList, {piece("type", QStringLiteral("0")), piece("pageindex", QStringLiteral("2")),
+                                piece("pagesize", QStringLiteral("20"))}, m_staff);
     QCOMPARE(first.code(), 200);
-    QCOMPARE(first.data().toObject().value(QStringLiteral("total")).toInt(), sale);
-    const QJsonArray firstRows = first.data().toObject().value(QStringLiteral("data")).toArray();
-    const QJsonArray secondRows = second.data().toObject().value(QStringLiteral("data")).toArray();
+    QCOMPARE(first.total(), sale);
+    const QJsonArray firstRows = first.rows();
+    const QJsonArray secondRows = second.rows();
     QCOMPARE(firstRows.size(), 20);
     QCOMPARE(secondRows.size(), sale - 20);
     QVERIFY(firstRows.last().toObject().value(QStringLiteral("time")).toString()
@@ -213,21 +204,21 @@ void HouseManagerRoutesTest::listsByKindFilterAndPage()
 
     // Taken down, with an estate: both filters hold for every row, and the count matches the store.
     const ReferenceService::Reply filtered =
-        send(kList, {piece("type", QStringLiteral("0")), piece("pageindex", QStringLiteral("1")),
-                     piece("pagesize", QStringLiteral("20")), piece("putup", QStringLiteral("0")),
-                     piece("key", QStringLiteral("金房苑"))}, m_staff);
-    const QJsonArray down = filtered.data().toObject().value(QStringLiteral("data")).toArray();
+        m_service->call(kList, {piece("type", QStringLiteral("0")), piece("pageindex", QStringLiteral("1")),
+                                piece("pagesize", QStringLiteral("20")), piece("putup", QStringLiteral("0")),
+                                piece("key", QStringLiteral("金房苑"))}, m_staff);
+    const QJsonArray down = filtered.rows();
     QCOMPARE(down.size(), 1);
     QCOMPARE(down.first().toObject().value(QStringLiteral("village")).toString(), QStringLiteral("金房苑"));
     QCOMPARE(down.first().toObject().value(QStringLiteral("putup")).toBool(), false);
 
     // A search text is matched literally: "%" finds nothing instead of everything.
-    const ReferenceService::Reply literal = send(
+    const ReferenceService::Reply literal = m_service->call(
         kList, {piece("type", QStringLiteral("0")), piece("key", QStringLiteral("%"))}, m_staff);
-    QCOMPARE(literal.data().toObject().value(QStringLiteral("total")).toInt(), 0);
+    QCOMPARE(literal.total(), 0);
 
-    const ReferenceService::Reply rents = send(kList, {piece("type", QStringLiteral("1"))}, m_staff);
-    QCOMPARE(rents.data().toObject().value(QStringLiteral("total")).toInt(), rent);
+    const ReferenceService::Reply rents = m_service->call(kList, {piece("type", QStringLiteral("1"))}, m_staff);
+    QCOMPARE(rents.total(), rent);
 }
 
 void HouseManagerRoutesTest::otherCompaniesSeeNothing()
@@ -236,20 +227,18 @@ void HouseManagerRoutesTest::otherCompaniesSeeNothing()
     const qint64 chengduHouse = houseWhere(QStringLiteral("sh = 1"));
     QVERIFY(chengduHouse > 0);
 
-    const QJsonArray rows = send(kList, {piece("type", QStringLiteral("0"))}, chongqing)
-                                .data().toObject().value(QStringLiteral("data")).toArray();
+    const QJsonArray rows = m_service->call(kList, {piece("type", QStringLiteral("0"))}, chongqing).rows();
     QVERIFY(!rows.isEmpty());
     for (const QJsonValue& row : rows)
         QVERIFY(row.toObject().value(QStringLiteral("id")).toInt() != chengduHouse);
 
     // Their manager passes every right, yet cannot touch another company's house.
-    const ReferenceService::Reply reply = send(kDelete, {piece("id", number(chengduHouse))}, chongqing);
+    const ReferenceService::Reply reply = m_service->call(kDelete, {piece("id", number(chengduHouse))}, chongqing);
     QCOMPARE(reply.code(), 405);
     QCOMPARE(reply.message(), QStringLiteral("该房源不存在或已被删除"));
     QVERIFY(!house(chengduHouse).isEmpty());
-    QCOMPARE(send(kBookDetail, {piece("id", number(house(chengduHouse).value(QStringLiteral("bookid")).toLongLong()))},
-                  chongqing).code(),
-             405);
+    const qint64 bookId = house(chengduHouse).value(QStringLiteral("bookid")).toLongLong();
+    QCOMPARE(m_service->call(kBookDetail, {piece("id", number(bookId))}, chongqing).code(), 405);
 }
 
 void HouseManagerRoutesTest::refusedWithoutRightEvenByHand_data()
@@ -298,7 +287,7 @@ void HouseManagerRoutesTest::refusedWithoutRightEvenByHand()
     if (!extra.isEmpty())
         pieces.append(qMakePair(extra.section(QLatin1Char('='), 0, 0), extra.section(QLatin1Char('='), 1)));
 
-    const ReferenceService::Reply reply = send(path, pieces, m_staff);
+    const ReferenceService::Reply reply = m_service->call(path, pieces, m_staff);
     QCOMPARE(reply.httpStatus, 200);
     QCOMPARE(reply.code(), 405);
     QCOMPARE(reply.message(), message);
@@ -344,7 +333,7 @@ void HouseManagerRoutesTest::scopeDecidesPerHouse()
     QVERIFY(id > 0);
     const int putup = house(id).value(QStringLiteral("putup")).toInt();
 
-    const ReferenceService::Reply reply = send(kClickStore, {piece("id", number(id))}, m_staff);
+    const ReferenceService::Reply reply = m_service->call(kClickStore, {piece("id", number(id))}, m_staff);
     QCOMPARE(reply.code(), allowed ? 200 : 405);
     QCOMPARE(house(id).value(QStringLiteral("putup")).toInt(), allowed ? 1 - putup : putup);
 }
@@ -353,44 +342,45 @@ void HouseManagerRoutesTest::managerRunsEveryOperation()
 {
     // Take down and put up again.
     const qint64 shown = houseWhere(QStringLiteral("sh = 1 AND putup = 1 AND tuijian = 0"));
-    QCOMPARE(send(kClickStore, {piece("id", number(shown))}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kClickStore, {piece("id", number(shown))}, m_manager).code(), 200);
     QCOMPARE(house(shown).value(QStringLiteral("putup")).toInt(), 0);
-    QCOMPARE(send(kClickStore, {piece("id", number(shown))}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kClickStore, {piece("id", number(shown))}, m_manager).code(), 200);
     QCOMPARE(house(shown).value(QStringLiteral("putup")).toInt(), 1);
 
     // Recommend, then cancel.
-    QCOMPARE(send(kRecommend, {piece("type", QStringLiteral("0")), piece("id", number(shown)),
-                               piece("state", QStringLiteral("1"))}, m_manager).code(),
+    QCOMPARE(m_service->call(kRecommend, {piece("type", QStringLiteral("0")), piece("id", number(shown)),
+                                          piece("state", QStringLiteral("1"))}, m_manager).code(),
              200);
     QCOMPARE(house(shown).value(QStringLiteral("tuijian")).toInt(), 1);
-    QCOMPARE(send(kRecommend, {piece("type", QStringLiteral("0")), piece("id", number(shown)),
-                               piece("state", QStringLiteral("0"))}, m_manager).code(),
+    QCOMPARE(m_service->call(kRecommend, {piece("type", QStringLiteral("0")), piece("id", number(shown)),
+                                          piece("state", QStringLiteral("0"))}, m_manager).code(),
              200);
     QCOMPARE(house(shown).value(QStringLiteral("tuijian")).toInt(), 0);
 
     // Approving a waiting house puts it on the site.
     const qint64 waiting = houseWhere(QStringLiteral("sh = 0 AND publisher_phone <> '13800000001'"));
-    QCOMPARE(send(kReview, {piece("id", number(waiting))}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kReview, {piece("id", number(waiting))}, m_manager).code(), 200);
     QCOMPARE(house(waiting).value(QStringLiteral("sh")).toInt(), 1);
     QCOMPARE(house(waiting).value(QStringLiteral("putup")).toInt(), 1);
 
     // Deleting removes the site entry only; the house stays in the house book.
     const qint64 bookId = house(shown).value(QStringLiteral("bookid")).toLongLong();
     QVERIFY(bookId > 0);
-    QCOMPARE(send(kDelete, {piece("id", number(shown))}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kDelete, {piece("id", number(shown))}, m_manager).code(), 200);
     QVERIFY(house(shown).isEmpty());
-    QCOMPARE(send(kBookDetail, {piece("id", number(bookId))}, m_manager).code(), 200);
-    QCOMPARE(send(kDelete, {piece("id", number(shown))}, m_manager).message(), QStringLiteral("该房源不存在或已被删除"));
+    QCOMPARE(m_service->call(kBookDetail, {piece("id", number(bookId))}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kDelete, {piece("id", number(shown))}, m_manager).message(),
+             QStringLiteral("该房源不存在或已被删除"));
 }
 
 void HouseManagerRoutesTest::reviewAndRecommendNeedAReviewedHouse()
 {
     // Nothing that waits for review reaches the site, whoever asks.
     const qint64 waiting = houseWhere(QStringLiteral("sh = 0"));
-    const ReferenceService::Reply up = send(kClickStore, {piece("id", number(waiting))}, m_manager);
+    const ReferenceService::Reply up = m_service->call(kClickStore, {piece("id", number(waiting))}, m_manager);
     QCOMPARE(up.code(), 405);
     QCOMPARE(up.message(), QStringLiteral("该房源尚未审核，不能上架"));
-    const ReferenceService::Reply recommended = send(
+    const ReferenceService::Reply recommended = m_service->call(
         kRecommend, {piece("type", QStringLiteral("0")), piece("id", number(waiting)), piece("state", QStringLiteral("1"))},
         m_manager);
     QCOMPARE(recommended.code(), 405);
@@ -406,7 +396,7 @@ void HouseManagerRoutesTest::recommendNeedsTheSiteService()
     const Headers closed = m_service->login(QStringLiteral("13700000000"));
     const QVariant before = house(1).value(QStringLiteral("tuijian"));
     QVERIFY(before.isValid());
-    const ReferenceService::Reply reply = send(
+    const ReferenceService::Reply reply = m_service->call(
         kRecommend, {piece("type", QStringLiteral("0")), piece("id", QStringLiteral("1")), piece("state", QStringLiteral("1"))},
         closed);
     QCOMPARE(reply.code(), 405);
@@ -419,7 +409,7 @@ void HouseManagerRoutesTest::houseBookDetailBehindAListing()
     const qint64 id = houseWhere(QStringLiteral("bookid > 0 AND kind = 1"));
     const QVariantMap listing = house(id);
     const ReferenceService::Reply reply =
-        send(kBookDetail, {piece("id", listing.value(QStringLiteral("bookid")).toString())}, m_staff);
+        m_service->call(kBookDetail, {piece("id", listing.value(QStringLiteral("bookid")).toString())}, m_staff);
     QCOMPARE(reply.code(), 200);
     const QJsonObject detail = reply.data().toObject();
     QCOMPARE(detail.value(QStringLiteral("id")).toVariant().toLongLong(), listing.value(QStringLiteral("bookid")).toLongLong());
@@ -431,7 +421,7 @@ void HouseManagerRoutesTest::houseBookDetailBehindAListing()
 
     // Houses on the site only have no record behind them.
     QVERIFY(houseWhere(QStringLiteral("bookid = 0")) > 0);
-    QCOMPARE(send(kBookDetail, {piece("id", QStringLiteral("0"))}, m_staff).code(), 405);
+    QCOMPARE(m_service->call(kBookDetail, {piece("id", QStringLiteral("0"))}, m_staff).code(), 405);
 }
 
 void HouseManagerRoutesTest::refusesBadInput_data()

@@ -1,17 +1,15 @@
 #include "ReferenceService.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QScopedPointer>
-#include <QSqlDatabase>
-#include <QSqlQuery>
+#include <QSet>
 #include <QTest>
 
 namespace {
 
-using Headers = QMap<QString, QVariant>;
-using Pieces = QList<QPair<QString, QString>>;
+using Headers = ReferenceService::Headers;
+using Pieces = ReferenceService::Pieces;
 
 const QString kPosts = QStringLiteral("api/mtore/newhouseposts");
 const QString kSort = QStringLiteral("api/nhouse/paixu");
@@ -20,25 +18,7 @@ const QString kClickStore = QStringLiteral("api/nhouse/clickstore");
 const QString kRecommend = QStringLiteral("api/mtore/settuijian");
 const QString kDetail = QStringLiteral("api/nhouse/detail");
 const QString kNoRight = QStringLiteral("您当前没有权利操作，请联系管理员！");
-
-QPair<QString, QString> piece(const char* key, const QString& value)
-{
-    return qMakePair(QString::fromLatin1(key), value);
-}
-
-QPair<QString, QString> piece(const char* key, qint64 value)
-{
-    return piece(key, QString::number(value));
-}
-
-QList<qint64> idsOf(const ReferenceService::Reply& reply)
-{
-    QList<qint64> ids;
-    const QJsonArray rows = reply.data().toObject().value(QStringLiteral("data")).toArray();
-    for (const QJsonValue& row : rows)
-        ids.append(row.toObject().value(QStringLiteral("id")).toVariant().toLongLong());
-    return ids;
-}
+const int kAgentJob = 2; // the staff member's job role
 
 } // namespace
 
@@ -67,30 +47,21 @@ private slots:
     void needsSession();
 
 private:
-    ReferenceService::Reply call(const QString& path, const Pieces& pieces, const Headers& who) const
-    {
-        return m_service->post(path, ReferenceService::form(pieces), who);
-    }
     // The company's whole list in its order.
     QList<qint64> order(const Headers& who) const
     {
-        return idsOf(call(kPosts, {piece("pageindex", 1), piece("pagesize", 50)}, who));
+        return m_service->call(kPosts, {piece("pageindex", 1), piece("pagesize", 50)}, who).ids();
     }
     QJsonObject project(qint64 id) const
     {
-        const QJsonArray rows = call(kPosts, {piece("pageindex", 1), piece("pagesize", 50)}, m_manager)
-                                    .data()
-                                    .toObject()
-                                    .value(QStringLiteral("data"))
-                                    .toArray();
+        const QJsonArray rows =
+            m_service->call(kPosts, {piece("pageindex", 1), piece("pagesize", 50)}, m_manager).rows();
         for (const QJsonValue& row : rows) {
             if (row.toObject().value(QStringLiteral("id")).toInt() == id)
                 return row.toObject();
         }
         return {};
     }
-    // The staff member's job role holds exactly these micro-website rights.
-    void grantStaff(const QList<int>& rights);
 
     QScopedPointer<ReferenceService> m_service;
     Headers m_manager;   // 安居地产's manager
@@ -115,39 +86,15 @@ void NewHouseRoutesTest::cleanupTestCase()
     QCOMPARE(m_service->stop(), 0);
 }
 
-void NewHouseRoutesTest::grantStaff(const QList<int>& rights)
-{
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("rights"));
-    db.setDatabaseName(m_service->databasePath());
-    QVERIFY(db.open());
-    {
-        QSqlQuery query(db);
-        QVERIFY(query.exec(QStringLiteral("SELECT content FROM job_auth WHERE job_id = 2")));
-        QVERIFY(query.next());
-        QJsonArray entries = QJsonDocument::fromJson(query.value(0).toString().toUtf8()).array();
-        for (int i = 0; i < entries.size(); ++i) {
-            QJsonObject entry = entries.at(i).toObject();
-            entry.insert(QStringLiteral("selected"), rights.contains(entry.value(QStringLiteral("id")).toInt()));
-            entries.replace(i, entry);
-        }
-        QSqlQuery update(db);
-        update.prepare(QStringLiteral("UPDATE job_auth SET content = ? WHERE job_id = 2"));
-        update.addBindValue(QString::fromUtf8(QJsonDocument(entries).toJson(QJsonDocument::Compact)));
-        QVERIFY(update.exec());
-    }
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("rights"));
-}
-
 void NewHouseRoutesTest::elevenProjectsMakePagesOfFiveFiveAndOne()
 {
     QList<qint64> seen;
     for (int page = 1; page <= 4; ++page) {
-        const ReferenceService::Reply reply = call(kPosts, {piece("pageindex", page), piece("pagesize", 5)}, m_manager);
+        const ReferenceService::Reply reply =
+            m_service->call(kPosts, {piece("pageindex", page), piece("pagesize", 5)}, m_manager);
         QCOMPARE(reply.code(), 200);
-        QCOMPARE(reply.data().toObject().value(QStringLiteral("total")).toInt(), 11);
-        const QList<qint64> ids = idsOf(reply);
+        QCOMPARE(reply.total(), 11);
+        const QList<qint64> ids = reply.ids();
         QCOMPARE(ids.size(), QList<int>({5, 5, 1, 0}).at(page - 1));
         seen += ids;
     }
@@ -202,13 +149,10 @@ void NewHouseRoutesTest::filters()
     QFETCH(Pieces, filter);
     QFETCH(QStringList, names);
     const ReferenceService::Reply reply =
-        call(kPosts, Pieces{piece("pageindex", 1), piece("pagesize", 20)} + filter, m_manager);
+        m_service->call(kPosts, Pieces{piece("pageindex", 1), piece("pagesize", 20)} + filter, m_manager);
     QCOMPARE(reply.code(), 200);
-    QStringList found;
-    for (const QJsonValue& row : reply.data().toObject().value(QStringLiteral("data")).toArray())
-        found.append(row.toObject().value(QStringLiteral("name")).toString());
-    QCOMPARE(found, names);
-    QCOMPARE(reply.data().toObject().value(QStringLiteral("total")).toInt(), names.size());
+    QCOMPARE(reply.texts(QStringLiteral("name")), names);
+    QCOMPARE(reply.total(), names.size());
 }
 
 void NewHouseRoutesTest::refusesBadParameters_data()
@@ -235,7 +179,7 @@ void NewHouseRoutesTest::refusesBadParameters()
     QFETCH(QString, path);
     QFETCH(Pieces, pieces);
     const QList<qint64> before = order(m_manager);
-    const ReferenceService::Reply reply = call(path, pieces, m_manager);
+    const ReferenceService::Reply reply = m_service->call(path, pieces, m_manager);
     QCOMPARE(reply.httpStatus, 200);
     QCOMPARE(reply.code(), 405);
     QVERIFY(!reply.message().isEmpty());
@@ -250,27 +194,28 @@ void NewHouseRoutesTest::sortReallyReorders()
     const qint64 id = before.at(at);
     QCOMPARE(project(before.at(at - 1)).value(QStringLiteral("istop")).toBool(), false);
 
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 2)}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 2)}, m_manager).code(), 200);
     QList<qint64> expected = before;
     expected.swapItemsAt(at, at + 1);
     QCOMPARE(order(m_manager), expected);
 
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 1)}, m_manager).code(), 200);
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 1)}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 1)}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 1)}, m_manager).code(), 200);
     expected = before;
     expected.swapItemsAt(at, at - 1);
     QCOMPARE(order(m_manager), expected);
 
     // The first unpinned project cannot move up among the pinned ones, the last cannot move down.
-    const ReferenceService::Reply atTop = call(kSort, {piece("id", id), piece("type", 1)}, m_manager);
+    const ReferenceService::Reply atTop = m_service->call(kSort, {piece("id", id), piece("type", 1)}, m_manager);
     QCOMPARE(atTop.code(), 405);
     QCOMPARE(atTop.message(), QStringLiteral("已经排在最前面了，无法上移"));
-    const ReferenceService::Reply atBottom = call(kSort, {piece("id", before.last()), piece("type", 2)}, m_manager);
+    const ReferenceService::Reply atBottom =
+        m_service->call(kSort, {piece("id", before.last()), piece("type", 2)}, m_manager);
     QCOMPARE(atBottom.code(), 405);
     QCOMPARE(order(m_manager), expected);
 
     // Back to the seeded order for the other cases.
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 2)}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 2)}, m_manager).code(), 200);
     QCOMPARE(order(m_manager), before);
 }
 
@@ -280,13 +225,13 @@ void NewHouseRoutesTest::pinAndCancelTop()
     const qint64 pinnedBefore = before.first();
     const qint64 id = before.at(5);
 
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 0)}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 0)}, m_manager).code(), 200);
     QList<qint64> after = order(m_manager);
     QCOMPARE(after.first(), id);
     QCOMPARE(after.at(1), pinnedBefore);
     QVERIFY(project(id).value(QStringLiteral("istop")).toBool());
 
-    QCOMPARE(call(kCancelTop, {piece("id", id)}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kCancelTop, {piece("id", id)}, m_manager).code(), 200);
     after = order(m_manager);
     QVERIFY(!project(id).value(QStringLiteral("istop")).toBool());
     // Unpinned, it leads the unpinned projects.
@@ -298,26 +243,27 @@ void NewHouseRoutesTest::clickStoreToggles()
 {
     const qint64 id = order(m_manager).at(3);
     const bool was = project(id).value(QStringLiteral("wstore")).toBool();
-    const ReferenceService::Reply first = call(kClickStore, {piece("id", id)}, m_manager);
+    const ReferenceService::Reply first = m_service->call(kClickStore, {piece("id", id)}, m_manager);
     QCOMPARE(first.code(), 200);
     QCOMPARE(first.data().toObject().value(QStringLiteral("wstore")).toBool(), !was);
     QCOMPARE(project(id).value(QStringLiteral("wstore")).toBool(), !was);
-    QCOMPARE(call(kClickStore, {piece("id", id)}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kClickStore, {piece("id", id)}, m_manager).code(), 200);
     QCOMPARE(project(id).value(QStringLiteral("wstore")).toBool(), was);
 }
 
 void NewHouseRoutesTest::recommendProject()
 {
     const qint64 id = order(m_manager).at(4);
-    QCOMPARE(call(kRecommend, {piece("type", 1), piece("id", id), piece("state", 1)}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kRecommend, {piece("type", 1), piece("id", id), piece("state", 1)}, m_manager).code(), 200);
     QVERIFY(project(id).value(QStringLiteral("tuijian")).toBool());
-    QCOMPARE(call(kRecommend, {piece("type", 1), piece("id", id), piece("state", 0)}, m_manager).code(), 200);
+    QCOMPARE(m_service->call(kRecommend, {piece("type", 1), piece("id", id), piece("state", 0)}, m_manager).code(), 200);
     QVERIFY(!project(id).value(QStringLiteral("tuijian")).toBool());
 }
 
 void NewHouseRoutesTest::recommendNeedsOpenSite()
 {
-    const ReferenceService::Reply reply = call(kRecommend, {piece("type", 1), piece("id", 1), piece("state", 1)}, m_closedSite);
+    const ReferenceService::Reply reply =
+        m_service->call(kRecommend, {piece("type", 1), piece("id", 1), piece("state", 1)}, m_closedSite);
     QCOMPARE(reply.code(), 405);
     QCOMPARE(reply.message(), QStringLiteral("您尚未开通官网服务!"));
     QVERIFY(!project(1).value(QStringLiteral("tuijian")).toBool());
@@ -329,56 +275,57 @@ void NewHouseRoutesTest::rightsOfStaff()
     const qint64 id = before.at(4);
 
     // The demo agent holds none of the new-house rights: the list reads, nothing changes.
-    QCOMPARE(call(kPosts, {piece("pageindex", 1)}, m_staff).code(), 200);
+    QCOMPARE(m_service->call(kPosts, {piece("pageindex", 1)}, m_staff).code(), 200);
     for (const auto& attempt : QList<QPair<QString, Pieces>>{
              {kSort, {piece("id", id), piece("type", 0)}},
              {kSort, {piece("id", id), piece("type", 1)}},
              {kCancelTop, {piece("id", before.first())}},
              {kClickStore, {piece("id", id)}},
              {kRecommend, {piece("type", 1), piece("id", id), piece("state", 1)}}}) {
-        const ReferenceService::Reply reply = call(attempt.first, attempt.second, m_staff);
+        const ReferenceService::Reply reply = m_service->call(attempt.first, attempt.second, m_staff);
         QCOMPARE(reply.code(), 405);
         QCOMPARE(reply.message(), kNoRight);
     }
     QCOMPARE(order(m_manager), before);
 
     // 70 puts up and down only.
-    grantStaff({70});
-    QCOMPARE(call(kClickStore, {piece("id", id)}, m_staff).code(), 200);
-    QCOMPARE(call(kClickStore, {piece("id", id)}, m_staff).code(), 200);
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 2)}, m_staff).code(), 405);
+    QVERIFY(m_service->selectJobRights(kAgentJob, {70}));
+    QCOMPARE(m_service->call(kClickStore, {piece("id", id)}, m_staff).code(), 200);
+    QCOMPARE(m_service->call(kClickStore, {piece("id", id)}, m_staff).code(), 200);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 2)}, m_staff).code(), 405);
 
     // 72 pins and unpins, but does not move up or down.
-    grantStaff({72});
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 0)}, m_staff).code(), 200);
-    QCOMPARE(call(kCancelTop, {piece("id", id)}, m_staff).code(), 200);
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 2)}, m_staff).message(), kNoRight);
-    QCOMPARE(call(kClickStore, {piece("id", id)}, m_staff).code(), 405);
+    QVERIFY(m_service->selectJobRights(kAgentJob, {72}));
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 0)}, m_staff).code(), 200);
+    QCOMPARE(m_service->call(kCancelTop, {piece("id", id)}, m_staff).code(), 200);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 2)}, m_staff).message(), kNoRight);
+    QCOMPARE(m_service->call(kClickStore, {piece("id", id)}, m_staff).code(), 405);
 
     // 73 orders, pins included; 97 recommends.
-    grantStaff({73, 97});
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 2)}, m_staff).code(), 200);
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 0)}, m_staff).code(), 200);
-    QCOMPARE(call(kCancelTop, {piece("id", id)}, m_staff).code(), 200);
-    QCOMPARE(call(kRecommend, {piece("type", 1), piece("id", id), piece("state", 0)}, m_staff).code(), 200);
-    grantStaff({65, 148});
+    QVERIFY(m_service->selectJobRights(kAgentJob, {73, 97}));
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 2)}, m_staff).code(), 200);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 0)}, m_staff).code(), 200);
+    QCOMPARE(m_service->call(kCancelTop, {piece("id", id)}, m_staff).code(), 200);
+    QCOMPARE(m_service->call(kRecommend, {piece("type", 1), piece("id", id), piece("state", 0)}, m_staff).code(), 200);
+    QVERIFY(m_service->selectJobRights(kAgentJob, {65, 148}));
 }
 
 void NewHouseRoutesTest::otherCompanySeesAndTouchesNothing()
 {
-    const ReferenceService::Reply theirs = call(kPosts, {piece("pageindex", 1), piece("pagesize", 20)}, m_chongqing);
-    QCOMPARE(theirs.data().toObject().value(QStringLiteral("total")).toInt(), 3);
+    const ReferenceService::Reply theirs =
+        m_service->call(kPosts, {piece("pageindex", 1), piece("pagesize", 20)}, m_chongqing);
+    QCOMPARE(theirs.total(), 3);
     const QList<qint64> ours = order(m_manager);
-    for (qint64 id : idsOf(theirs))
+    for (qint64 id : theirs.ids())
         QVERIFY(!ours.contains(id));
 
     const qint64 id = ours.at(3);
     const QJsonObject before = project(id);
-    QCOMPARE(call(kSort, {piece("id", id), piece("type", 0)}, m_chongqing).code(), 405);
-    QCOMPARE(call(kClickStore, {piece("id", id)}, m_chongqing).code(), 405);
-    QCOMPARE(call(kCancelTop, {piece("id", ours.first())}, m_chongqing).code(), 405);
-    QCOMPARE(call(kRecommend, {piece("type", 1), piece("id", id), piece("state", 1)}, m_chongqing).code(), 405);
-    QCOMPARE(call(kDetail, {piece("id", id)}, m_chongqing).code(), 405);
+    QCOMPARE(m_service->call(kSort, {piece("id", id), piece("type", 0)}, m_chongqing).code(), 405);
+    QCOMPARE(m_service->call(kClickStore, {piece("id", id)}, m_chongqing).code(), 405);
+    QCOMPARE(m_service->call(kCancelTop, {piece("id", ours.first())}, m_chongqing).code(), 405);
+    QCOMPARE(m_service->call(kRecommend, {piece("type", 1), piece("id", id), piece("state", 1)}, m_chongqing).code(), 405);
+    QCOMPARE(m_service->call(kDetail, {piece("id", id)}, m_chongqing).code(), 405);
     QCOMPARE(project(id), before);
     QCOMPARE(order(m_manager), ours);
 }
@@ -386,7 +333,7 @@ void NewHouseRoutesTest::otherCompanySeesAndTouchesNothing()
 void NewHouseRoutesTest::detailForTheComponent()
 {
     const qint64 id = order(m_manager).first();
-    const ReferenceService::Reply reply = call(kDetail, {piece("id", id)}, m_manager);
+    const ReferenceService::Reply reply = m_service->call(kDetail, {piece("id", id)}, m_manager);
     QCOMPARE(reply.code(), 200);
     const QJsonObject detail = reply.data().toObject();
     QCOMPARE(detail.value(QStringLiteral("id")).toInt(), id);
@@ -398,7 +345,7 @@ void NewHouseRoutesTest::detailForTheComponent()
 void NewHouseRoutesTest::needsSession()
 {
     for (const QString& path : {kPosts, kSort, kCancelTop, kClickStore, kRecommend, kDetail})
-        QCOMPARE(call(path, {piece("id", 1), piece("type", 1), piece("state", 1)}, {}).code(), 400);
+        QCOMPARE(m_service->call(path, {piece("id", 1), piece("type", 1), piece("state", 1)}, {}).code(), 400);
 }
 
 QTEST_GUILESS_MAIN(NewHouseRoutesTest)

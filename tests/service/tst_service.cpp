@@ -1,6 +1,6 @@
 #include "ReferenceService.h"
+#include "TestImages.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -15,29 +15,20 @@
 
 #include <climits>
 
+using TestImages::fileBytes;
+
 namespace {
 
-using Headers = QMap<QString, QVariant>;
+using Headers = ReferenceService::Headers;
 
 const QString kLostLogin = QStringLiteral("登录已失效，请重新登录");
 
 QByteArray pngBytes(int width, int height)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(QColor(40, 120, 200));
+    QImage image = TestImages::filled(QSize(width, height), QColor(40, 120, 200));
     for (int x = 0; x < width; ++x)
         image.setPixel(x, x % height, qRgb(255, x % 256, 0));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return TestImages::encode(image, "PNG");
 }
 
 QJsonObject tileByItem(const QJsonArray& tiles, int itemId)

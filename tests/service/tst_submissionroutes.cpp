@@ -9,24 +9,15 @@
 
 namespace {
 
-using Headers = QMap<QString, QVariant>;
-using Pieces = QList<QPair<QString, QString>>;
+using Headers = ReferenceService::Headers;
+using Pieces = ReferenceService::Pieces;
 
 const QString kOwners = QStringLiteral("api/mtore/mzposts");
 const QString kDemands = QStringLiteral("api/mtore/gzposts");
 
 Pieces paging(const QString& type, const QString& pageSize, const QString& pageIndex)
 {
-    return {qMakePair(QStringLiteral("type"), type), qMakePair(QStringLiteral("pagesize"), pageSize),
-            qMakePair(QStringLiteral("pageindex"), pageIndex)};
-}
-
-QList<qint64> ids(const QJsonArray& rows)
-{
-    QList<qint64> list;
-    for (const QJsonValue& row : rows)
-        list.append(row.toObject().value(QStringLiteral("id")).toVariant().toLongLong());
-    return list;
+    return {piece("type", type), piece("pagesize", pageSize), piece("pageindex", pageIndex)};
 }
 
 } // namespace
@@ -50,11 +41,6 @@ private slots:
     void needsSession();
 
 private:
-    ReferenceService::Reply page(const QString& path, const Pieces& pieces, const Headers& who) const
-    {
-        return m_service->post(path, ReferenceService::form(pieces), who);
-    }
-
     QScopedPointer<ReferenceService> m_service;
     Headers m_anju;      // 安居地产, 成都
     Headers m_shancheng; // 山城置业, 重庆
@@ -99,32 +85,33 @@ void SubmissionRoutesTest::pagesOfSeededRows()
     const int pages = (total + 19) / 20;
     for (int index = 1; index <= pages + 1; ++index) {
         const ReferenceService::Reply reply =
-            page(path, paging(type, QStringLiteral("20"), QString::number(index)), m_anju);
+            m_service->call(path, paging(type, QStringLiteral("20"), QString::number(index)), m_anju);
         QCOMPARE(reply.httpStatus, 200);
         QCOMPARE(reply.code(), 200);
-        const QJsonObject data = reply.data().toObject();
-        QCOMPARE(data.value(QStringLiteral("total")).toInt(), total);
-        const QJsonArray rows = data.value(QStringLiteral("data")).toArray();
+        QCOMPARE(reply.total(), total);
+        const QJsonArray rows = reply.rows();
         QCOMPARE(rows.size(), qBound(0, total - (index - 1) * 20, 20));
         for (const QJsonValue& row : rows) {
             const QString time = row.toObject().value(QStringLiteral("time")).toString();
             QVERIFY2(previousTime.isEmpty() || time <= previousTime, qPrintable(time));
             previousTime = time;
         }
-        seen += ids(rows);
+        seen += reply.ids();
     }
     QCOMPARE(seen.size(), total);
     QCOMPARE(QSet<qint64>(seen.begin(), seen.end()).size(), total);
 
     // Another page size cuts the same rows differently.
-    const ReferenceService::Reply small = page(path, paging(type, QStringLiteral("7"), QStringLiteral("2")), m_anju);
-    QCOMPARE(ids(small.data().toObject().value(QStringLiteral("data")).toArray()), seen.mid(7, 7));
+    const ReferenceService::Reply small =
+        m_service->call(path, paging(type, QStringLiteral("7"), QStringLiteral("2")), m_anju);
+    QCOMPARE(small.ids(), seen.mid(7, 7));
 }
 
 void SubmissionRoutesTest::ownerRowKeys()
 {
-    const ReferenceService::Reply sale = page(kOwners, paging(QStringLiteral("0"), QStringLiteral("20"), QStringLiteral("1")), m_anju);
-    const QJsonObject row = sale.data().toObject().value(QStringLiteral("data")).toArray().first().toObject();
+    const ReferenceService::Reply sale =
+        m_service->call(kOwners, paging(QStringLiteral("0"), QStringLiteral("20"), QStringLiteral("1")), m_anju);
+    const QJsonObject row = sale.rows().first().toObject();
     for (const char* key : {"type", "name", "phone", "housename", "buildingNo", "unitNo", "roomNo", "districtstr",
                             "areastr", "address", "hutype", "renovation", "housetype", "remark", "toward", "payway",
                             "rentway", "time"})
@@ -136,8 +123,9 @@ void SubmissionRoutesTest::ownerRowKeys()
     QVERIFY(row.value(QStringLiteral("floors")).toInt() <= row.value(QStringLiteral("allfloors")).toInt());
     QVERIFY(row.value(QStringLiteral("price")).toDouble() > 0);
 
-    const ReferenceService::Reply rent = page(kOwners, paging(QStringLiteral("1"), QStringLiteral("20"), QStringLiteral("1")), m_anju);
-    const QJsonArray rentRows = rent.data().toObject().value(QStringLiteral("data")).toArray();
+    const ReferenceService::Reply rent =
+        m_service->call(kOwners, paging(QStringLiteral("1"), QStringLiteral("20"), QStringLiteral("1")), m_anju);
+    const QJsonArray rentRows = rent.rows();
     QCOMPARE(rentRows.first().toObject().value(QStringLiteral("type")).toString(), QStringLiteral("出租"));
     bool anyPayway = false;
     for (const QJsonValue& r : rentRows)
@@ -148,10 +136,11 @@ void SubmissionRoutesTest::ownerRowKeys()
 // The demo rows carry 0, 1 and 3 photos, and each address answers with a picture.
 void SubmissionRoutesTest::photosAreServed()
 {
-    const ReferenceService::Reply reply = page(kOwners, paging(QStringLiteral("0"), QStringLiteral("20"), QStringLiteral("1")), m_anju);
+    const ReferenceService::Reply reply =
+        m_service->call(kOwners, paging(QStringLiteral("0"), QStringLiteral("20"), QStringLiteral("1")), m_anju);
     QSet<int> counts;
     QString address;
-    for (const QJsonValue& row : reply.data().toObject().value(QStringLiteral("data")).toArray()) {
+    for (const QJsonValue& row : reply.rows()) {
         const QJsonArray photos = row.toObject().value(QStringLiteral("imgurl")).toArray();
         counts.insert(photos.size());
         for (const QJsonValue& photo : photos) {
@@ -172,8 +161,9 @@ void SubmissionRoutesTest::photosAreServed()
 
 void SubmissionRoutesTest::demandFieldsAreText()
 {
-    const ReferenceService::Reply reply = page(kDemands, paging(QStringLiteral("1"), QStringLiteral("20"), QStringLiteral("1")), m_anju);
-    const QJsonArray rows = reply.data().toObject().value(QStringLiteral("data")).toArray();
+    const ReferenceService::Reply reply =
+        m_service->call(kDemands, paging(QStringLiteral("1"), QStringLiteral("20"), QStringLiteral("1")), m_anju);
+    const QJsonArray rows = reply.rows();
     QSet<QString> sexes;
     for (const QJsonValue& value : rows) {
         const QJsonObject row = value.toObject();
@@ -193,21 +183,22 @@ void SubmissionRoutesTest::otherCompanySeesOnlyItsRows()
 {
     for (const QString& path : {kOwners, kDemands}) {
         for (const QString& type : {QStringLiteral("0"), QStringLiteral("1")}) {
-            const auto theirs = page(path, paging(type, QStringLiteral("100"), QStringLiteral("1")), m_shancheng);
-            const auto ours = page(path, paging(type, QStringLiteral("100"), QStringLiteral("1")), m_anju);
-            const QJsonObject theirData = theirs.data().toObject();
-            const QList<qint64> theirIds = ids(theirData.value(QStringLiteral("data")).toArray());
-            const QList<qint64> ourIds = ids(ours.data().toObject().value(QStringLiteral("data")).toArray());
+            const auto theirs =
+                m_service->call(path, paging(type, QStringLiteral("100"), QStringLiteral("1")), m_shancheng);
+            const auto ours = m_service->call(path, paging(type, QStringLiteral("100"), QStringLiteral("1")), m_anju);
+            const QList<qint64> theirIds = theirs.ids();
+            const QList<qint64> ourIds = ours.ids();
             QVERIFY(!theirIds.isEmpty());
-            QCOMPARE(theirData.value(QStringLiteral("total")).toInt(), theirIds.size());
+            QCOMPARE(theirs.total(), theirIds.size());
             QVERIFY(theirIds.size() < 5);
             for (qint64 id : theirIds)
                 QVERIFY(!ourIds.contains(id));
         }
     }
     // 重庆's houses are in 重庆's districts.
-    const auto houses = page(kOwners, paging(QStringLiteral("0"), QStringLiteral("20"), QStringLiteral("1")), m_shancheng);
-    for (const QJsonValue& row : houses.data().toObject().value(QStringLiteral("data")).toArray()) {
+    const auto houses =
+        m_service->call(kOwners, paging(QStringLiteral("0"), QStringLiteral("20"), QStringLiteral("1")), m_shancheng);
+    for (const QJsonValue& row : houses.rows()) {
         const QString district = row.toObject().value(QStringLiteral("districtstr")).toString();
         QVERIFY2(QStringList({QStringLiteral("渝中区"), QStringLiteral("江北区"), QStringLiteral("南岸区")}).contains(district),
                  qPrintable(district));

@@ -4,7 +4,6 @@
 #include "HostLogin.h"
 #include "LocalDatabase.h"
 #include "ReferenceService.h"
-#include "ServiceAddresses.h"
 
 #include <QJsonDocument>
 #include <QTest>
@@ -45,13 +44,7 @@ void LocalStoreFixture::loginAs(const QString& phone, bool manager)
 
 bool LocalStoreFixture::loginAtService(ReferenceService& service, const QString& phone)
 {
-    const QString base = service.baseUrl();
-    qputenv("MICROSITE_API_BASE", (base + QStringLiteral("api/")).toUtf8());
-    qputenv("MICROSITE_SITE_BASE", (base + QStringLiteral("site/")).toUtf8());
-    qputenv("MICROSITE_OFFICE_BASE", (base + QStringLiteral("office/")).toUtf8());
-    qputenv("MICROSITE_HELP_BASE", (base + QStringLiteral("help/")).toUtf8());
-    qputenv("MICROSITE_SECURE_BASE", (base + QStringLiteral("secure/")).toUtf8());
-    ServiceAddresses::reload();
+    service.useAsBaseAddresses();
     if (service.login(phone).isEmpty())
         return false;
     return HostLogin::apply(phone, service.lastLoginData());

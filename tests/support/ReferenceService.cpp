@@ -1,5 +1,7 @@
 #include "ReferenceService.h"
 
+#include "ServiceAddresses.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
@@ -9,6 +11,8 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTimer>
 #include <QUrl>
 
@@ -81,6 +85,16 @@ QString ReferenceService::filesDir() const
     return QDir(m_dir.path()).filePath(QStringLiteral("files"));
 }
 
+void ReferenceService::useAsBaseAddresses() const
+{
+    qputenv("MICROSITE_API_BASE", (m_baseUrl + QStringLiteral("api/")).toUtf8());
+    qputenv("MICROSITE_SITE_BASE", (m_baseUrl + QStringLiteral("site/")).toUtf8());
+    qputenv("MICROSITE_OFFICE_BASE", (m_baseUrl + QStringLiteral("office/")).toUtf8());
+    qputenv("MICROSITE_HELP_BASE", (m_baseUrl + QStringLiteral("help/")).toUtf8());
+    qputenv("MICROSITE_SECURE_BASE", (m_baseUrl + QStringLiteral("secure/")).toUtf8());
+    ServiceAddresses::reload();
+}
+
 QMap<QString, QVariant> ReferenceService::login(const QString& phone, const QString& password)
 {
     const Reply reply = post(QStringLiteral("api/account/initialize"),
@@ -93,7 +107,59 @@ QMap<QString, QVariant> ReferenceService::login(const QString& phone, const QStr
             {QStringLiteral("token"), session.value(QStringLiteral("token")).toString()}};
 }
 
-QByteArray ReferenceService::form(const QList<QPair<QString, QString>>& pieces)
+QList<qint64> ReferenceService::Reply::ids() const
+{
+    QList<qint64> list;
+    for (const QJsonValue& row : rows())
+        list.append(row.toObject().value(QStringLiteral("id")).toVariant().toLongLong());
+    return list;
+}
+
+QStringList ReferenceService::Reply::texts(const QString& key) const
+{
+    QStringList list;
+    for (const QJsonValue& row : rows())
+        list.append(row.toObject().value(key).toVariant().toString());
+    return list;
+}
+
+ReferenceService::Reply ReferenceService::call(const QString& path, const Pieces& pieces, const Headers& who)
+{
+    return post(path, form(pieces), who);
+}
+
+bool ReferenceService::selectJobRights(int jobId, const QList<int>& rightIds)
+{
+    const QString connection = QStringLiteral("job-rights");
+    bool written = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(databasePath());
+        if (db.open()) {
+            QSqlQuery query(db);
+            query.prepare(QStringLiteral("SELECT content FROM job_auth WHERE job_id = ?"));
+            query.addBindValue(jobId);
+            if (query.exec() && query.next()) {
+                QJsonArray entries = QJsonDocument::fromJson(query.value(0).toString().toUtf8()).array();
+                for (int i = 0; i < entries.size(); ++i) {
+                    QJsonObject entry = entries.at(i).toObject();
+                    entry.insert(QStringLiteral("selected"), rightIds.contains(entry.value(QStringLiteral("id")).toInt()));
+                    entries.replace(i, entry);
+                }
+                QSqlQuery update(db);
+                update.prepare(QStringLiteral("UPDATE job_auth SET content = ? WHERE job_id = ?"));
+                update.addBindValue(QString::fromUtf8(QJsonDocument(entries).toJson(QJsonDocument::Compact)));
+                update.addBindValue(jobId);
+                written = update.exec();
+            }
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return written;
+}
+
+QByteArray ReferenceService::form(const Pieces& pieces)
 {
     QByteArrayList encoded;
     for (const auto& piece : pieces)
@@ -180,4 +246,14 @@ int ReferenceService::stop()
         return -1;
     }
     return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+}
+
+QPair<QString, QString> piece(const char* key, const QString& value)
+{
+    return qMakePair(QString::fromUtf8(key), value);
+}
+
+QPair<QString, QString> piece(const char* key, qint64 value)
+{
+    return piece(key, QString::number(value));
 }

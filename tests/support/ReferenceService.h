@@ -2,6 +2,7 @@
 #define REFERENCESERVICE_H
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QList>
@@ -10,6 +11,7 @@
 #include <QObject>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 
@@ -25,6 +27,11 @@ class ReferenceService : public QObject
     Q_OBJECT
 
 public:
+    // Session headers as login() returns them ("sessionid", "token"); empty for no session.
+    using Headers = QMap<QString, QVariant>;
+    // The pieces of a form body, in order.
+    using Pieces = QList<QPair<QString, QString>>;
+
     // One answer of the service.
     struct Reply
     {
@@ -39,6 +46,13 @@ public:
         int code() const { return envelope.value(QStringLiteral("code")).toInt(); }
         QString message() const { return envelope.value(QStringLiteral("message")).toString(); }
         QJsonValue data() const { return envelope.value(QStringLiteral("data")); }
+        // A list reply's data is {"total", "data": [rows]}.
+        int total() const { return data().toObject().value(QStringLiteral("total")).toInt(); }
+        QJsonArray rows() const { return data().toObject().value(QStringLiteral("data")).toArray(); }
+        // Each row's "id", in order.
+        QList<qint64> ids() const;
+        // Each row's value under key, as text, in order.
+        QStringList texts(const QString& key) const;
     };
 
     // Starts the service and waits until it listens; check isRunning().
@@ -52,6 +66,8 @@ public:
     QString baseUrl() const { return m_baseUrl; }
     // baseUrl() + "api/"
     QString apiBase() const { return m_baseUrl + QStringLiteral("api/"); }
+    // Points the module's five base addresses at this service's hosts ("api/", "site/", ...).
+    void useAsBaseAddresses() const;
     QString databasePath() const;
     QString filesDir() const;
 
@@ -69,7 +85,13 @@ public:
                  const QString& fileName, const QByteArray& data, const QMap<QString, QVariant>& headers = {});
 
     // Form text of the pieces in order, each key and value percent-encoded as UTF-8.
-    static QByteArray form(const QList<QPair<QString, QString>>& pieces);
+    static QByteArray form(const Pieces& pieces);
+    // A POST of the pieces as a form body, with the session of `who`.
+    Reply call(const QString& path, const Pieces& pieces, const Headers& who = {});
+
+    // Makes exactly these right ids the selected ones of the job role, in the service's database;
+    // false when the role or the database cannot be read or written.
+    bool selectJobRights(int jobId, const QList<int>& rightIds);
 
     // Stops the service (SIGTERM) and returns its exit code; -1 when it crashed or had to be killed.
     int stop();
@@ -85,5 +107,9 @@ private:
     QString m_error;
     QJsonObject m_lastLogin;
 };
+
+// One key and value of a form body, for ReferenceService::call() and form().
+QPair<QString, QString> piece(const char* key, const QString& value);
+QPair<QString, QString> piece(const char* key, qint64 value);
 
 #endif // REFERENCESERVICE_H

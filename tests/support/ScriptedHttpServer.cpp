@@ -1,5 +1,7 @@
 #include "ScriptedHttpServer.h"
 
+#include "ServiceAddresses.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSslSocket>
@@ -54,6 +56,12 @@ QString ScriptedHttpServer::url(const QString& path) const
         .arg(m_tls ? QStringLiteral("https") : QStringLiteral("http"), QString::number(serverPort()), path);
 }
 
+void ScriptedHttpServer::useAsApiBase() const
+{
+    qputenv("MICROSITE_API_BASE", url(QStringLiteral("/api/")).toUtf8());
+    ServiceAddresses::reload();
+}
+
 void ScriptedHttpServer::setReply(const QString& path, const Reply& reply)
 {
     m_standing.insert(path, reply);
@@ -64,12 +72,17 @@ void ScriptedHttpServer::enqueueReply(const QString& path, const Reply& reply)
     m_queued[path].append(reply);
 }
 
-ScriptedHttpServer::Reply ScriptedHttpServer::jsonReply(const QByteArray& json)
+ScriptedHttpServer::Reply ScriptedHttpServer::contentReply(const QByteArray& contentType, const QByteArray& body)
 {
     Reply reply;
-    reply.headers.append(qMakePair(QByteArrayLiteral("Content-Type"), QByteArrayLiteral("application/json; charset=utf-8")));
-    reply.body = json;
+    reply.headers.append(qMakePair(QByteArrayLiteral("Content-Type"), contentType));
+    reply.body = body;
     return reply;
+}
+
+ScriptedHttpServer::Reply ScriptedHttpServer::jsonReply(const QByteArray& json)
+{
+    return contentReply(QByteArrayLiteral("application/json; charset=utf-8"), json);
 }
 
 ScriptedHttpServer::Reply ScriptedHttpServer::envelope(const QJsonValue& code, const QString& message,
@@ -80,6 +93,11 @@ ScriptedHttpServer::Reply ScriptedHttpServer::envelope(const QJsonValue& code, c
     object.insert(QStringLiteral("message"), message);
     object.insert(QStringLiteral("data"), data.isUndefined() ? QJsonValue() : data);
     return jsonReply(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+ScriptedHttpServer::Reply ScriptedHttpServer::listReply(int total, const QJsonArray& rows, const QString& message)
+{
+    return envelope(200, message, QJsonObject{{QStringLiteral("total"), total}, {QStringLiteral("data"), rows}});
 }
 
 QList<ScriptedHttpServer::Request> ScriptedHttpServer::requestsTo(const QString& path) const

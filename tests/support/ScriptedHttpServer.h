@@ -3,6 +3,8 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QJsonValue>
 #include <QList>
 #include <QMap>
@@ -51,15 +53,21 @@ public:
 
     // "http://127.0.0.1:<port>" (or https) followed by path, which starts with "/".
     QString url(const QString& path) const;
+    // Points the module's API base address at url("/api/").
+    void useAsApiBase() const;
 
     // The standing reply of a path; unscripted paths answer 404.
     void setReply(const QString& path, const Reply& reply);
     // A reply used once, before the standing one.
     void enqueueReply(const QString& path, const Reply& reply);
 
+    // A 200 reply with this body and Content-Type.
+    static Reply contentReply(const QByteArray& contentType, const QByteArray& body);
     static Reply jsonReply(const QByteArray& json);
     // A reply with the service's envelope {"code", "message", "data"}.
     static Reply envelope(const QJsonValue& code, const QString& message, const QJsonValue& data = QJsonValue());
+    // A page of a list: code 200 with the data {"total", "data": rows}.
+    static Reply listReply(int total, const QJsonArray& rows, const QString& message = QString());
 
     QList<Request> requests() const { return m_requests; }
     QList<Request> requestsTo(const QString& path) const;

@@ -1,5 +1,7 @@
 #include "TestEnvironment.h"
 
+#include "AlertWidget.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -13,4 +15,10 @@ void TestEnvironment::isolate()
     qputenv("XDG_DATA_HOME", root + "/data");
     qputenv("XDG_CACHE_HOME", root + "/cache");
     qputenv("XDG_CONFIG_HOME", root + "/config");
+}
+
+void TestEnvironment::prepareWidgetTests()
+{
+    isolate();
+    AlertWidget::setModalLoopEnabled(false);
 }

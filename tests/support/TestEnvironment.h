@@ -7,6 +7,9 @@ class TestEnvironment
 {
 public:
     static void isolate();
+    // isolate(), and alerts that open without a nested event loop, so a test can find and answer
+    // them (AlertProbe): what every test of pages in a host window needs.
+    static void prepareWidgetTests();
 
 private:
     TestEnvironment() = delete;

@@ -20,6 +20,16 @@ QWidget* makeRow(int minimumHeight)
     return row;
 }
 
+// Shows the list at 300 x 200 with twenty rows of 40 px, far more than fit; returns its scroll bar.
+QScrollBar* overfill(CustomListWidget& list)
+{
+    list.resize(300, 200);
+    list.show();
+    for (int i = 0; i < 20; ++i)
+        list.addItemWidget(makeRow(40));
+    return list.listWidget()->verticalScrollBar();
+}
+
 QString currentPageName(const QWidget* container)
 {
     const auto* stack = container->findChild<QStackedWidget*>(QStringLiteral("stackedWidget"));
@@ -114,11 +124,7 @@ void TestCustomListWidget::rowsTakeTheirWidgetsHeight()
 void TestCustomListWidget::scrollToTopIsReportedOnce()
 {
     CustomListWidget list;
-    list.resize(300, 200);
-    list.show();
-    for (int i = 0; i < 20; ++i)
-        list.addItemWidget(makeRow(40));
-    QScrollBar* bar = list.listWidget()->verticalScrollBar();
+    QScrollBar* bar = overfill(list);
     QTRY_VERIFY(bar->maximum() > 100);
 
     QSignalSpy top(&list, &CustomListWidget::hasScrollToTop);
@@ -165,11 +171,7 @@ void TestCustomListWidget::scrollBarChangeFollowsOverflow()
 void TestCustomListWidget::reachingTheBottomAsksForMore()
 {
     CustomListWidget list;
-    list.resize(300, 200);
-    list.show();
-    for (int i = 0; i < 20; ++i)
-        list.addItemWidget(makeRow(40));
-    QScrollBar* bar = list.listWidget()->verticalScrollBar();
+    QScrollBar* bar = overfill(list);
     QTRY_VERIFY(bar->maximum() > 100);
 
     QSignalSpy more(&list, &CustomListWidget::moreClick);
