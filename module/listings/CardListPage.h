@@ -1,6 +1,7 @@
 #ifndef CARDLISTPAGE_H
 #define CARDLISTPAGE_H
 
+#include <QJsonValue>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -57,9 +58,18 @@ protected:
     // page; connect the returned request's loadSuccess to the page's receiving slot. When the
     // request fails, the paging bar returns to the page on screen.
     NetRequestObjecet* sendListRequest(const QString& url, const FormBody& body);
-    // After a reply: the paging bar learns the total. Returns false when the page asked for lies
-    // beyond the last one (the list shrank meanwhile) and the last page is requested instead.
-    bool acceptTotal(int total, int rowsOnPage);
+    // Reads a list reply with Model and keeps its records in rows, unless the page asked for lies
+    // beyond the last one (the list shrank meanwhile): then the last page is requested instead and
+    // it returns false.
+    template <typename Model>
+    bool acceptReply(const QJsonValue& value, QList<typename Model::ListData>& rows)
+    {
+        const Model model(value);
+        if (!acceptTotal(model.total, model.list.size()))
+            return false;
+        rows = model.list;
+        return true;
+    }
     // Replaces the cards (the list takes them over); none shows "暂无数据".
     void showCards(const QList<QWidget*>& cards);
 
@@ -75,6 +85,10 @@ protected:
     bool openDetail(const char* function, const QVariantList& arguments);
 
 private:
+    // After a reply: the paging bar learns the total. Returns false when the page asked for lies
+    // beyond the last one (the list shrank meanwhile) and the last page is requested instead.
+    bool acceptTotal(int total, int rowsOnPage);
+
     MicroWebsiteTopOperateView* m_operateView;
     CardFilterBar* m_filterBar;
     CustomListWidget* m_list;

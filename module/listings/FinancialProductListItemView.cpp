@@ -1,9 +1,5 @@
 #include "FinancialProductListItemView.h"
 
-#include "CustomComboBox.h"
-
-#include <QPointer>
-
 FinancialProductListItemView::FinancialProductListItemView(const FinancialProductList_Model::ListData& data,
                                                            QWidget* parent)
     : ListCardView(parent)
@@ -13,7 +9,6 @@ FinancialProductListItemView::FinancialProductListItemView(const FinancialProduc
     setFinancialData(data.photo, data.title, data.dyleixing, data.maxedu, data.daikuandate, data.des, data.monthLixi,
                      data.yongjin);
     setwStoreStatus(data.wstore);
-    connect(operationBox(), &QComboBox::textActivated, this, &FinancialProductListItemView::operateActiveIndex);
     connect(this, &ListCardView::clicked, this, [this] { emit clickItem(m_data); });
 }
 
@@ -97,7 +92,6 @@ void FinancialProductListItemView::setYongJinRate(const QString& yongjin)
 
 void FinancialProductListItemView::operateActiveIndex(const QString& txt)
 {
-    QPointer<FinancialProductListItemView> guard(this);
     if (txt == QStringLiteral("已上架") || txt == QStringLiteral("已下架"))
         emit statusChange(m_data);
     else if (txt == QStringLiteral("置顶"))
@@ -108,6 +102,4 @@ void FinancialProductListItemView::operateActiveIndex(const QString& txt)
         emit moveDown(m_data);
     else if (txt == QStringLiteral("删除"))
         emit deleteItem(m_data);
-    if (guard)
-        resetOperationBox();
 }

@@ -42,7 +42,7 @@ public slots:
     void setBottomTxt(const QString& bottom);
     void setMonthRate(const QString& rate);
     void setYongJinRate(const QString& yongjin);
-    void operateActiveIndex(const QString& txt);
+    void operateActiveIndex(const QString& txt) override;
 
 private:
     FinancialProductList_Model::ListData m_data;

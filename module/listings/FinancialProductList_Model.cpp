@@ -5,10 +5,7 @@
 FinancialProductList_Model::FinancialProductList_Model(const QJsonValue& value, QObject* parent)
     : QObject(parent)
 {
-    const ListingJson::Page page = ListingJson::readPage(value);
-    total = page.total;
-    for (const QJsonObject& object : page.rows)
-        list.append(fromJson(object));
+    total = ListingJson::readRows(value, &fromJson, list);
 }
 
 FinancialProductList_Model::ListData FinancialProductList_Model::fromJson(const QJsonObject& o)

@@ -17,41 +17,42 @@ const QString kGrey = QStringLiteral("color: rgb(121,121,121);border:1px solid r
 
 HouseManagerOperation HouseManagerOperation::forButton(const QString& text, const ListData& house)
 {
-    HouseManagerOperation op;
     const QString id = QString::number(house.id);
+    FormBody idBody;
+    idBody.add(QStringLiteral("id"), house.id);
+    const auto make = [](Kind kind, int functionId, const QString& refusal, const QString& url,
+                         const FormBody& body) {
+        HouseManagerOperation op;
+        op.kind = kind;
+        op.functionId = functionId;
+        op.refusal = refusal;
+        op.url = url;
+        op.body = body;
+        return op;
+    };
+    HouseManagerOperation op;
     if (text == kDelete) {
-        op.kind = Delete;
-        op.functionId = 66;
-        op.refusal = QStringLiteral("您没有对该房源删除的权限,如需操作请联系管理员！");
+        op = make(Delete, 66, QStringLiteral("您没有对该房源删除的权限,如需操作请联系管理员！"),
+                  Api::mtoreDeletemshouse(), idBody);
         op.confirmation = QStringLiteral("您确定要删除编号为<%1>的房源吗？").arg(id);
         op.sureText = kDelete;
-        op.url = Api::mtoreDeletemshouse();
-        op.body.add(QStringLiteral("id"), house.id);
     } else if (text == kPutUp || text == kTakenDown) {
         const QString word = house.putup ? QStringLiteral("下架") : QStringLiteral("上架");
-        op.kind = PutUpOrDown;
-        op.functionId = 65;
-        op.refusal = QStringLiteral("您没有对该房源进行上下架的权限,如需操作请联系管理员！");
+        op = make(PutUpOrDown, 65, QStringLiteral("您没有对该房源进行上下架的权限,如需操作请联系管理员！"),
+                  Api::mtoreMshouseclickstore(), idBody);
         op.confirmation = QStringLiteral("您确定要%1编号为<%2>的房源吗？").arg(word, id);
         op.sureText = word;
-        op.url = Api::mtoreMshouseclickstore();
-        op.body.add(QStringLiteral("id"), house.id);
     } else if (text == kWaiting) {
-        op.kind = Review;
-        op.functionId = 93;
-        op.refusal = QStringLiteral("您没有审核的权限，请联系管理员！");
-        op.url = Api::mtoreMshouseshenhe();
-        op.body.add(QStringLiteral("id"), house.id);
+        op = make(Review, 93, QStringLiteral("您没有审核的权限，请联系管理员！"), Api::mtoreMshouseshenhe(), idBody);
     } else if (text == kRecommended || text == kNotRecommended) {
         const QString word = house.tuijian ? QStringLiteral("取消推荐") : QStringLiteral("推荐");
-        op.kind = Recommend;
-        op.functionId = 98;
-        op.refusal = QStringLiteral("您没有对该房源进行推荐到官网的权限,如需操作请联系管理员！");
-        op.confirmation = QStringLiteral("您确定要%1编号为<%2>的房源到您的官网吗？").arg(word, id);
-        op.url = Api::mtoreSettuijian();
-        op.body.add(QStringLiteral("type"), 0)
+        FormBody body;
+        body.add(QStringLiteral("type"), 0)
             .add(QStringLiteral("id"), house.id)
             .add(QStringLiteral("state"), house.tuijian ? 0 : 1);
+        op = make(Recommend, 98, QStringLiteral("您没有对该房源进行推荐到官网的权限,如需操作请联系管理员！"),
+                  Api::mtoreSettuijian(), body);
+        op.confirmation = QStringLiteral("您确定要%1编号为<%2>的房源到您的官网吗？").arg(word, id);
     }
     return op;
 }

@@ -166,21 +166,17 @@ void HouseManagerSaleOrRentListWidget::dealHouseData(const QJsonValue& value)
 {
     if (!isLatestReply())
         return;
-    auto* model = new MicroWebsite_HouseMangerList_Model(value, this);
-    m_rows = model->list;
+    const MicroWebsite_HouseMangerList_Model model(value);
+    m_rows = model.list;
     m_canReview.clear();
     auto* rights = new UserMessage_DataSqlTable(this, false);
-    QList<QVariantMap> shown;
-    for (ListData& row : m_rows) {
-        row.displayValues = displayValuesFor(row, type());
-        shown.append(row.displayValues);
+    for (const ListData& row : qAsConst(m_rows)) {
         m_canReview.append(!row.sh
                            && rights->canOperate(kReviewRight, QString::number(row.storeid), row.faburenphone, false,
                                                  false));
     }
     rights->deleteLater();
-    showRows(model->total, shown);
-    model->deleteLater();
+    showRows(model.total, m_rows, &displayValuesFor);
     if (m_selectedRow >= 0 && m_selectedRow < m_rows.size())
         table()->selectRow(m_selectedRow);
 }

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QVBoxLayout>
 
 namespace {
@@ -124,6 +125,13 @@ ListCardView::ListCardView(QWidget* parent)
     m_operationBox->setObjectName(QStringLiteral("comboBox_operate"));
     m_operationBox->setFixedSize(104, 30);
     setOperations({});
+    connect(m_operationBox, &QComboBox::textActivated, this, [this](const QString& text) {
+        QPointer<ListCardView> guard(this);
+        operateActiveIndex(text);
+        // The page may have replaced its cards while the entry was handled.
+        if (guard)
+            resetOperationBox();
+    });
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(20, 15, 20, 15);

@@ -13,7 +13,8 @@ class QLabel;
 
 // One card of a card list: picture, name with type tag and "置顶" badge, three text lines, a large
 // value with its commission policy, and the operation box ("操作" and the entries the user's
-// rights allow). A click on the card outside the box emits clicked().
+// rights allow, handled by operateActiveIndex). A click on the card outside the box emits
+// clicked().
 class ListCardView : public QWidget
 {
     Q_OBJECT
@@ -59,6 +60,10 @@ public:
 
 signals:
     void clicked();
+
+public slots:
+    // What choosing an entry of the operation box does; the box then returns to "操作".
+    virtual void operateActiveIndex(const QString& txt) = 0;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

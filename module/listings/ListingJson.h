@@ -26,6 +26,16 @@ struct Page
 };
 Page readPage(const QJsonValue& value);
 
+// The rows of a paged reply, each read by fromJson, appended to rows; returns the reply's total.
+template <typename Row>
+int readRows(const QJsonValue& value, Row (*fromJson)(const QJsonObject&), QList<Row>& rows)
+{
+    const Page page = readPage(value);
+    for (const QJsonObject& object : page.rows)
+        rows.append(fromJson(object));
+    return page.total;
+}
+
 // A number in its shortest exact form: 89.5 as "89.5", 120 as "120".
 QString shortest(double value);
 

@@ -1,5 +1,6 @@
 #include "ListingTablePage.h"
 
+#include "CommonAddWidget.h"
 #include "FormBody.h"
 #include "HouseListTableHeadView.h"
 #include "HouseTableLabelItemView.h"
@@ -107,6 +108,15 @@ void ListingTablePage::installHeader()
     header->setSortColumns(0, sortable);
 }
 
+FormBody ListingTablePage::typePageBody() const
+{
+    FormBody body;
+    body.add(QStringLiteral("type"), m_type != 0 ? 1 : 0)
+        .add(QStringLiteral("pagesize"), pageSize())
+        .add(QStringLiteral("pageindex"), pageIndex());
+    return body;
+}
+
 NetRequestObjecet* ListingTablePage::requestPage(const QString& url, const FormBody& body)
 {
     auto* request = new NetRequestObjecet(this);
@@ -175,6 +185,15 @@ void ListingTablePage::showRows(int total, const QList<QVariantMap>& rowValues)
     } else if (m_noDataView) {
         m_noDataView->hide();
     }
+}
+
+void ListingTablePage::openDetail(const QSize& size, QWidget* detail)
+{
+    auto* frame = new CommonAddWidget(this, QStringLiteral("main"), true);
+    frame->resize(size);
+    frame->setTitle(QStringLiteral("详情"), nullptr, QColor(0, 0, 0, 30), 1, true);
+    frame->setContent(0, detail);
+    frame->show();
 }
 
 void ListingTablePage::placeNoDataView()

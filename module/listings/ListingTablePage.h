@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QVariantMap>
 #include <QWidget>
@@ -57,6 +58,8 @@ protected:
     // The widget of one cell; by default a text cell with the row's value under the column's key.
     virtual QWidget* createCell(int row, const QVariantMap& column, const QVariantMap& values);
 
+    // The list request of a page that sends only its kind and page: "type", "pagesize", "pageindex".
+    FormBody typePageBody() const;
     // Sends the page request with the table covered by the wait indicator until it finishes.
     NetRequestObjecet* requestPage(const QString& url, const FormBody& body);
     // Whether the reply being handled answers the newest page request. A reply to an older one
@@ -64,6 +67,19 @@ protected:
     bool isLatestReply() const;
     // Refills the table with one page: the total on the service and each row's texts by column key.
     void showRows(int total, const QList<QVariantMap>& rowValues);
+    // The same for a page's rows: each row keeps its texts, made by displayValuesFor for the kind.
+    template <typename Row>
+    void showRows(int total, QList<Row>& rows, QVariantMap (*displayValuesFor)(const Row&, int))
+    {
+        QList<QVariantMap> rowValues;
+        for (Row& row : rows) {
+            row.displayValues = displayValuesFor(row, m_type);
+            rowValues.append(row.displayValues);
+        }
+        showRows(total, rowValues);
+    }
+    // Shows a row's detail in the popup frame "详情" over the main window.
+    void openDetail(const QSize& size, QWidget* detail);
     // Puts a bar (such as filters) between the operation bar and the table.
     void addBar(QWidget* bar);
     void adjustColumnWidths();

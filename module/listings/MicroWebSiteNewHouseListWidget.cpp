@@ -122,11 +122,8 @@ void MicroWebSiteNewHouseListWidget::download_productList()
 
 void MicroWebSiteNewHouseListWidget::deal_dataList(const QJsonValue& resultValue)
 {
-    auto* model = new NewHouseList_Model(resultValue, this);
-    model->deleteLater();
-    if (!acceptTotal(model->total, model->list.size()))
+    if (!acceptReply<NewHouseList_Model>(resultValue, m_projects))
         return;
-    m_projects = model->list;
     showListView();
     emit refreshList();
 }

@@ -5,10 +5,7 @@
 MicroWebSiteSaleOrRentList_Model::MicroWebSiteSaleOrRentList_Model(const QJsonValue& value, QObject* parent)
     : QObject(parent)
 {
-    const ListingJson::Page page = ListingJson::readPage(value);
-    total = page.total;
-    for (const QJsonObject& object : page.rows)
-        list.append(fromJson(object));
+    total = ListingJson::readRows(value, &fromJson, list);
 }
 
 MicroWebSiteSaleOrRentList_Model::ListData MicroWebSiteSaleOrRentList_Model::fromJson(const QJsonObject& o)

@@ -5,10 +5,7 @@
 MicroWebSiteSeekSaleOrRentList_Model::MicroWebSiteSeekSaleOrRentList_Model(const QJsonValue& value, QObject* parent)
     : QObject(parent)
 {
-    const ListingJson::Page page = ListingJson::readPage(value);
-    total = page.total;
-    for (const QJsonObject& object : page.rows)
-        list.append(fromJson(object));
+    total = ListingJson::readRows(value, &fromJson, list);
 }
 
 MicroWebSiteSeekSaleOrRentList_Model::ListData MicroWebSiteSeekSaleOrRentList_Model::fromJson(const QJsonObject& o)

@@ -1,6 +1,5 @@
 #include "MicroWebsiteSaleOrRentWidget.h"
 
-#include "CommonAddWidget.h"
 #include "Endpoints.h"
 #include "FormBody.h"
 #include "ListingJson.h"
@@ -53,11 +52,7 @@ QVariantMap MicroWebsiteSaleOrRentWidget::displayValuesFor(const ListData& row, 
 
 void MicroWebsiteSaleOrRentWidget::downloadData()
 {
-    FormBody body;
-    body.add(QStringLiteral("type"), type() != 0 ? 1 : 0)
-        .add(QStringLiteral("pagesize"), pageSize())
-        .add(QStringLiteral("pageindex"), pageIndex());
-    NetRequestObjecet* request = requestPage(Api::mtoreMzposts(), body);
+    NetRequestObjecet* request = requestPage(Api::mtoreMzposts(), typePageBody());
     connect(request, &NetRequestObjecet::loadSuccess, this, &MicroWebsiteSaleOrRentWidget::dealHouseData);
 }
 
@@ -65,24 +60,14 @@ void MicroWebsiteSaleOrRentWidget::dealHouseData(const QJsonValue& value)
 {
     if (!isLatestReply())
         return;
-    auto* model = new MicroWebSiteSaleOrRentList_Model(value, this);
-    m_rows = model->list;
-    QList<QVariantMap> shown;
-    for (ListData& row : m_rows) {
-        row.displayValues = displayValuesFor(row, type());
-        shown.append(row.displayValues);
-    }
-    showRows(model->total, shown);
-    model->deleteLater();
+    const MicroWebSiteSaleOrRentList_Model model(value);
+    m_rows = model.list;
+    showRows(model.total, m_rows, &displayValuesFor);
 }
 
 void MicroWebsiteSaleOrRentWidget::openRow(int row)
 {
-    auto* frame = new CommonAddWidget(this, QStringLiteral("main"), true);
-    frame->resize(862, 592);
-    frame->setTitle(QStringLiteral("详情"), nullptr, QColor(0, 0, 0, 30), 1, true);
     auto* detail = new MicroWebsiteSaleOrRentDetailWidget(this);
-    frame->setContent(0, detail);
-    frame->show();
+    openDetail(QSize(862, 592), detail);
     detail->setData(m_rows.at(row), type() != 0);
 }

@@ -1,6 +1,5 @@
 #include "MicroWebsiteSeekSaleOrRentWidget.h"
 
-#include "CommonAddWidget.h"
 #include "Endpoints.h"
 #include "FormBody.h"
 #include "MicroWebsiteSeekSaleOrRentDetailWidget.h"
@@ -46,11 +45,7 @@ QVariantMap MicroWebsiteSeekSaleOrRentWidget::displayValuesFor(const ListData& r
 
 void MicroWebsiteSeekSaleOrRentWidget::downloadData()
 {
-    FormBody body;
-    body.add(QStringLiteral("type"), type() != 0 ? 1 : 0)
-        .add(QStringLiteral("pagesize"), pageSize())
-        .add(QStringLiteral("pageindex"), pageIndex());
-    NetRequestObjecet* request = requestPage(Api::mtoreGzposts(), body);
+    NetRequestObjecet* request = requestPage(Api::mtoreGzposts(), typePageBody());
     connect(request, &NetRequestObjecet::loadSuccess, this, &MicroWebsiteSeekSaleOrRentWidget::dealHouseData);
 }
 
@@ -58,24 +53,14 @@ void MicroWebsiteSeekSaleOrRentWidget::dealHouseData(const QJsonValue& value)
 {
     if (!isLatestReply())
         return;
-    auto* model = new MicroWebSiteSeekSaleOrRentList_Model(value, this);
-    m_rows = model->list;
-    QList<QVariantMap> shown;
-    for (ListData& row : m_rows) {
-        row.displayValues = displayValuesFor(row, type());
-        shown.append(row.displayValues);
-    }
-    showRows(model->total, shown);
-    model->deleteLater();
+    const MicroWebSiteSeekSaleOrRentList_Model model(value);
+    m_rows = model.list;
+    showRows(model.total, m_rows, &displayValuesFor);
 }
 
 void MicroWebsiteSeekSaleOrRentWidget::openRow(int row)
 {
-    auto* frame = new CommonAddWidget(this, QStringLiteral("main"), true);
-    frame->resize(612, 412);
-    frame->setTitle(QStringLiteral("详情"), nullptr, QColor(0, 0, 0, 30), 1, true);
     auto* detail = new MicroWebsiteSeekSaleOrRentDetailWidget(this);
-    frame->setContent(0, detail);
-    frame->show();
+    openDetail(QSize(612, 412), detail);
     detail->setData(type() != 0 ? 1 : 0, m_rows.at(row));
 }

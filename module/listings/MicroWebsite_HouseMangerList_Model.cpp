@@ -5,10 +5,7 @@
 MicroWebsite_HouseMangerList_Model::MicroWebsite_HouseMangerList_Model(const QJsonValue& value, QObject* parent)
     : QObject(parent)
 {
-    const ListingJson::Page page = ListingJson::readPage(value);
-    total = page.total;
-    for (const QJsonObject& object : page.rows)
-        list.append(fromJson(object));
+    total = ListingJson::readRows(value, &fromJson, list);
 }
 
 MicroWebsite_HouseMangerList_Model::ListData MicroWebsite_HouseMangerList_Model::fromJson(const QJsonObject& o)

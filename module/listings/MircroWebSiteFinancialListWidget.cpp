@@ -114,11 +114,8 @@ void MircroWebSiteFinancialListWidget::downloadData()
 
 void MircroWebSiteFinancialListWidget::deal_ListData(const QJsonValue& value)
 {
-    auto* model = new FinancialProductList_Model(value, this);
-    model->deleteLater();
-    if (!acceptTotal(model->total, model->list.size()))
+    if (!acceptReply<FinancialProductList_Model>(value, m_products))
         return;
-    m_products = model->list;
     showListView();
     emit refresh();
 }

@@ -5,10 +5,7 @@
 NewHouseList_Model::NewHouseList_Model(const QJsonValue& value, QObject* parent)
     : QObject(parent)
 {
-    const ListingJson::Page page = ListingJson::readPage(value);
-    total = page.total;
-    for (const QJsonObject& object : page.rows)
-        list.append(fromJson(object));
+    total = ListingJson::readRows(value, &fromJson, list);
 }
 
 NewHouseList_Model::ListData NewHouseList_Model::fromJson(const QJsonObject& o)

@@ -1,9 +1,5 @@
 #include "NewHouse_ProductList_ItemView.h"
 
-#include "CustomComboBox.h"
-
-#include <QPointer>
-
 NewHouse_ProductList_ItemView::NewHouse_ProductList_ItemView(const NewHouseList_Model::ListData& data, QWidget* parent)
     : ListCardView(parent)
     , m_data(data)
@@ -28,7 +24,6 @@ NewHouse_ProductList_ItemView::NewHouse_ProductList_ItemView(const NewHouseList_
     for (const Operation& operation : all)
         ids += operation.rights;
     setOperations(permitted(all, Rights::read(ids, this)));
-    connect(operationBox(), &QComboBox::textActivated, this, &NewHouse_ProductList_ItemView::operateActiveIndex);
     connect(this, &ListCardView::clicked, this, [this] { emit clickItem(m_data); });
 }
 
@@ -53,7 +48,6 @@ QString NewHouse_ProductList_ItemView::priceHtml(const QString& junjia)
 
 void NewHouse_ProductList_ItemView::operateActiveIndex(const QString& txt)
 {
-    QPointer<NewHouse_ProductList_ItemView> guard(this);
     if (txt == QStringLiteral("已上架") || txt == QStringLiteral("已下架"))
         emit statusChange(m_data);
     else if (txt == QStringLiteral("置顶"))
@@ -68,6 +62,4 @@ void NewHouse_ProductList_ItemView::operateActiveIndex(const QString& txt)
         emit deleteItem(m_data);
     else if (txt == QStringLiteral("已推荐") || txt == QStringLiteral("待推荐"))
         emit tuiJianStatuChange(m_data);
-    if (guard)
-        resetOperationBox();
 }

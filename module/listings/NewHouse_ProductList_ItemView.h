@@ -35,7 +35,7 @@ signals:
     void tuiJianStatuChange(const NewHouseList_Model::ListData& data);
 
 public slots:
-    void operateActiveIndex(const QString& txt);
+    void operateActiveIndex(const QString& txt) override;
 
 private:
     NewHouseList_Model::ListData m_data;

@@ -21,7 +21,7 @@ BookDialog::BookDialog(const QString& title, const QString& bookName, const QLis
     , m_bookName(bookName)
     , m_path(path)
     , m_fixed(fixed)
-    , m_client(new BookServiceClient(this))
+    , m_client(new SiblingServiceClient(QStringLiteral("保存失败，请稍后重试"), this))
 {
     setObjectName(QStringLiteral("BookDialog"));
     setWindowTitle(title);
@@ -95,7 +95,8 @@ BookDialog::BookDialog(const QString& title, const QString& bookName, const QLis
 
     connect(m_saveButton, &QPushButton::clicked, this, &BookDialog::save);
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::close);
-    connect(m_client, &BookServiceClient::finished, this, &BookDialog::dealSaved);
+    connect(m_client, &SiblingServiceClient::succeeded, this, &BookDialog::dealSaved);
+    connect(m_client, &SiblingServiceClient::failed, this, &BookDialog::dealRefused);
 }
 
 FormPieces BookDialog::formPieces() const
@@ -120,18 +121,19 @@ void BookDialog::save()
     m_client->post(m_path, formPieces());
 }
 
-void BookDialog::dealSaved(bool ok, const QString& message)
+void BookDialog::dealSaved()
 {
-    if (!ok) {
-        showStatus(message, true);
-        m_saveButton->setEnabled(true);
-        return;
-    }
     m_saved = true;
     showStatus(QStringLiteral("已保存到%1").arg(m_bookName), false);
     for (const auto& edit : qAsConst(m_edits))
         edit.second->setReadOnly(true);
     m_cancelButton->setText(QStringLiteral("关闭"));
+}
+
+void BookDialog::dealRefused(const QString& message)
+{
+    showStatus(message, true);
+    m_saveButton->setEnabled(true);
 }
 
 void BookDialog::showStatus(const QString& text, bool failure)

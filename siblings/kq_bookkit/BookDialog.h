@@ -2,7 +2,7 @@
 #define BOOKDIALOG_H
 
 #include "BookField.h"
-#include "BookServiceClient.h"
+#include "SiblingServiceClient.h"
 
 #include <QDialog>
 #include <QList>
@@ -34,7 +34,8 @@ public slots:
     void save();
 
 private:
-    void dealSaved(bool ok, const QString& message);
+    void dealSaved();
+    void dealRefused(const QString& message);
     void showStatus(const QString& text, bool failure);
 
     QString m_bookName;
@@ -44,7 +45,7 @@ private:
     QLabel* m_status = nullptr;
     QPushButton* m_saveButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
-    BookServiceClient* m_client = nullptr;
+    SiblingServiceClient* m_client = nullptr;
     bool m_saved = false;
 };
 

@@ -1,7 +1,7 @@
 #include "DetailDialog.h"
 
 #include "DataCenter.h"
-#include "DetailServiceClient.h"
+#include "SiblingServiceClient.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -45,10 +45,29 @@ DetailDialog* DetailDialog::open(const Spec& spec, const QList<qint64>& ids, qin
     return slot;
 }
 
+qint64 DetailDialog::idOf(const QVariant& record)
+{
+    if (record.type() == QVariant::Map)
+        return record.toMap().value(QStringLiteral("id")).toLongLong();
+    return record.toLongLong();
+}
+
+QList<qint64> DetailDialog::idsOf(const QVariant& list)
+{
+    QList<qint64> ids;
+    if (list.type() != QVariant::List)
+        return ids;
+    for (const QVariant& value : list.toList()) {
+        if (value.toLongLong() > 0)
+            ids.append(value.toLongLong());
+    }
+    return ids;
+}
+
 DetailDialog::DetailDialog(const Spec& spec, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowCloseButtonHint)
     , m_spec(spec)
-    , m_client(new DetailServiceClient(this))
+    , m_client(new SiblingServiceClient(QStringLiteral("加载失败，请稍后重试"), this))
     , m_pictures(new QNetworkAccessManager(this))
     , m_heading(new QLabel(this))
     , m_picture(new QLabel(this))
@@ -116,8 +135,8 @@ DetailDialog::DetailDialog(const Spec& spec, QWidget* parent)
     connect(m_previous, &QPushButton::clicked, this, &DetailDialog::showPrevious);
     connect(m_next, &QPushButton::clicked, this, &DetailDialog::showNext);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
-    connect(m_client, &DetailServiceClient::loaded, this, &DetailDialog::dealLoaded);
-    connect(m_client, &DetailServiceClient::failed, this, &DetailDialog::dealFailed);
+    connect(m_client, &SiblingServiceClient::succeeded, this, &DetailDialog::dealLoaded);
+    connect(m_client, &SiblingServiceClient::failed, this, &DetailDialog::dealFailed);
     connect(m_pictures, &QNetworkAccessManager::finished, this, &DetailDialog::dealPicture);
 }
 
@@ -171,7 +190,7 @@ void DetailDialog::load()
 {
     m_status->setText(QStringLiteral("正在加载…"));
     updateNavigation();
-    m_client->fetch(m_spec.path, currentId());
+    m_client->post(m_spec.path, {{QStringLiteral("id"), QString::number(currentId())}});
 }
 
 void DetailDialog::dealLoaded(const QJsonValue& reply)

@@ -8,8 +8,9 @@
 #include <QJsonValue>
 #include <QList>
 #include <QMap>
+#include <QVariant>
 
-class DetailServiceClient;
+class SiblingServiceClient;
 class QLabel;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -36,6 +37,11 @@ public:
     // Shows currentId in the spec's window; ids are the page's ids in their order (currentId is
     // added when the list does not hold it).
     static DetailDialog* open(const Spec& spec, const QList<qint64>& ids, qint64 currentId);
+
+    // A record as callers pass it: a map holding its "id", or the id itself.
+    static qint64 idOf(const QVariant& record);
+    // The positive ids of a list of ids; none when it is not a list.
+    static QList<qint64> idsOf(const QVariant& list);
 
     qint64 currentId() const;
     QList<qint64> ids() const { return m_ids; }
@@ -65,7 +71,7 @@ private:
     Spec m_spec;
     QList<qint64> m_ids;
     int m_index = 0;
-    DetailServiceClient* m_client;
+    SiblingServiceClient* m_client;
     QNetworkAccessManager* m_pictures;
     QNetworkReply* m_pictureReply = nullptr;
     QLabel* m_heading;

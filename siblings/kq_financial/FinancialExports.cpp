@@ -10,13 +10,6 @@
 
 namespace {
 
-qint64 idOf(const QVariant& product)
-{
-    if (product.type() == QVariant::Map)
-        return product.toMap().value(QStringLiteral("id")).toLongLong();
-    return product.toLongLong();
-}
-
 DetailDialog::Spec productSpec(const QString& title)
 {
     return {QStringLiteral("FinancialDetailDialog"),
@@ -42,17 +35,9 @@ DetailDialog::Spec productSpec(const QString& title)
 extern "C" Q_DECL_EXPORT void showDetail(const QVariantList& arguments)
 {
     const QVariant first = arguments.value(0);
-    QList<qint64> ids;
-    qint64 id = 0;
-    if (first.type() == QVariant::List) {
-        for (const QVariant& value : first.toList()) {
-            if (value.toLongLong() > 0)
-                ids.append(value.toLongLong());
-        }
-        id = idOf(arguments.value(1));
-    } else {
-        id = idOf(first);
-    }
+    const bool fromPage = first.type() == QVariant::List;
+    const QList<qint64> ids = DetailDialog::idsOf(first);
+    const qint64 id = DetailDialog::idOf(fromPage ? arguments.value(1) : first);
     if (id <= 0)
         return;
     DetailDialog::open(productSpec(arguments.value(2).toString()), ids, id);

@@ -9,13 +9,6 @@
 
 namespace {
 
-qint64 idOf(const QVariant& project)
-{
-    if (project.type() == QVariant::Map)
-        return project.toMap().value(QStringLiteral("id")).toLongLong();
-    return project.toLongLong();
-}
-
 DetailDialog::Spec projectSpec()
 {
     return {QStringLiteral("NewHouseDetailDialog"),
@@ -43,16 +36,8 @@ DetailDialog::Spec projectSpec()
 
 extern "C" Q_DECL_EXPORT void loadNewHouseProductDetail(const QVariantList& arguments)
 {
-    const qint64 id = idOf(arguments.value(0));
+    const qint64 id = DetailDialog::idOf(arguments.value(0));
     if (id <= 0)
         return;
-    QList<qint64> ids;
-    const QVariant pageIds = arguments.value(1);
-    if (pageIds.type() == QVariant::List) {
-        for (const QVariant& value : pageIds.toList()) {
-            if (value.toLongLong() > 0)
-                ids.append(value.toLongLong());
-        }
-    }
-    DetailDialog::open(projectSpec(), ids, id);
+    DetailDialog::open(projectSpec(), DetailDialog::idsOf(arguments.value(1)), id);
 }

@@ -1,4 +1,4 @@
-#include "BookServiceClient.h"
+#include "SiblingServiceClient.h"
 
 #include "DataCenter.h"
 
@@ -16,14 +16,15 @@ const int kTransferTimeoutMs = 30000;
 
 } // namespace
 
-BookServiceClient::BookServiceClient(QObject* parent)
+SiblingServiceClient::SiblingServiceClient(const QString& failureText, QObject* parent)
     : QObject(parent)
+    , m_failureText(failureText)
     , m_network(new QNetworkAccessManager(this))
 {
-    connect(m_network, &QNetworkAccessManager::finished, this, &BookServiceClient::dealReply);
+    connect(m_network, &QNetworkAccessManager::finished, this, &SiblingServiceClient::dealReply);
 }
 
-QString BookServiceClient::apiBase()
+QString SiblingServiceClient::apiBase()
 {
     QString base = qEnvironmentVariable("MICROSITE_API_BASE").trimmed();
     if (base.isEmpty())
@@ -33,7 +34,7 @@ QString BookServiceClient::apiBase()
     return base;
 }
 
-QByteArray BookServiceClient::formText(const FormPieces& pieces)
+QByteArray SiblingServiceClient::formText(const FormPieces& pieces)
 {
     QByteArray text;
     for (const auto& piece : pieces) {
@@ -44,7 +45,7 @@ QByteArray BookServiceClient::formText(const FormPieces& pieces)
     return text;
 }
 
-void BookServiceClient::post(const QString& path, const FormPieces& pieces)
+void SiblingServiceClient::post(const QString& path, const FormPieces& pieces)
 {
     QNetworkRequest request{QUrl(apiBase() + path)};
     for (auto it = DataCenter::HttpHeadMap.constBegin(); it != DataCenter::HttpHeadMap.constEnd(); ++it)
@@ -56,21 +57,24 @@ void BookServiceClient::post(const QString& path, const FormPieces& pieces)
         request.setRawHeader("Cookie", cookie.toString().toUtf8());
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
     request.setTransferTimeout(kTransferTimeoutMs);
-    m_network->post(request, formText(pieces));
+    m_latest = m_network->post(request, formText(pieces));
 }
 
-void BookServiceClient::dealReply(QNetworkReply* reply)
+void SiblingServiceClient::dealReply(QNetworkReply* reply)
 {
     reply->deleteLater();
+    if (reply != m_latest)
+        return;
+    m_latest = nullptr;
     if (reply->error() != QNetworkReply::NoError) {
-        emit finished(false, QStringLiteral("网络连接失败：%1").arg(reply->errorString()));
+        emit failed(QStringLiteral("网络连接失败：%1").arg(reply->errorString()));
         return;
     }
     const QJsonObject envelope = QJsonDocument::fromJson(reply->readAll()).object();
     const int code = envelope.value(QLatin1String("code")).toVariant().toInt();
     const QString message = envelope.value(QLatin1String("message")).toString();
     if (code == 200)
-        emit finished(true, message);
+        emit succeeded(envelope.value(QLatin1String("data")), message);
     else
-        emit finished(false, message.isEmpty() ? QStringLiteral("保存失败，请稍后重试") : message);
+        emit failed(message.isEmpty() ? m_failureText : message);
 }
