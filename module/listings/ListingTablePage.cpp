@@ -1,6 +1,5 @@
 #include "ListingTablePage.h"
 
-#include "CommonAddWidget.h"
 #include "FormBody.h"
 #include "HouseListTableHeadView.h"
 #include "HouseTableLabelItemView.h"
@@ -8,6 +7,7 @@
 #include "MicroWebsiteTopOperateView.h"
 #include "NetRequestObjecet.h"
 #include "PagingBar.h"
+#include "PopupLauncher.h"
 #include "QProgressIndicator.h"
 #include "StayTunedWidget.h"
 
@@ -189,11 +189,7 @@ void ListingTablePage::showRows(int total, const QList<QVariantMap>& rowValues)
 
 void ListingTablePage::openDetail(const QSize& size, QWidget* detail)
 {
-    auto* frame = new CommonAddWidget(this, QStringLiteral("main"), true);
-    frame->resize(size);
-    frame->setTitle(QStringLiteral("详情"), nullptr, QColor(0, 0, 0, 30), 1, true);
-    frame->setContent(0, detail);
-    frame->show();
+    PopupLauncher::open(QStringLiteral("详情"), size, detail, 1, this);
 }
 
 void ListingTablePage::placeNoDataView()

@@ -12,8 +12,10 @@ class QWidget;
 class PopupLauncher
 {
 public:
-    // shadeClick: 0 a click on the shade closes the frame, 1 it only blocks clicks.
-    static CommonAddWidget* open(const QString& title, const QSize& size, QWidget* content, int shadeClick = 1);
+    // shadeClick: 0 a click on the shade closes the frame, 1 it only blocks clicks. The frame's
+    // parent is the host's tab bar unless a page asks to own it.
+    static CommonAddWidget* open(const QString& title, const QSize& size, QWidget* content, int shadeClick = 1,
+                                 QWidget* parent = nullptr);
 
 private:
     PopupLauncher() = delete;
