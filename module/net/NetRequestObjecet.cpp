@@ -339,10 +339,8 @@ void NetRequestObjecet::loadResult(QNetworkReply* reply)
     if (reply->error() != QNetworkReply::NoError) {
         m_redirects = 0;
         storeNetworkError(reply);
-        emit loadFail(0, reply->errorString());
-        if (!self)
+        if (!fail(0, reply->errorString(), reply))
             return;
-        reportFailure(0, reply);
     } else {
         const QByteArray bytes = reply->readAll();
         m_resultText = QString::fromUtf8(bytes);
@@ -360,10 +358,8 @@ void NetRequestObjecet::loadResult(QNetworkReply* reply)
                 return;
             }
             m_redirects = 0;
-            emit loadFail(envelope.code, m_message);
-            if (!self)
+            if (!fail(envelope.code, m_message, reply))
                 return;
-            reportFailure(envelope.code, reply);
         }
     }
     if (!self)
@@ -379,10 +375,8 @@ void NetRequestObjecet::uploadResult(QNetworkReply* reply)
         storeNetworkError(reply);
         if (m_showAlert)
             AlertWidget::showError(QStringLiteral("上传文件错误！"), mainWindowName());
-        emit loadFail(0, reply->errorString());
-        if (!self)
+        if (!fail(0, reply->errorString(), reply))
             return;
-        reportFailure(0, reply);
     } else {
         const QByteArray bytes = reply->readAll();
         m_resultText = QString::fromUtf8(bytes);
@@ -393,10 +387,8 @@ void NetRequestObjecet::uploadResult(QNetworkReply* reply)
         } else {
             if (!dealRefusal(envelope.code) && m_showAlert)
                 AlertWidget::showError(QStringLiteral("上传文件失败！"), mainWindowName());
-            emit loadFail(envelope.code, m_message);
-            if (!self)
+            if (!fail(envelope.code, m_message, reply))
                 return;
-            reportFailure(envelope.code, reply);
         }
     }
     if (!self)
@@ -416,10 +408,8 @@ void NetRequestObjecet::downloadFileDeal(QNetworkReply* reply)
         if (file)
             file->cancelWriting();
         storeNetworkError(reply);
-        emit loadFail(0, reply->errorString());
-        if (!self)
+        if (!fail(0, reply->errorString(), reply))
             return;
-        reportFailure(0, reply);
     } else {
         bool written = false;
         if (file) {
@@ -430,10 +420,8 @@ void NetRequestObjecet::downloadFileDeal(QNetworkReply* reply)
             emit downloadFileSuccess(file->fileName());
         } else {
             m_message = QStringLiteral("文件保存失败！");
-            emit loadFail(0, m_message);
-            if (!self)
+            if (!fail(0, m_message, reply))
                 return;
-            reportFailure(0, reply);
         }
     }
     if (!self)
@@ -500,6 +488,17 @@ void NetRequestObjecet::storeNetworkError(QNetworkReply* reply)
     m_resultText = QStringLiteral("网络加载错误code: %1 \n错误信息：%2\n%3")
                        .arg(QString::number(status), reply->errorString(), reply->url().toString());
     m_message = m_resultText;
+}
+
+bool NetRequestObjecet::fail(int code, const QString& message, QNetworkReply* reply)
+{
+    // A listener may delete this object from its loadFail slot.
+    QPointer<NetRequestObjecet> self(this);
+    emit loadFail(code, message);
+    if (!self)
+        return false;
+    reportFailure(code, reply);
+    return true;
 }
 
 void NetRequestObjecet::reportFailure(int code, QNetworkReply* reply)

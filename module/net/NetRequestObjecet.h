@@ -101,6 +101,8 @@ private:
     bool followRedirect(const QString& page);
     void storeNetworkError(QNetworkReply* reply);
     // Tells the host through the hub ("request_fail").
+    // loadFail, then "request_fail" to the host; false when a listener deleted this object.
+    bool fail(int code, const QString& message, QNetworkReply* reply);
     void reportFailure(int code, QNetworkReply* reply);
 
     QNetworkAccessManager* m_manager = nullptr;
