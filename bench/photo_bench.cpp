@@ -7,7 +7,7 @@
 //                                          decode, fitted into the box, encoded once
 //   photo_bench --decode-only FILE...      for comparison, full decodes one after another
 
-#include "PhotoCompression.h"
+#include "net/pictures/PhotoCompression.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

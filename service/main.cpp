@@ -1,5 +1,5 @@
-#include "ServiceApp.h"
-#include "ServiceOptions.h"
+#include "app/ServiceApp.h"
+#include "app/ServiceOptions.h"
 
 #include <QCoreApplication>
 

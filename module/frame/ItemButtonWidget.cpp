@@ -1,6 +1,6 @@
-#include "ItemButtonWidget.h"
+#include "frame/ItemButtonWidget.h"
 
-#include "ImageShowLabel.h"
+#include "net/pictures/ImageShowLabel.h"
 
 #include <QLabel>
 #include <QMouseEvent>

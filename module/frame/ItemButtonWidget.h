@@ -1,7 +1,7 @@
 #ifndef ITEMBUTTONWIDGET_H
 #define ITEMBUTTONWIDGET_H
 
-#include "MircroWebsiteOperateList_Model.h"
+#include "frame/MircroWebsiteOperateList_Model.h"
 
 #include <QWidget>
 

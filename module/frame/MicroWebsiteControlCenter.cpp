@@ -1,16 +1,16 @@
-#include "MicroWebsiteControlCenter.h"
+#include "frame/MicroWebsiteControlCenter.h"
 
 #include "CustomTabWidget.h"
 #include "DataCenter.h"
-#include "FunctionRights.h"
-#include "HouseManagerSaleOrRentListWidget.h"
-#include "MicroWebSiteNewHouseListWidget.h"
-#include "MicroWebsiteMainPageWidget.h"
-#include "MicroWebsiteSaleOrRentWidget.h"
-#include "MicroWebsiteSeekSaleOrRentWidget.h"
-#include "MircroWebSiteFinancialListWidget.h"
-#include "PopupLauncher.h"
-#include "StayTunedWidget.h"
+#include "store/FunctionRights.h"
+#include "listings/housemanager/HouseManagerSaleOrRentListWidget.h"
+#include "listings/newhouse/MicroWebSiteNewHouseListWidget.h"
+#include "frame/MicroWebsiteMainPageWidget.h"
+#include "listings/submissions/MicroWebsiteSaleOrRentWidget.h"
+#include "listings/submissions/MicroWebsiteSeekSaleOrRentWidget.h"
+#include "listings/financial/MircroWebSiteFinancialListWidget.h"
+#include "widgets/popups/PopupLauncher.h"
+#include "widgets/popups/StayTunedWidget.h"
 
 namespace {
 

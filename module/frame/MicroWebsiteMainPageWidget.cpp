@@ -1,14 +1,14 @@
-#include "MicroWebsiteMainPageWidget.h"
+#include "frame/MicroWebsiteMainPageWidget.h"
 
-#include "AlertWidget.h"
-#include "Endpoints.h"
-#include "FunctionRights.h"
-#include "ItemButtonWidget.h"
-#include "MicroWebsiteTopOperateView.h"
-#include "NetRequestObjecet.h"
-#include "PopupLauncher.h"
-#include "QProgressIndicator.h"
-#include "StayTunedWidget.h"
+#include "widgets/popups/AlertWidget.h"
+#include "net/http/Endpoints.h"
+#include "store/FunctionRights.h"
+#include "frame/ItemButtonWidget.h"
+#include "widgets/bars/MicroWebsiteTopOperateView.h"
+#include "net/http/NetRequestObjecet.h"
+#include "widgets/popups/PopupLauncher.h"
+#include "widgets/lists/QProgressIndicator.h"
+#include "widgets/popups/StayTunedWidget.h"
 
 #include <QDesktopServices>
 #include <QGridLayout>

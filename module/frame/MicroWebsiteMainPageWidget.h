@@ -1,7 +1,7 @@
 #ifndef MICROWEBSITEMAINPAGEWIDGET_H
 #define MICROWEBSITEMAINPAGEWIDGET_H
 
-#include "MircroWebsiteOperateList_Model.h"
+#include "frame/MircroWebsiteOperateList_Model.h"
 
 #include <QJsonValue>
 #include <QList>

@@ -1,7 +1,11 @@
-#include "MicroWebsiteModule.h"
+#include "frame/MicroWebsiteModule.h"
 
 #include "CommonSignalTool.h"
-#include "MicroWebsiteControlCenter.h"
+#include "frame/MicroWebsiteControlCenter.h"
+#include "listings/financial/MircroWebSiteFinancialCustomerListWidget.h"
+#include "net/http/UserNotice.h"
+#include "widgets/bars/MicroWebsiteTopOperateView.h"
+#include "widgets/popups/AlertWidget.h"
 
 #include <QWidget>
 
@@ -12,8 +16,21 @@ int MicroWebsiteModule::getVersion()
 
 MicroWebsiteControlCenter* MicroWebsiteModule::init(QWidget* parent)
 {
+    installHooks();
     auto* center = new MicroWebsiteControlCenter(parent);
     QObject::connect(CommonSignalTool::Instance(), &CommonSignalTool::reviceMsg, center,
                      &MicroWebsiteControlCenter::dealBaseMsg);
     return center;
+}
+
+void MicroWebsiteModule::installHooks()
+{
+    UserNotice::install([](UserNotice::Kind kind, const QString& text, const QString& windowName) {
+        if (kind == UserNotice::Kind::Error)
+            AlertWidget::showError(text, windowName);
+        else
+            AlertWidget::showWarning(text, windowName);
+    });
+    MicroWebsiteTopOperateView::setFinancialCustomerContent(
+        [] { return new MircroWebSiteFinancialCustomerListWidget; });
 }

@@ -1,4 +1,4 @@
-#include "MircroWebsiteOperateList_Model.h"
+#include "frame/MircroWebsiteOperateList_Model.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,5 +1,5 @@
 // The plug-in's exported C functions; everything else lives in the core library.
-#include "MicroWebsiteModule.h"
+#include "frame/MicroWebsiteModule.h"
 
 #define KQ_EXPORT extern "C" __attribute__((visibility("default")))
 

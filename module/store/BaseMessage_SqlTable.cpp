@@ -1,7 +1,7 @@
-#include "BaseMessage_SqlTable.h"
+#include "store/BaseMessage_SqlTable.h"
 
 #include "LocalDatabase.h"
-#include "NetRequestObjecet.h"
+#include "net/http/NetRequestObjecet.h"
 
 #include <QSqlQuery>
 

@@ -1,7 +1,7 @@
 #ifndef BASEMESSAGE_SQLTABLE_H
 #define BASEMESSAGE_SQLTABLE_H
 
-#include "BaseSqlObject.h"
+#include "store/BaseSqlObject.h"
 
 #include <QVariantMap>
 

@@ -1,4 +1,4 @@
-#include "BaseSqlObject.h"
+#include "store/BaseSqlObject.h"
 
 #include "DataCenter.h"
 #include "LocalDatabase.h"

@@ -1,7 +1,7 @@
-#include "FunctionRights.h"
+#include "store/FunctionRights.h"
 
-#include "AlertWidget.h"
-#include "UserMessage_DataSqlTable.h"
+#include "net/http/UserNotice.h"
+#include "store/UserMessage_DataSqlTable.h"
 
 bool FunctionRights::isManagerRecord(QObject* parent)
 {
@@ -23,7 +23,7 @@ bool FunctionRights::checkOrWarn(int functionId, const QString& message, QObject
 {
     if (userHasRight(functionId, parent))
         return true;
-    AlertWidget::showWarning(message, QStringLiteral("main"));
+    UserNotice::show(UserNotice::Kind::Warning, message);
     return false;
 }
 

@@ -1,8 +1,8 @@
-#include "UserMessage_DataSqlTable.h"
+#include "store/UserMessage_DataSqlTable.h"
 
 #include "DataCenter.h"
 #include "LocalDatabase.h"
-#include "NetRequestObjecet.h"
+#include "net/http/NetRequestObjecet.h"
 
 #include <QSet>
 #include <QSqlQuery>

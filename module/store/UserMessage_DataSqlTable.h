@@ -1,7 +1,7 @@
 #ifndef USERMESSAGE_DATASQLTABLE_H
 #define USERMESSAGE_DATASQLTABLE_H
 
-#include "BaseSqlObject.h"
+#include "store/BaseSqlObject.h"
 
 #include <QVariantMap>
 

@@ -1,14 +1,14 @@
-#include "TestEnvironment.h"
-#include "AlertProbe.h"
-#include "AlertWidget.h"
-#include "CommonAddWidget.h"
+#include "support/ui/ModuleTestEnvironment.h"
+#include "support/ui/AlertProbe.h"
+#include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/CommonAddWidget.h"
 #include "CommonSignalTool.h"
 #include "CustomTabWidget.h"
 #include "DataCenter.h"
-#include "HostWindowFixture.h"
-#include "LocalStoreFixture.h"
-#include "MicroWebsiteControlCenter.h"
-#include "MicroWebsiteModule.h"
+#include "support/ui/HostWindowFixture.h"
+#include "support/ui/LocalStoreFixture.h"
+#include "frame/MicroWebsiteControlCenter.h"
+#include "frame/MicroWebsiteModule.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -43,7 +43,7 @@ private:
 private slots:
     void initTestCase()
     {
-        TestEnvironment::prepareWidgetTests();
+        ModuleTestEnvironment::prepareWidgetTests();
     }
 
     void init()

@@ -1,19 +1,19 @@
-#include "TestEnvironment.h"
-#include "AlertProbe.h"
-#include "AlertWidget.h"
-#include "CommonAddWidget.h"
+#include "support/ui/ModuleTestEnvironment.h"
+#include "support/ui/AlertProbe.h"
+#include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/CommonAddWidget.h"
 #include "CommonSignalTool.h"
 #include "CustomTabWidget.h"
 #include "DataCenter.h"
-#include "HostWindowFixture.h"
-#include "ItemButtonWidget.h"
-#include "LocalStoreFixture.h"
-#include "MicroWebsiteControlCenter.h"
-#include "MicroWebsiteMainPageWidget.h"
-#include "MicroWebsiteModule.h"
-#include "MicroWebsiteTopOperateView.h"
-#include "ReferenceService.h"
-#include "ScriptedHttpServer.h"
+#include "support/ui/HostWindowFixture.h"
+#include "frame/ItemButtonWidget.h"
+#include "support/ui/LocalStoreFixture.h"
+#include "frame/MicroWebsiteControlCenter.h"
+#include "frame/MicroWebsiteMainPageWidget.h"
+#include "frame/MicroWebsiteModule.h"
+#include "widgets/bars/MicroWebsiteTopOperateView.h"
+#include "support/service/ReferenceService.h"
+#include "support/service/ScriptedHttpServer.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -83,7 +83,7 @@ private:
 private slots:
     void initTestCase()
     {
-        TestEnvironment::prepareWidgetTests();
+        ModuleTestEnvironment::prepareWidgetTests();
     }
 
     void init()

@@ -1,9 +1,9 @@
-#include "TestEnvironment.h"
-#include "BaseMessage_SqlTable.h"
+#include "support/ui/ModuleTestEnvironment.h"
+#include "store/BaseMessage_SqlTable.h"
 #include "DataCenter.h"
 #include "LocalDatabase.h"
-#include "LocalStoreFixture.h"
-#include "UserMessage_DataSqlTable.h"
+#include "support/ui/LocalStoreFixture.h"
+#include "store/UserMessage_DataSqlTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +22,7 @@ class TestLocalStore : public QObject
 private slots:
     void initTestCase()
     {
-        TestEnvironment::isolate();
+        ModuleTestEnvironment::prepare();
         QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/kq_suite")).removeRecursively();
     }
 

@@ -1,0 +1,242 @@
+#include "listings/common/ListingTablePage.h"
+
+#include "net/http/FormBody.h"
+#include "listings/common/HouseListTableHeadView.h"
+#include "listings/common/HouseTableLabelItemView.h"
+#include "listings/common/HoverTableWidget.h"
+#include "widgets/bars/MicroWebsiteTopOperateView.h"
+#include "net/http/NetRequestObjecet.h"
+#include "widgets/lists/PagingBar.h"
+#include "widgets/popups/PopupLauncher.h"
+#include "widgets/lists/QProgressIndicator.h"
+#include "widgets/popups/StayTunedWidget.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kTableStyle =
+    "QTableWidget{border:none;background-color:#ffffff;gridline-color:rgb(236,236,236);"
+    "selection-background-color:transparent;}"
+    "QHeaderView::section{background-color:rgb(245,246,248);color:rgb(80,80,80);border:none;"
+    "border-right:1px solid rgb(232,232,232);border-bottom:1px solid rgb(225,225,225);"
+    "padding-left:4px;font:bold 13px \"微软雅黑\";}";
+
+} // namespace
+
+ListingTablePage::ListingTablePage(QWidget* parent)
+    : QWidget(parent)
+    , m_layout(new QVBoxLayout(this))
+    , m_operateView(new MicroWebsiteTopOperateView(this))
+    , m_table(new HoverTableWidget(this))
+    , m_pagingBar(new PagingBar(this, PagingRules::Style::Table))
+{
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet(QStringLiteral("ListingTablePage{background-color:#ffffff;}"));
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(0);
+    m_layout->addWidget(m_operateView);
+    m_layout->addWidget(m_table, 1);
+    m_layout->addWidget(m_pagingBar);
+
+    m_table->setObjectName(QStringLiteral("tableWidget"));
+    m_table->setStyleSheet(QString::fromUtf8(kTableStyle));
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_pagingBar->setPageSize(PageSize);
+    m_table->installEventFilter(this);
+
+    connect(m_operateView, &MicroWebsiteTopOperateView::refresh, this, [this] {
+        m_pagingBar->setPageIndex(1);
+        downloadData();
+    });
+    connect(m_pagingBar, &PagingBar::pageRequested, this, [this] { downloadData(); });
+    connect(m_table, &HoverTableWidget::clickRowIndex, this, [this](int row) {
+        if (row >= 0 && row < m_table->rowCount())
+            openRow(row);
+    });
+}
+
+ListingTablePage::~ListingTablePage() = default;
+
+int ListingTablePage::pageIndex() const
+{
+    return m_pagingBar->pageIndex();
+}
+
+int ListingTablePage::pageSize() const
+{
+    return m_pagingBar->pageSize();
+}
+
+int ListingTablePage::totalCount() const
+{
+    return m_pagingBar->total();
+}
+
+int ListingTablePage::pageCount() const
+{
+    return m_pagingBar->pageCount();
+}
+
+void ListingTablePage::setType(int type)
+{
+    m_type = type;
+    m_columns = NetRequestObjecet::jsonToMapList(columnConfig(type));
+    installHeader();
+    downloadData();
+}
+
+void ListingTablePage::installHeader()
+{
+    QList<int> sortable;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (m_columns.at(i).value(QStringLiteral("sort")).toBool())
+            sortable.append(i);
+    }
+    auto* header = qobject_cast<HouseListTableHeadView*>(m_table->horizontalHeader());
+    if (!header) {
+        header = new HouseListTableHeadView(Qt::Horizontal, m_table);
+        m_table->setHorizontalHeader(header);
+        header->show(); // a header swapped into a visible table stays hidden otherwise
+        header->setStretchLastSection(true);
+        header->setFixedHeight(HeaderHeight);
+        header->setHighlightSections(false);
+    }
+    header->setSortColumns(0, sortable);
+}
+
+FormBody ListingTablePage::typePageBody() const
+{
+    FormBody body;
+    body.add(QStringLiteral("type"), m_type != 0 ? 1 : 0)
+        .add(QStringLiteral("pagesize"), pageSize())
+        .add(QStringLiteral("pageindex"), pageIndex());
+    return body;
+}
+
+NetRequestObjecet* ListingTablePage::requestPage(const QString& url, const FormBody& body)
+{
+    auto* request = new NetRequestObjecet(this);
+    m_latestRequest = request;
+    QProgressIndicator* indicator = QProgressIndicator::showOver(m_table, false, QString());
+    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
+    // The table keeps the rows it shows, so the bar goes back to their page.
+    connect(request, &NetRequestObjecet::loadFail, this, [this, request] {
+        if (request == m_latestRequest)
+            m_pagingBar->setPageIndex(m_shownPageIndex);
+    });
+    request->sendForm(url, body);
+    return request;
+}
+
+bool ListingTablePage::isLatestReply() const
+{
+    const auto* request = qobject_cast<const NetRequestObjecet*>(sender());
+    return !request || request == m_latestRequest;
+}
+
+QWidget* ListingTablePage::createCell(int row, const QVariantMap& column, const QVariantMap& values)
+{
+    Q_UNUSED(row)
+    auto* cell = new HouseTableLabelItemView;
+    cell->setText(values.value(column.value(QStringLiteral("key")).toString()).toString(), false);
+    return cell;
+}
+
+void ListingTablePage::showRows(int total, const QList<QVariantMap>& rowValues)
+{
+    // The list shrank under the page (rows deleted, a narrower search): show its last page
+    // rather than an empty one while rows exist.
+    const int lastPage = PagingRules::pageCountFor(total, pageSize());
+    if (rowValues.isEmpty() && lastPage > 0 && m_pagingBar->pageIndex() > lastPage) {
+        m_pagingBar->setPageIndex(lastPage);
+        downloadData();
+        return;
+    }
+    m_table->clearCells();
+    m_shownPageIndex = m_pagingBar->pageIndex();
+    m_pagingBar->setTotal(total);
+
+    m_table->setRowCount(rowValues.size());
+    m_table->setColumnCount(m_columns.size());
+    m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QStringList titles;
+    for (int column = 0; column < m_columns.size(); ++column) {
+        const QVariantMap& config = m_columns.at(column);
+        titles.append(QStringLiteral("%1").arg(config.value(QStringLiteral("title")).toString()));
+        for (int row = 0; row < rowValues.size(); ++row)
+            m_table->setCellWidget(row, column, createCell(row, config, rowValues.at(row)));
+    }
+    m_table->setHorizontalHeaderLabels(titles);
+    adjustColumnWidths();
+
+    if (rowValues.isEmpty()) {
+        if (!m_noDataView) {
+            m_noDataView = new StayTunedWidget(m_table);
+            m_noDataView->setObjectName(QStringLiteral("noDataView"));
+            m_noDataView->setEmptyData(true);
+        }
+        placeNoDataView();
+        m_noDataView->show();
+        m_noDataView->raise();
+    } else if (m_noDataView) {
+        m_noDataView->hide();
+    }
+}
+
+void ListingTablePage::openDetail(const QSize& size, QWidget* detail)
+{
+    PopupLauncher::open(QStringLiteral("详情"), size, detail, 1, this);
+}
+
+void ListingTablePage::placeNoDataView()
+{
+    if (!m_noDataView)
+        return;
+    m_noDataView->move(0, HeaderHeight);
+    m_noDataView->resize(m_table->width(), m_table->height() - HeaderHeight);
+}
+
+void ListingTablePage::addBar(QWidget* bar)
+{
+    m_layout->insertWidget(m_layout->indexOf(m_table), bar);
+}
+
+void ListingTablePage::adjustColumnWidths()
+{
+    const int width = m_table->width();
+    const int columnCount = m_table->columnCount();
+    if (columnCount > 0) {
+        QHeaderView* header = m_table->horizontalHeader();
+        header->setDefaultSectionSize(width / columnCount);
+        const int rowHeight = (m_table->height() - HeaderHeight) / PageSize;
+        if (rowHeight >= 1) {
+            header->setFixedHeight(HeaderHeight);
+            m_table->verticalHeader()->setMinimumSectionSize(1);
+            m_table->verticalHeader()->setDefaultSectionSize(qBound(40, rowHeight, 45));
+        }
+    }
+    double rateSum = 0;
+    for (const QVariantMap& column : qAsConst(m_columns))
+        rateSum += column.value(QStringLiteral("rate")).toDouble();
+    if (rateSum >= 1) {
+        for (int i = 0; i < m_columns.size() && i < columnCount; ++i) {
+            const double rate = m_columns.at(i).value(QStringLiteral("rate")).toDouble();
+            m_table->setColumnWidth(i, static_cast<int>(rate * width / rateSum));
+        }
+    }
+}
+
+bool ListingTablePage::eventFilter(QObject* watched, QEvent* event)
+{
+    // The widths follow the table on every resize, also while another window is in front, so a
+    // page never keeps the widths of an old size.
+    if (watched == m_table && event->type() == QEvent::Resize) {
+        adjustColumnWidths();
+        placeNoDataView();
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,105 @@
+#include "listings/financial/FinancialProductListItemView.h"
+
+FinancialProductListItemView::FinancialProductListItemView(const FinancialProductList_Model::ListData& data,
+                                                           QWidget* parent)
+    : ListCardView(parent)
+    , m_data(data)
+    , m_rights(Rights::read({PinRight, DeleteRight, PutUpRight, SortRight}, this))
+{
+    setFinancialData(data.photo, data.title, data.dyleixing, data.maxedu, data.daikuandate, data.des, data.monthLixi,
+                     data.yongjin);
+    setwStoreStatus(data.wstore);
+    connect(this, &ListCardView::clicked, this, [this] { emit clickItem(m_data); });
+}
+
+QList<ListCardView::Operation> FinancialProductListItemView::operationsFor(bool wstore)
+{
+    return {
+        {wstore ? QStringLiteral("已上架") : QStringLiteral("已下架"), {PutUpRight}},
+        {QStringLiteral("置顶"), {PinRight, SortRight}},
+        {QStringLiteral("上移"), {SortRight}},
+        {QStringLiteral("下移"), {SortRight}},
+        {QStringLiteral("删除"), {DeleteRight}},
+    };
+}
+
+QString FinancialProductListItemView::rateHtml(const QString& monthLixi)
+{
+    return QStringLiteral("<html><head/><body><p><span style=\" font-size:27px; font-weight:600;\">%1 </span>"
+                          "<span style=\" font-weight:600;\">%</span></p></body></html>")
+        .arg(monthLixi);
+}
+
+QString FinancialProductListItemView::middleText(const QString& maxedu, const QString& loanTime)
+{
+    return QStringLiteral("放款额度%1万 贷款时间%2月").arg(maxedu, loanTime);
+}
+
+void FinancialProductListItemView::setFinancialData(const QString& photo, const QString& name, const QString& type,
+                                                    const QString& maxedu, const QString& loanTime, const QString& des,
+                                                    const QString& rate, const QString& yongjin)
+{
+    setPhoto(photo);
+    setNameTxt(name);
+    setTypeTxt(type);
+    setMiddleTxt(middleText(maxedu, loanTime));
+    setBottomTxt(des);
+    setMonthRate(rate);
+    setYongJinRate(yongjin);
+}
+
+void FinancialProductListItemView::setwStoreStatus(bool w)
+{
+    m_data.wstore = w;
+    setLine(2, w ? QStringLiteral("状态：已上架") : QStringLiteral("状态：已下架"));
+    setOperations(permitted(operationsFor(w), m_rights));
+}
+
+void FinancialProductListItemView::setPhoto(const QString& photo)
+{
+    setPicture(photo);
+}
+
+void FinancialProductListItemView::setNameTxt(const QString& name)
+{
+    setName(name);
+}
+
+void FinancialProductListItemView::setTypeTxt(const QString& type)
+{
+    setTypeText(type);
+}
+
+void FinancialProductListItemView::setMiddleTxt(const QString& middle)
+{
+    setLine(0, middle);
+}
+
+void FinancialProductListItemView::setBottomTxt(const QString& bottom)
+{
+    setLine(1, bottom);
+}
+
+void FinancialProductListItemView::setMonthRate(const QString& rate)
+{
+    setValueHtml(rateHtml(rate));
+}
+
+void FinancialProductListItemView::setYongJinRate(const QString& yongjin)
+{
+    setCommission(yongjin);
+}
+
+void FinancialProductListItemView::operateActiveIndex(const QString& txt)
+{
+    if (txt == QStringLiteral("已上架") || txt == QStringLiteral("已下架"))
+        emit statusChange(m_data);
+    else if (txt == QStringLiteral("置顶"))
+        emit moveTop(m_data);
+    else if (txt == QStringLiteral("上移"))
+        emit moveUp(m_data);
+    else if (txt == QStringLiteral("下移"))
+        emit moveDown(m_data);
+    else if (txt == QStringLiteral("删除"))
+        emit deleteItem(m_data);
+}

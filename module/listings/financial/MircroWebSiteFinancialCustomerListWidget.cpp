@@ -1,0 +1,138 @@
+#include "listings/financial/MircroWebSiteFinancialCustomerListWidget.h"
+
+#include "widgets/lists/CustomListWidget.h"
+#include "net/http/Endpoints.h"
+#include "net/http/FormBody.h"
+#include "listings/common/ListingJson.h"
+#include "net/http/NetRequestObjecet.h"
+#include "net/paging/PagingRules.h"
+#include "widgets/lists/QProgressIndicator.h"
+
+#include <QHBoxLayout>
+#include <QJsonArray>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+MircroWebSiteFinancialCustomerListWidget::MircroWebSiteFinancialCustomerListWidget(QWidget* parent)
+    : QWidget(parent)
+    , m_list(new CustomListWidget(this))
+    , m_pageLabel(new QLabel(this))
+    , m_last(new QPushButton(QStringLiteral("上一页"), this))
+    , m_next(new QPushButton(QStringLiteral("下一页"), this))
+{
+    setObjectName(QStringLiteral("MircroWebSiteFinancialCustomerListWidget"));
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet(QStringLiteral(
+        "#MircroWebSiteFinancialCustomerListWidget{background: white;}"
+        "QPushButton{border: 1px solid rgb(221,221,221); border-radius: 3px; background: white; font: 13px \"微软雅黑\";"
+        " color: rgb(60,60,60);}"
+        "QPushButton:hover{border-color: rgb(55,129,241); color: rgb(55,129,241);}"
+        "QPushButton:disabled{color: rgb(190,190,190); border-color: rgb(235,235,235);}"
+        "#label_pageInfo{font: 13px \"微软雅黑\"; color: rgb(100,100,100);}"));
+    m_last->setObjectName(QStringLiteral("pushButton_lastButton"));
+    m_next->setObjectName(QStringLiteral("pushButton_nextButton"));
+    m_pageLabel->setObjectName(QStringLiteral("label_pageInfo"));
+    for (QPushButton* button : {m_last, m_next}) {
+        button->setCursor(Qt::PointingHandCursor);
+        button->setFixedSize(72, 28);
+    }
+
+    auto* bottom = new QHBoxLayout;
+    bottom->setContentsMargins(20, 8, 20, 12);
+    bottom->addWidget(m_pageLabel);
+    bottom->addStretch();
+    bottom->addWidget(m_last);
+    bottom->addWidget(m_next);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(bottom);
+
+    connect(m_last, &QPushButton::clicked, this, [this] { stepTo(m_pageIndex - 1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { stepTo(m_pageIndex + 1); });
+    updateButtons();
+    downloadData();
+}
+
+int MircroWebSiteFinancialCustomerListWidget::pageCount() const
+{
+    return PagingRules::pageCountFor(m_total, m_pageSize);
+}
+
+QString MircroWebSiteFinancialCustomerListWidget::applicationText(const QJsonObject& application)
+{
+    using ListingJson::toText;
+    const QString type = toText(application, QStringLiteral("type"));
+    return QStringLiteral("%1%2：%3（%4）%5")
+        .arg(type.isEmpty() ? QString() : QStringLiteral("【%1】").arg(type), toText(application, QStringLiteral("title")),
+             toText(application, QStringLiteral("name")), toText(application, QStringLiteral("phone")),
+             toText(application, QStringLiteral("time")));
+}
+
+void MircroWebSiteFinancialCustomerListWidget::stepTo(int pageIndex)
+{
+    if (pageIndex < 1 || (pageIndex > m_pageIndex && pageIndex > pageCount()))
+        return;
+    m_pageIndex = pageIndex;
+    downloadData();
+}
+
+void MircroWebSiteFinancialCustomerListWidget::downloadData()
+{
+    auto* request = new NetRequestObjecet(this);
+    m_request = request;
+    QProgressIndicator* indicator = QProgressIndicator::showOver(m_list, false, QString());
+    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
+    connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebSiteFinancialCustomerListWidget::dealData);
+    // A page that did not come keeps the page on screen as the current one.
+    connect(request, &NetRequestObjecet::loadFail, this, [this] { m_pageIndex = m_shownPage; });
+    connect(request, &NetRequestObjecet::loadFinish, this, [this] {
+        m_request.clear();
+        updateButtons();
+    });
+    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
+    request->sendForm(Api::apptwoFiclientposts(), FormBody().add(QStringLiteral("pageindex"), m_pageIndex));
+    updateButtons();
+}
+
+void MircroWebSiteFinancialCustomerListWidget::dealData(const QJsonValue& value)
+{
+    const QJsonObject reply = value.toObject();
+    m_total = ListingJson::toInt(reply, QStringLiteral("total"));
+    const int pageSize = ListingJson::toInt(reply, QStringLiteral("pagesize"));
+    m_pageSize = pageSize > 0 ? pageSize : DefaultPageSize;
+    m_shownPage = m_pageIndex;
+    m_applications.clear();
+    const QJsonArray rows = reply.value(QStringLiteral("data")).toArray();
+    for (const QJsonValue& item : rows) {
+        if (item.isObject())
+            m_applications.append(item.toObject());
+    }
+    showList();
+    emit listShown();
+}
+
+void MircroWebSiteFinancialCustomerListWidget::showList()
+{
+    m_list->clearItems();
+    for (const QJsonObject& application : qAsConst(m_applications)) {
+        auto* label = new QLabel(applicationText(application));
+        label->setWordWrap(true);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setStyleSheet(QStringLiteral(
+            "font: 13px \"微软雅黑\";padding: 0px 10px 0px 10px;background-color:rgba(255,255,255,0);"));
+        label->setMinimumHeight(36);
+        m_list->addItemWidget(label);
+    }
+    const int count = qMax(1, pageCount());
+    m_pageLabel->setText(QStringLiteral("第%1页，共%2页，共计%3条").arg(m_pageIndex).arg(count).arg(m_total));
+}
+
+void MircroWebSiteFinancialCustomerListWidget::updateButtons()
+{
+    const bool loading = m_request;
+    m_last->setEnabled(!loading && m_pageIndex > 1);
+    m_next->setEnabled(!loading && m_pageIndex < pageCount());
+}

@@ -1,0 +1,33 @@
+#include "listings/housemanager/MicroWebsite_HouseMangerList_Model.h"
+
+#include "listings/common/ListingJson.h"
+
+MicroWebsite_HouseMangerList_Model::MicroWebsite_HouseMangerList_Model(const QJsonValue& value, QObject* parent)
+    : QObject(parent)
+{
+    total = ListingJson::readRows(value, &fromJson, list);
+}
+
+MicroWebsite_HouseMangerList_Model::ListData MicroWebsite_HouseMangerList_Model::fromJson(const QJsonObject& o)
+{
+    using namespace ListingJson;
+    ListData d;
+    d.putup = toInt(o, QStringLiteral("putup")) != 0;
+    d.faburen = toText(o, QStringLiteral("faburen"));
+    d.faburenphone = toText(o, QStringLiteral("faburenphone"));
+    d.bookid = toInt(o, QStringLiteral("bookid"));
+    d.storeid = toInt(o, QStringLiteral("storeid"));
+    d.id = toInt(o, QStringLiteral("id"));
+    d.tags = toTextList(o, QStringLiteral("tags"));
+    d.picture = toText(o, QStringLiteral("picture"));
+    d.village = toText(o, QStringLiteral("village"));
+    d.title = toText(o, QStringLiteral("title"));
+    d.time = toText(o, QStringLiteral("time"));
+    d.price = toText(o, QStringLiteral("price"));
+    d.unitprice = toText(o, QStringLiteral("unitprice"));
+    d.info = toText(o, QStringLiteral("info"));
+    d.sh = toInt(o, QStringLiteral("sh")) != 0;
+    d.shows = toText(o, QStringLiteral("shows"));
+    d.tuijian = toInt(o, QStringLiteral("tuijian")) != 0;
+    return d;
+}

@@ -1,0 +1,54 @@
+#include "listings/newhouse/NewHouseList_Model.h"
+
+#include "listings/common/ListingJson.h"
+
+NewHouseList_Model::NewHouseList_Model(const QJsonValue& value, QObject* parent)
+    : QObject(parent)
+{
+    total = ListingJson::readRows(value, &fromJson, list);
+}
+
+NewHouseList_Model::ListData NewHouseList_Model::fromJson(const QJsonObject& o)
+{
+    using namespace ListingJson;
+    ListData d;
+    d.id = toInt(o, QStringLiteral("id"));
+    d.thumbnail = toText(o, QStringLiteral("thumbnail"));
+    d.name = toText(o, QStringLiteral("name"));
+    d.zhuangtai = toText(o, QStringLiteral("zhuangtai"));
+    d.dongtai = toText(o, QStringLiteral("dongtai"));
+    d.province = toText(o, QStringLiteral("province"));
+    d.cityname = toText(o, QStringLiteral("cityname"));
+    d.address = toText(o, QStringLiteral("address"));
+    d.junjia = toText(o, QStringLiteral("junjia"));
+    d.yongjin = toText(o, QStringLiteral("yongjin"));
+    d.wstore = toInt(o, QStringLiteral("wstore")) != 0;
+    d.leixing = toText(o, QStringLiteral("leixing"));
+    d.istop = toInt(o, QStringLiteral("istop")) != 0;
+    d.tuijian = toInt(o, QStringLiteral("tuijian")) != 0;
+    d.telbefore = toText(o, QStringLiteral("telbefore"));
+    d.telafter = toText(o, QStringLiteral("telafter"));
+    return d;
+}
+
+QVariantMap NewHouseList_Model::toMap(const ListData& d)
+{
+    return {
+        {QStringLiteral("id"), d.id},
+        {QStringLiteral("thumbnail"), d.thumbnail},
+        {QStringLiteral("name"), d.name},
+        {QStringLiteral("zhuangtai"), d.zhuangtai},
+        {QStringLiteral("dongtai"), d.dongtai},
+        {QStringLiteral("province"), d.province},
+        {QStringLiteral("cityname"), d.cityname},
+        {QStringLiteral("address"), d.address},
+        {QStringLiteral("junjia"), d.junjia},
+        {QStringLiteral("yongjin"), d.yongjin},
+        {QStringLiteral("wstore"), d.wstore},
+        {QStringLiteral("leixing"), d.leixing},
+        {QStringLiteral("istop"), d.istop},
+        {QStringLiteral("tuijian"), d.tuijian},
+        {QStringLiteral("telbefore"), d.telbefore},
+        {QStringLiteral("telafter"), d.telafter},
+    };
+}

@@ -1,0 +1,65 @@
+#include "listings/newhouse/NewHouse_ProductList_ItemView.h"
+
+NewHouse_ProductList_ItemView::NewHouse_ProductList_ItemView(const NewHouseList_Model::ListData& data, QWidget* parent)
+    : ListCardView(parent)
+    , m_data(data)
+{
+    setPicture(data.thumbnail);
+    setName(data.name);
+    setTypeText(data.leixing);
+    setBadgeVisible(data.istop);
+    QStringList status{data.zhuangtai, data.dongtai};
+    status.removeAll(QString());
+    setLine(0, status.join(QStringLiteral("  |  ")));
+    setLine(1, QStringLiteral("%1-%2-%3").arg(data.province, data.cityname, data.address));
+    if (!data.telbefore.isEmpty()) {
+        setLine(2, data.telafter.isEmpty() ? QStringLiteral("电话：%1").arg(data.telbefore)
+                                           : QStringLiteral("电话：%1 转 %2").arg(data.telbefore, data.telafter));
+    }
+    setValueHtml(priceHtml(data.junjia));
+    setCommission(data.yongjin);
+
+    const QList<Operation> all = operationsFor(data);
+    QList<int> ids;
+    for (const Operation& operation : all)
+        ids += operation.rights;
+    setOperations(permitted(all, Rights::read(ids, this)));
+    connect(this, &ListCardView::clicked, this, [this] { emit clickItem(m_data); });
+}
+
+QList<ListCardView::Operation> NewHouse_ProductList_ItemView::operationsFor(const NewHouseList_Model::ListData& data)
+{
+    return {
+        {data.wstore ? QStringLiteral("已上架") : QStringLiteral("已下架"), {PutUpRight}},
+        {data.istop ? QStringLiteral("取消置顶") : QStringLiteral("置顶"), {PinRight, SortRight}},
+        {QStringLiteral("上移"), {SortRight}},
+        {QStringLiteral("下移"), {SortRight}},
+        {QStringLiteral("删除"), {DeleteRight}},
+        {data.tuijian ? QStringLiteral("已推荐") : QStringLiteral("待推荐"), {RecommendRight}},
+    };
+}
+
+QString NewHouse_ProductList_ItemView::priceHtml(const QString& junjia)
+{
+    return QStringLiteral("<html><head/><body><p><span style=\" font-size:27px; font-weight:600;\">%1 </span>"
+                          "<span style=\" font-weight:600;\">元/m²</span></p></body></html>")
+        .arg(junjia);
+}
+
+void NewHouse_ProductList_ItemView::operateActiveIndex(const QString& txt)
+{
+    if (txt == QStringLiteral("已上架") || txt == QStringLiteral("已下架"))
+        emit statusChange(m_data);
+    else if (txt == QStringLiteral("置顶"))
+        emit moveTop(m_data);
+    else if (txt == QStringLiteral("取消置顶"))
+        emit cancleTop(m_data);
+    else if (txt == QStringLiteral("上移"))
+        emit moveUp(m_data);
+    else if (txt == QStringLiteral("下移"))
+        emit moveDown(m_data);
+    else if (txt == QStringLiteral("删除"))
+        emit deleteItem(m_data);
+    else if (txt == QStringLiteral("已推荐") || txt == QStringLiteral("待推荐"))
+        emit tuiJianStatuChange(m_data);
+}

@@ -1,0 +1,44 @@
+#ifndef NEWHOUSE_PRODUCTLIST_ITEMVIEW_H
+#define NEWHOUSE_PRODUCTLIST_ITEMVIEW_H
+
+#include "listings/common/ListCardView.h"
+#include "listings/newhouse/NewHouseList_Model.h"
+
+// The card of one new-house project. Its operation box offers what the user's rights allow (a
+// manager gets every entry):
+//   70  "已上架" / "已下架"    put up or take down
+//   72  "置顶" / "取消置顶"    pin (73, the ordering right, allows it too)
+//   73  "上移", "下移"         ordering
+//   71  "删除"
+//   97  "已推荐" / "待推荐"    recommend to the site's front page
+class NewHouse_ProductList_ItemView : public ListCardView
+{
+    Q_OBJECT
+public:
+    enum Right { PutUpRight = 70, DeleteRight = 71, PinRight = 72, SortRight = 73, RecommendRight = 97 };
+
+    explicit NewHouse_ProductList_ItemView(const NewHouseList_Model::ListData& data, QWidget* parent = nullptr);
+
+    const NewHouseList_Model::ListData& data() const { return m_data; }
+    // Every entry of a project's box with the rights that allow it, in the box's order.
+    static QList<Operation> operationsFor(const NewHouseList_Model::ListData& data);
+    static QString priceHtml(const QString& junjia);
+
+signals:
+    void clickItem(const NewHouseList_Model::ListData& data);
+    void moveTop(const NewHouseList_Model::ListData& data);
+    void cancleTop(const NewHouseList_Model::ListData& data);
+    void moveUp(const NewHouseList_Model::ListData& data);
+    void moveDown(const NewHouseList_Model::ListData& data);
+    void deleteItem(const NewHouseList_Model::ListData& data);
+    void statusChange(const NewHouseList_Model::ListData& data);
+    void tuiJianStatuChange(const NewHouseList_Model::ListData& data);
+
+public slots:
+    void operateActiveIndex(const QString& txt) override;
+
+private:
+    NewHouseList_Model::ListData m_data;
+};
+
+#endif // NEWHOUSE_PRODUCTLIST_ITEMVIEW_H

@@ -1,0 +1,82 @@
+#include "listings/submissions/MicroWebsiteSaleOrRentDetailWidget.h"
+#include "ui_MicroWebsiteSaleOrRentDetailWidget.h"
+
+#include "listings/photos/CityHouseDetailPhotosWidget.h"
+#include "listings/common/ListingJson.h"
+#include "widgets/inputs/OmitLabel.h"
+#include "listings/submissions/OneKeySave.h"
+
+#include <QVariantMap>
+
+MicroWebsiteSaleOrRentDetailWidget::MicroWebsiteSaleOrRentDetailWidget(QWidget* parent)
+    : QWidget(parent)
+    , ui(new Ui::MicroWebsiteSaleOrRentDetailWidget)
+{
+    ui->setupUi(this);
+    m_propertyLabels = {ui->label_property1, ui->label_property2, ui->label_property3, ui->label_property4,
+                        ui->label_property5, ui->label_property6, ui->label_property7, ui->label_property8,
+                        ui->label_property9, ui->label_property10};
+    connect(ui->pushButton_save, &QPushButton::clicked, this, &MicroWebsiteSaleOrRentDetailWidget::saveToHouseBook);
+}
+
+MicroWebsiteSaleOrRentDetailWidget::~MicroWebsiteSaleOrRentDetailWidget() = default;
+
+QStringList MicroWebsiteSaleOrRentDetailWidget::propertyLines(const MicroWebSiteSaleOrRentList_Model::ListData& record,
+                                                              bool isRent)
+{
+    QStringList lines{QStringLiteral("类型：%1").arg(record.type),
+                      QStringLiteral("区域：%1").arg(record.districtstr + record.areastr)};
+    if (isRent) {
+        lines << QStringLiteral("租房方式：%1").arg(record.rentway) << QStringLiteral("支付方式：%1").arg(record.payway);
+    }
+    lines << QStringLiteral("总价：%1万").arg(ListingJson::shortest(record.price))
+          << QStringLiteral("单价：%1元/平").arg(record.unitprice)
+          << QStringLiteral("房屋类型：%1").arg(record.housetype) << QStringLiteral("装修：%1").arg(record.renovation)
+          << QStringLiteral("楼层：%1/%2层").arg(record.floors).arg(record.allfloors)
+          << QStringLiteral("户型：%1").arg(record.hutype);
+    return lines;
+}
+
+void MicroWebsiteSaleOrRentDetailWidget::setData(const MicroWebSiteSaleOrRentList_Model::ListData& record, bool isRent)
+{
+    m_record = record;
+    m_isRent = isRent;
+
+    ui->label_title->setText(
+        QStringLiteral("%1%2-%3-%4").arg(record.housename, record.buildingNo, record.unitNo, record.roomNo));
+    ui->label_address->setText(QStringLiteral("地址：%1-%2-%3").arg(record.districtstr, record.areastr, record.address));
+    ui->label_contact->setText(QStringLiteral("%1  %2").arg(record.name, record.phone));
+    ui->textEdit_remark->setPlainText(QStringLiteral("备注：%1").arg(record.remark));
+
+    const QStringList lines = propertyLines(record, isRent);
+    for (int i = 0; i < m_propertyLabels.size(); ++i) {
+        OmitLabel* label = m_propertyLabels.at(i);
+        label->setText(i < lines.size() ? lines.at(i) : QString());
+        label->setVisible(i < lines.size());
+    }
+
+    QList<QVariantMap> photos;
+    for (int i = 0; i < record.imgurl.size(); ++i)
+        photos.append({{QStringLiteral("url"), record.imgurl.at(i)}, {QStringLiteral("name"), QString::number(i + 1)}});
+    ui->photoShowWidget->setPhotos(photos);
+}
+
+QStringList MicroWebsiteSaleOrRentDetailWidget::shownPropertyLines() const
+{
+    QStringList lines;
+    for (const OmitLabel* label : m_propertyLabels) {
+        if (!label->isHidden())
+            lines.append(label->fullText());
+    }
+    return lines;
+}
+
+CityHouseDetailPhotosWidget* MicroWebsiteSaleOrRentDetailWidget::photosWidget() const
+{
+    return ui->photoShowWidget;
+}
+
+void MicroWebsiteSaleOrRentDetailWidget::saveToHouseBook()
+{
+    OneKeySave::copyHouse(m_record, m_isRent);
+}

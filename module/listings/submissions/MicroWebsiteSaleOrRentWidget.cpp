@@ -1,0 +1,73 @@
+#include "listings/submissions/MicroWebsiteSaleOrRentWidget.h"
+
+#include "net/http/Endpoints.h"
+#include "net/http/FormBody.h"
+#include "listings/common/ListingJson.h"
+#include "listings/submissions/MicroWebsiteSaleOrRentDetailWidget.h"
+#include "net/http/NetRequestObjecet.h"
+
+MicroWebsiteSaleOrRentWidget::MicroWebsiteSaleOrRentWidget(QWidget* parent)
+    : ListingTablePage(parent)
+{
+    setObjectName(QStringLiteral("MicroWebsiteSaleOrRentWidget"));
+}
+
+QString MicroWebsiteSaleOrRentWidget::columnsJson()
+{
+    return QStringLiteral(
+        R"([{"id":1,"title":"编号","choose":true,"sort":false,"rate":2,"key":"key_bianHao"},)"
+        R"({"id":2,"title":"区域","choose":true,"sort":false,"rate":3,"key":"key_quyu"},)"
+        R"({"id":3,"title":"小区地址","choose":true,"sort":false,"rate":6,"key":"key_address"},)"
+        R"({"id":4,"title":"户型","choose":true,"sort":false,"rate":4,"key":"key_hutype"},)"
+        R"({"id":5,"title":"楼层","choose":true,"sort":false,"rate":4,"key":"key_floor"},)"
+        R"({"id":6,"title":"面积","choose":true,"sort":false,"rate":3,"key":"key_size"},)"
+        R"({"id":7,"title":"价格","choose":true,"sort":false,"rate":3,"key":"key_price"},)"
+        R"({"id":8,"title":"房屋类型","choose":true,"sort":false,"rate":4,"key":"key_housetype"},)"
+        R"({"id":9,"title":"发布时间","choose":true,"sort":false,"rate":6,"key":"key_publishtime"}])");
+}
+
+QString MicroWebsiteSaleOrRentWidget::columnConfig(int type) const
+{
+    Q_UNUSED(type)
+    return columnsJson();
+}
+
+QVariantMap MicroWebsiteSaleOrRentWidget::displayValuesFor(const ListData& row, int type)
+{
+    using ListingJson::shortest;
+    const QString unit = type == 0 ? QStringLiteral("万") : QStringLiteral("元/月");
+    QVariantMap values;
+    values.insert(QStringLiteral("key_bianHao"), QString::number(row.id));
+    values.insert(QStringLiteral("key_quyu"), QString(row.districtstr + row.areastr));
+    values.insert(QStringLiteral("key_address"), QStringLiteral("%1%2-%3-%4")
+                                                    .arg(row.housename, row.buildingNo, row.unitNo, row.roomNo));
+    values.insert(QStringLiteral("key_hutype"), row.hutype);
+    values.insert(QStringLiteral("key_floor"), QStringLiteral("%1/%2").arg(row.floors).arg(row.allfloors));
+    values.insert(QStringLiteral("key_size"), QStringLiteral("%1㎡").arg(shortest(row.builtuparea)));
+    values.insert(QStringLiteral("key_price"), QStringLiteral("%1%2").arg(shortest(row.price), unit));
+    values.insert(QStringLiteral("key_housetype"), row.housetype);
+    values.insert(QStringLiteral("key_publishtime"), row.time);
+    return values;
+}
+
+void MicroWebsiteSaleOrRentWidget::downloadData()
+{
+    NetRequestObjecet* request = requestPage(Api::mtoreMzposts(), typePageBody());
+    connect(request, &NetRequestObjecet::loadSuccess, this, &MicroWebsiteSaleOrRentWidget::dealHouseData);
+}
+
+void MicroWebsiteSaleOrRentWidget::dealHouseData(const QJsonValue& value)
+{
+    if (!isLatestReply())
+        return;
+    const MicroWebSiteSaleOrRentList_Model model(value);
+    m_rows = model.list;
+    showRows(model.total, m_rows, &displayValuesFor);
+}
+
+void MicroWebsiteSaleOrRentWidget::openRow(int row)
+{
+    auto* detail = new MicroWebsiteSaleOrRentDetailWidget(this);
+    openDetail(QSize(862, 592), detail);
+    detail->setData(m_rows.at(row), type() != 0);
+}

@@ -1,0 +1,66 @@
+#include "listings/submissions/MicroWebsiteSeekSaleOrRentWidget.h"
+
+#include "net/http/Endpoints.h"
+#include "net/http/FormBody.h"
+#include "listings/submissions/MicroWebsiteSeekSaleOrRentDetailWidget.h"
+#include "net/http/NetRequestObjecet.h"
+
+MicroWebsiteSeekSaleOrRentWidget::MicroWebsiteSeekSaleOrRentWidget(QWidget* parent)
+    : ListingTablePage(parent)
+{
+    setObjectName(QStringLiteral("MicroWebsiteSeekSaleOrRentWidget"));
+}
+
+QString MicroWebsiteSeekSaleOrRentWidget::columnsJson()
+{
+    return QStringLiteral(
+        R"([{"id":1,"title":"编号","choose":true,"sort":false,"rate":2,"key":"key_bianHao"},)"
+        R"({"id":2,"title":"需求区域","choose":true,"sort":false,"rate":6,"key":"key_quyu"},)"
+        R"({"id":3,"title":"需求面积","choose":true,"sort":false,"rate":4,"key":"key_size"},)"
+        R"({"id":4,"title":"需求楼层","choose":true,"sort":false,"rate":4,"key":"key_floor"},)"
+        R"({"id":5,"title":"需求价格","choose":true,"sort":false,"rate":4,"key":"key_price"},)"
+        R"({"id":6,"title":"联系方式","choose":true,"sort":false,"rate":6,"key":"key_link"},)"
+        R"({"id":7,"title":"发布时间","choose":true,"sort":false,"rate":6,"key":"key_publishtime"}])");
+}
+
+QString MicroWebsiteSeekSaleOrRentWidget::columnConfig(int type) const
+{
+    Q_UNUSED(type)
+    return columnsJson();
+}
+
+QVariantMap MicroWebsiteSeekSaleOrRentWidget::displayValuesFor(const ListData& row, int type)
+{
+    const QString unit = type == 0 ? QStringLiteral("万") : QStringLiteral("元/月");
+    QVariantMap values;
+    values.insert(QStringLiteral("key_bianHao"), QString::number(row.id));
+    values.insert(QStringLiteral("key_quyu"), row.needarea);
+    values.insert(QStringLiteral("key_size"), QStringLiteral("%1-%2㎡").arg(row.mianji, row.tmianji));
+    values.insert(QStringLiteral("key_floor"), QStringLiteral("%1-%2层").arg(row.floors, row.tfloors));
+    values.insert(QStringLiteral("key_price"), QStringLiteral("%1-%2%3").arg(row.price, row.tprice, unit));
+    values.insert(QStringLiteral("key_link"), QStringLiteral("%1-%2").arg(row.name, row.phone));
+    values.insert(QStringLiteral("key_publishtime"), row.time);
+    return values;
+}
+
+void MicroWebsiteSeekSaleOrRentWidget::downloadData()
+{
+    NetRequestObjecet* request = requestPage(Api::mtoreGzposts(), typePageBody());
+    connect(request, &NetRequestObjecet::loadSuccess, this, &MicroWebsiteSeekSaleOrRentWidget::dealHouseData);
+}
+
+void MicroWebsiteSeekSaleOrRentWidget::dealHouseData(const QJsonValue& value)
+{
+    if (!isLatestReply())
+        return;
+    const MicroWebSiteSeekSaleOrRentList_Model model(value);
+    m_rows = model.list;
+    showRows(model.total, m_rows, &displayValuesFor);
+}
+
+void MicroWebsiteSeekSaleOrRentWidget::openRow(int row)
+{
+    auto* detail = new MicroWebsiteSeekSaleOrRentDetailWidget(this);
+    openDetail(QSize(612, 412), detail);
+    detail->setData(type() != 0 ? 1 : 0, m_rows.at(row));
+}

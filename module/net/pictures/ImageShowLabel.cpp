@@ -1,0 +1,479 @@
+#include "net/pictures/ImageShowLabel.h"
+
+#include "net/platform/AppFolders.h"
+#include "net/pictures/PhotoCompression.h"
+#include "net/http/ServiceAddresses.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPainter>
+#include <QSaveFile>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+
+const char* const kCacheFileProperty = "kqCacheFile";
+const int kTransferTimeoutMs = 30000;
+
+QString maskPath()
+{
+    return QStringLiteral("://res/mask.png");
+}
+
+struct PictureInfo
+{
+    QSize size{0, 0};
+    qint64 decodedBytes = 0;
+};
+
+void prepareReader(QImageReader& reader, const QString& path)
+{
+    if (path.contains(QLatin1String(".png")))
+        reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+}
+
+// The picture's upright size and what it takes decoded, from its header where the format tells.
+PictureInfo inspect(const QString& path)
+{
+    PictureInfo info;
+    QImageReader reader(path);
+    prepareReader(reader, path);
+    QSize size = reader.size();
+    const QImage::Format format = reader.imageFormat();
+    if (size.isValid() && format != QImage::Format_Invalid) {
+        if (reader.transformation().testFlag(QImageIOHandler::TransformationRotate90))
+            size.transpose();
+        const qint64 bitsPerPixel = QImage::toPixelFormat(format).bitsPerPixel();
+        const qint64 bytesPerLine = ((size.width() * bitsPerPixel + 31) / 32) * 4;
+        info.size = size;
+        info.decodedBytes = bytesPerLine * size.height();
+        return info;
+    }
+    const QImage image = reader.read();
+    if (!image.isNull()) {
+        info.size = image.size();
+        info.decodedBytes = image.sizeInBytes();
+    }
+    return info;
+}
+
+QImage readPicture(const QString& path)
+{
+    QImageReader reader(path);
+    prepareReader(reader, path);
+    return reader.read();
+}
+
+// A cached file that does not decode may only carry the wrong extension: try the other one.
+QString withOtherExtension(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString suffix = info.suffix();
+    if (suffix.isEmpty())
+        return path;
+    QString other;
+    if (suffix.contains(QLatin1String("png")))
+        other = QStringLiteral("jpg");
+    else if (suffix.contains(QLatin1String("jpg")))
+        other = QStringLiteral("png");
+    else
+        return path;
+    const QString renamed = QStringLiteral("%1/%2").arg(info.absolutePath(),
+                                                        info.completeBaseName() + QLatin1Char('.') + other);
+    if (!QFileInfo::exists(renamed))
+        QFile::rename(path, renamed);
+    return renamed;
+}
+
+bool looksLikePicture(const QByteArray& bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    return reader.canRead() && reader.size().isValid();
+}
+
+bool writeAtomically(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size())
+        return false;
+    return file.commit();
+}
+
+} // namespace
+
+ImageShowLabel::ImageShowLabel(QWidget* parent)
+    : QLabel(parent)
+    , cacheFolder(AppFolders::imageCacheFolder())
+    , placeholderPath(QStringLiteral(":/res/moren.png"))
+    , hiddenLabel(new QLabel(this))
+{
+    hiddenLabel->hide();
+}
+
+ImageShowLabel::~ImageShowLabel() = default;
+
+bool ImageShowLabel::isAddress(const QString& text)
+{
+    return text.contains(QLatin1String("http://")) || text.contains(QLatin1String("https://"))
+        || ServiceAddresses::containsFileHost(text);
+}
+
+QString ImageShowLabel::normalizedAddress(const QString& text)
+{
+    QString address = text;
+    address.remove(QLatin1Char(' '));
+    if (!address.contains(QLatin1String("http://")) && !address.contains(QLatin1String("https://")))
+        address = QStringLiteral("http://%1").arg(address);
+    return address;
+}
+
+QString ImageShowLabel::cacheName(qint64 limit, const QString& address)
+{
+    // Latin-1 as ever, except for text it cannot hold: there every other character would turn
+    // into "?" and different addresses would share one cache file.
+    const QString text = QString::number(limit) + address;
+    const bool latin1 = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xff; });
+    const QByteArray key =
+        QCryptographicHash::hash(latin1 ? text.toLatin1() : text.toUtf8(), QCryptographicHash::Md5).toHex();
+    QString tail = address.section(QLatin1Char('?'), 0, 0).section(QLatin1Char('/'), -1);
+    if (tail.length() > 6)
+        tail = tail.right(6);
+    QString name = QStringLiteral("%1-%2").arg(QString::fromLatin1(key), tail);
+    name.remove(QLatin1Char('%'));
+    return name;
+}
+
+void ImageShowLabel::loadImage(const QString& newSource, bool compressLarge, int newMaskSize)
+{
+    loaded = false;
+    emit startLoad();
+    source = newSource;
+    compress = compressLarge;
+    maskSize = newMaskSize;
+
+    if (source.isEmpty()) {
+        reportSize(inspect(placeholderPath).size);
+        showFile(placeholderPath, false);
+        return;
+    }
+
+    if (!isAddress(source)) {
+        const PictureInfo info = inspect(source);
+        reportSize(info.size);
+        if (info.decodedBytes > maxFileSize && compress) {
+            showPlaceholderIfWanted();
+            const QString name = QFileInfo(source).fileName();
+            QDir().mkpath(cacheFolder);
+            startCompressionRun(source, QStringLiteral("%1/again_%2").arg(cacheFolder, name));
+        } else {
+            showFile(source, false);
+        }
+        return;
+    }
+
+    source = normalizedAddress(source);
+    const QString cacheFile = QStringLiteral("%1/%2").arg(cacheFolder, cacheName(maxFileSize, source));
+    if (useCache && QFileInfo::exists(cacheFile)) {
+        const PictureInfo info = inspect(cacheFile);
+        reportSize(info.size);
+        if (info.decodedBytes > maxFileSize && compress) {
+            showPlaceholderIfWanted();
+            // The compressed picture replaces the cached one.
+            startCompressionRun(cacheFile, cacheFile);
+        } else {
+            showFile(cacheFile, true);
+        }
+        return;
+    }
+
+    showPlaceholderIfWanted();
+    download(source);
+}
+
+void ImageShowLabel::download(const QString& address)
+{
+    if (!network) {
+        network = new QNetworkAccessManager(this);
+        connect(network, &QNetworkAccessManager::finished, this, &ImageShowLabel::dealpicdownload);
+    }
+    QNetworkRequest request{QUrl(address)};
+    request.setTransferTimeout(kTransferTimeoutMs);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    // Certificate errors are not ignored: such a download fails like any other.
+    QNetworkReply* reply = network->get(request);
+    reply->setProperty(kCacheFileProperty,
+                       QStringLiteral("%1/%2").arg(cacheFolder, cacheName(maxFileSize, address)));
+}
+
+void ImageShowLabel::dealpicdownload(QNetworkReply* reply)
+{
+    reply->deleteLater();
+    if (reply->error() != QNetworkReply::NoError)
+        return;
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (status.isValid() && (status.toInt() < 200 || status.toInt() >= 300))
+        return;
+    const QByteArray bytes = reply->readAll();
+    // An error page or a redirect notice would stay in the cache for good and never show.
+    if (!looksLikePicture(bytes))
+        return;
+
+    const QString cacheFile = reply->property(kCacheFileProperty).toString();
+    QDir().mkpath(QFileInfo(cacheFile).absolutePath());
+    if (!writeAtomically(cacheFile, bytes))
+        return;
+    if (bytes.size() > maxFileSize && compress) {
+        startCompressionRun(cacheFile, cacheFile);
+        return;
+    }
+    reportSize(inspect(showFile(cacheFile, true)).size);
+}
+
+void ImageShowLabel::dealDownloadPhotosCompression(QString path, QVariant value)
+{
+    Q_UNUSED(value)
+    dealPhotosCompression(path);
+}
+
+void ImageShowLabel::dealPhotosCompression(QString path)
+{
+    reportSize(inspect(showFile(path, true)).size);
+}
+
+void ImageShowLabel::reportSize(const QSize& size)
+{
+    if (size.width() > 0)
+        aspectRatio = double(size.height()) / size.width();
+    emit backImgSize(size);
+}
+
+void ImageShowLabel::startCompressionRun(const QString& file, const QString& outputPath)
+{
+    PhotoCompression::start(file, QFileInfo(file).fileName(), maxFileSize, outputPath, double(scaleFactor), this,
+                            &ImageShowLabel::dealDownloadPhotosCompression);
+}
+
+void ImageShowLabel::showPlaceholderIfWanted()
+{
+    if (showPlaceholder)
+        showFile(placeholderPath, false);
+}
+
+QString ImageShowLabel::showFile(const QString& file, bool repairExtension)
+{
+    const bool placeholder = file == placeholderPath;
+    if (!overlayPath.isEmpty())
+        paintState = 0;
+    else if (maskSize > 0)
+        paintState = 1;
+    else
+        paintState = fixedSizeSet ? 2 : 3;
+
+    // A large file is not shown as it is: it goes through a compression run first.
+    if ((paintState == 2 || paintState == 3) && !placeholder && !compress
+        && QFileInfo(file).size() >= maxFileSize) {
+        loadImage(source, true, 0);
+        return file;
+    }
+
+    QString path = file;
+    QImage picture = readPicture(path);
+    if (picture.isNull() && repairExtension && !placeholder) {
+        path = withOtherExtension(path);
+        picture = readPicture(path);
+    }
+    shownPath = path;
+    shownImage = picture;
+    paintCacheState = -1;
+    update();
+
+    if (placeholder)
+        return path;
+    const QString reset = QStringLiteral("border-image: none;image: none;");
+    if (!styleSheet().contains(reset))
+        setStyleSheet(QStringLiteral("%1%2").arg(styleSheet(), reset));
+    loaded = true;
+    emit photoLoadFinish();
+    return path;
+}
+
+QImage ImageShowLabel::paintedPicture(const QSize& size, Qt::TransformationMode mode)
+{
+    if (paintCacheState != paintState || paintCacheSize != size || paintCacheImage != shownImage.cacheKey()) {
+        paintCache = shownImage.scaled(size, Qt::IgnoreAspectRatio, mode);
+        paintCacheState = paintState;
+        paintCacheSize = size;
+        paintCacheImage = shownImage.cacheKey();
+    }
+    return paintCache;
+}
+
+QImage ImageShowLabel::maskedPicture()
+{
+    const QSize key(maskSize, maskSize);
+    if (paintCacheState == 1 && paintCacheSize == key && paintCacheImage == shownImage.cacheKey())
+        return paintCache;
+    const QImage mask(maskPath());
+    const QImage picture = shownImage.scaled(maskSize, maskSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage result(mask.size(), QImage::Format_ARGB32_Premultiplied);
+    result.fill(Qt::transparent);
+    {
+        // The picture stays only where the mask is transparent.
+        QPainter painter(&result);
+        painter.drawImage(0, 0, mask);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOut);
+        painter.drawImage(0, 0, picture.scaled(mask.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+    paintCache = result;
+    paintCacheState = 1;
+    paintCacheSize = key;
+    paintCacheImage = shownImage.cacheKey();
+    return paintCache;
+}
+
+void ImageShowLabel::paintEvent(QPaintEvent* event)
+{
+    if (!shownImage.isNull()) {
+        QPainter painter(this);
+        switch (paintState) {
+        case 0:
+            if (!overlayImage.isNull()) {
+                painter.drawImage(rect(), shownImage);
+                painter.drawImage(rect(), overlayImage);
+            }
+            break;
+        case 1:
+            if (maskSize > 0) {
+                painter.drawImage(QRect(width() / 2 - maskSize, height() / 2 - maskSize, 2 * maskSize, 2 * maskSize),
+                                  maskedPicture());
+            }
+            break;
+        case 2: {
+            const QSize target = fixedSize.isEmpty() ? size() : fixedSize;
+            painter.drawImage(rect(), paintedPicture(target, Qt::FastTransformation));
+            break;
+        }
+        default:
+            if (!size().isEmpty())
+                painter.drawImage(rect(), paintedPicture(size(), Qt::SmoothTransformation));
+            break;
+        }
+    }
+    QLabel::paintEvent(event);
+}
+
+void ImageShowLabel::mousePressEvent(QMouseEvent* event)
+{
+    if (pressEnabled) {
+        if (event->buttons() == Qt::LeftButton)
+            emit leftClick();
+        if (emitClick)
+            emit clickLabel();
+    }
+    QLabel::mousePressEvent(event);
+}
+
+void ImageShowLabel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    emit doubleClick();
+    QLabel::mouseDoubleClickEvent(event);
+}
+
+void ImageShowLabel::setCacheFolder(int mode, bool cache)
+{
+    const QString folder = AppFolders::folderForMode(mode);
+    if (!folder.isEmpty()) {
+        cacheMode = mode;
+        cacheFolder = folder;
+    }
+    useCache = cache;
+}
+
+void ImageShowLabel::setMaxFileSize(qint64 size)
+{
+    maxFileSize = size;
+}
+
+void ImageShowLabel::setShowSize(int width, int height)
+{
+    fixedSizeSet = true;
+    if (width > 0 && height > 0)
+        fixedSize = QSize(width, height);
+}
+
+void ImageShowLabel::setScaleFactor(int factor)
+{
+    scaleFactor = factor;
+}
+
+void ImageShowLabel::setShowPlaceholder(bool show)
+{
+    showPlaceholder = show;
+}
+
+void ImageShowLabel::setPlaceholderPath(const QString& path)
+{
+    placeholderPath = path;
+}
+
+void ImageShowLabel::setOverlayPath(const QString& path)
+{
+    overlayPath = path;
+    overlayImage = path.isEmpty() ? QImage() : readPicture(path);
+}
+
+void ImageShowLabel::setEmitClick(bool emitOnPress)
+{
+    emitClick = emitOnPress;
+}
+
+void ImageShowLabel::setPressEnabled(bool enabled)
+{
+    pressEnabled = enabled;
+}
+
+QString ImageShowLabel::getSource() const
+{
+    return source;
+}
+
+QString ImageShowLabel::getShownPath() const
+{
+    return shownPath;
+}
+
+QString ImageShowLabel::getCacheFolder() const
+{
+    return cacheFolder;
+}
+
+int ImageShowLabel::getPaintState() const
+{
+    return paintState;
+}
+
+double ImageShowLabel::getAspectRatio() const
+{
+    return aspectRatio;
+}
+
+bool ImageShowLabel::isLoaded() const
+{
+    return loaded;
+}

@@ -1,0 +1,63 @@
+#include "widgets/lists/PagingBar.h"
+#include "ui_PagingBar.h"
+
+#include "widgets/popups/AlertWidget.h"
+
+
+PagingBar::PagingBar(QWidget* parent, PagingRules::Style style)
+    : QWidget(parent)
+    , ui(new Ui::PagingBar)
+    , m_style(style)
+{
+    ui->setupUi(this);
+    using A = PagingRules::Action;
+    connect(ui->pushButton_backTen, &QPushButton::clicked, this, [this] { trigger(A::BackTen); });
+    connect(ui->pushButton_previous, &QPushButton::clicked, this, [this] { trigger(A::Previous); });
+    connect(ui->pushButton_next, &QPushButton::clicked, this, [this] { trigger(A::Next); });
+    connect(ui->pushButton_forwardTen, &QPushButton::clicked, this, [this] { trigger(A::ForwardTen); });
+    connect(ui->pushButton_jump, &QPushButton::clicked, this, [this] { trigger(A::Jump); });
+    connect(ui->lineEdit_currentPage, &QLineEdit::returnPressed, this, [this] { trigger(A::Jump); });
+    refreshTexts();
+}
+
+PagingBar::~PagingBar() = default;
+
+void PagingBar::setPageSize(int pageSize)
+{
+    m_pageSize = qMax(1, pageSize);
+    refreshTexts();
+}
+
+void PagingBar::setPageIndex(int pageIndex)
+{
+    m_pageIndex = qMax(1, pageIndex);
+    refreshTexts();
+}
+
+void PagingBar::setTotal(int total)
+{
+    m_total = qMax(0, total);
+    m_pageCount = PagingRules::pageCountFor(m_total, m_pageSize);
+    refreshTexts();
+}
+
+void PagingBar::trigger(PagingRules::Action action)
+{
+    const PagingRules::Step step =
+        PagingRules::decide(m_style, action, m_pageIndex, m_pageCount, ui->lineEdit_currentPage->text());
+    if (!step.request) {
+        if (!step.alert.isEmpty())
+            AlertWidget::showWarning(step.alert, QStringLiteral("main"));
+        return;
+    }
+    m_pageIndex = step.pageIndex;
+    refreshTexts();
+    emit pageRequested(m_pageIndex);
+}
+
+void PagingBar::refreshTexts()
+{
+    ui->lineEdit_pageSize->setText(QString::number(m_pageSize));
+    ui->label_pageInfo->setText(QStringLiteral("条，共%1页，共计%2条，当前第").arg(m_pageCount).arg(m_total));
+    ui->lineEdit_currentPage->setText(QString::number(m_pageIndex));
+}

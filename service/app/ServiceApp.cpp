@@ -1,0 +1,145 @@
+#include "app/ServiceApp.h"
+
+#include "routes/AccountRoutes.h"
+#include "routes/BookRoutes.h"
+#include "seed/DemoData.h"
+#include "routes/DiagnosticsRoutes.h"
+#include "routes/FinancialRoutes.h"
+#include "routes/HostPages.h"
+#include "routes/HouseManagerRoutes.h"
+#include "http/HttpBridge.h"
+#include "routes/MainPageRoutes.h"
+#include "routes/NewHouseRoutes.h"
+#include "app/ServiceContext.h"
+#include "storage/ServiceDatabase.h"
+#include "http/ServiceRouter.h"
+#include "sessions/SessionStore.h"
+#include "routes/SubmissionRoutes.h"
+#include "routes/UploadRoutes.h"
+
+#include <QDir>
+
+#include <httplib.h>
+
+#include <csignal>
+#include <cstdio>
+#include <mutex>
+#include <pthread.h>
+#include <thread>
+
+namespace {
+
+void fail(const QString& message)
+{
+    std::fprintf(stderr, "kq_service: %s\n", message.toLocal8Bit().constData());
+}
+
+// Room for many idle keep-alive connections: every request object of the module brings its own
+// network manager, and a busy page holds several connections open at once.
+const size_t kWorkerThreads = 48;
+const size_t kMaxPayload = 32 * 1024 * 1024;
+
+} // namespace
+
+int ServiceApp::run(const ServiceOptions& options)
+{
+    // Shutdown signals are taken by one thread with sigwait(); every other thread, the HTTP
+    // workers included, inherits the blocked mask.
+    sigset_t shutdownSignals;
+    sigemptyset(&shutdownSignals);
+    sigaddset(&shutdownSignals, SIGINT);
+    sigaddset(&shutdownSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &shutdownSignals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    if (!QDir().mkpath(options.filesDir)) {
+        fail(QStringLiteral("cannot create the files folder %1").arg(options.filesDir));
+        return 1;
+    }
+    ServiceDatabase db;
+    QString error;
+    if (!db.open(options.databasePath, &error)) {
+        fail(QStringLiteral("cannot open the database %1: %2").arg(options.databasePath, error));
+        return 1;
+    }
+
+    httplib::Server server;
+    server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
+    server.set_payload_max_length(kMaxPayload);
+    server.set_keep_alive_timeout(3);
+    int port = options.port;
+    if (port == 0) {
+        port = server.bind_to_any_port("127.0.0.1");
+    } else if (!server.bind_to_port("127.0.0.1", port)) {
+        port = -1;
+    }
+    if (port <= 0) {
+        fail(QStringLiteral("cannot listen on 127.0.0.1:%1").arg(options.port));
+        return 1;
+    }
+    const QString baseUrl = QStringLiteral("http://127.0.0.1:%1/").arg(port);
+
+    SessionStore sessions(db);
+    ServiceContext context(db, sessions, baseUrl, options.filesDir);
+    if (!db.isSeeded() && !DemoData::seed(context, &error)) {
+        fail(QStringLiteral("cannot seed the database: %1").arg(error));
+        return 1;
+    }
+
+    ServiceRouter router(sessions);
+    AccountRoutes account(context);
+    account.registerRoutes(router);
+    UploadRoutes uploads(context);
+    uploads.registerRoutes(router);
+    MainPageRoutes mainPage(context);
+    mainPage.registerRoutes(router);
+    HostPages pages(context);
+    pages.registerRoutes(router);
+    DiagnosticsRoutes diagnostics;
+    diagnostics.registerRoutes(router);
+    BookRoutes books(context);
+    books.registerRoutes(router);
+    SubmissionRoutes submissions(context);
+    submissions.registerRoutes(router);
+    NewHouseRoutes newHouses(context);
+    newHouses.registerRoutes(router);
+    FinancialRoutes financial(context);
+    financial.registerRoutes(router);
+    HouseManagerRoutes houseManager(context);
+    houseManager.registerRoutes(router);
+
+    // Bodies are read in parallel; handling is serialised, since it shares one connection and
+    // its transactions.
+    std::mutex handling;
+    auto handle = [&](const httplib::Request& in, httplib::Response& out, const httplib::ContentReader* content) {
+        ServiceRequest request;
+        if (!HttpBridge::read(in, content, &request)) {
+            out.status = 400;
+            return;
+        }
+        ServiceReply reply;
+        {
+            std::lock_guard<std::mutex> lock(handling);
+            reply = router.dispatch(request);
+        }
+        HttpBridge::write(reply, &out);
+    };
+    const std::string everything = "/.*";
+    server.Get(everything, [&](const httplib::Request& in, httplib::Response& out) { handle(in, out, nullptr); });
+    server.Post(everything, [&](const httplib::Request& in, httplib::Response& out,
+                                const httplib::ContentReader& content) { handle(in, out, &content); });
+
+    std::thread signalWatcher([&server, shutdownSignals] {
+        int received = 0;
+        sigwait(&shutdownSignals, &received);
+        server.stop();
+    });
+
+    std::printf("kq_service listening on %s\n", baseUrl.toUtf8().constData());
+    std::fflush(stdout);
+    const bool listened = server.listen_after_bind();
+    // listen_after_bind() also returns when the socket fails; wake the watcher so it can end.
+    pthread_kill(signalWatcher.native_handle(), SIGTERM);
+    signalWatcher.join();
+    return listened ? 0 : 1;
+}

@@ -1,0 +1,48 @@
+#ifndef SERVICEROUTER_H
+#define SERVICEROUTER_H
+
+#include "http/ServiceReply.h"
+#include "http/ServiceRequest.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+
+#include <functional>
+
+class SessionStore;
+
+// Maps request paths to handlers. Routes that need a login get the caller's session filled in,
+// and are refused before their handler runs when the session is missing or invalid (400) or
+// when a "companyid" or "cityid" parameter names another company or city than the session's (405).
+class ServiceRouter
+{
+public:
+    using Handler = std::function<ServiceReply(const ServiceRequest&)>;
+    enum class Access { Public, Session };
+
+    explicit ServiceRouter(SessionStore& sessions);
+
+    // An exact path without its leading "/", such as "api/mtore/appposts".
+    void add(const QString& path, Access access, Handler handler);
+    // Every path under prefix (ending with "/") that has no exact route; the longest prefix wins.
+    void addPrefix(const QString& prefix, Access access, Handler handler);
+
+    // Unknown paths answer 404: under "api/" with the envelope, elsewhere with a page.
+    ServiceReply dispatch(ServiceRequest& request) const;
+
+private:
+    struct Route
+    {
+        Access access = Access::Public;
+        Handler handler;
+    };
+
+    ServiceReply run(const Route& route, ServiceRequest& request) const;
+
+    SessionStore& m_sessions;
+    QMap<QString, Route> m_routes;
+    QList<QPair<QString, Route>> m_prefixes;
+};
+
+#endif // SERVICEROUTER_H

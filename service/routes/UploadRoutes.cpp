@@ -1,0 +1,78 @@
+#include "routes/UploadRoutes.h"
+
+#include "http/Envelope.h"
+#include "routes/ImageInspector.h"
+#include "http/ParamReader.h"
+#include "sessions/SecureRandom.h"
+#include "app/ServiceContext.h"
+#include "storage/ServiceDatabase.h"
+#include "http/ServiceRequest.h"
+#include "http/ServiceRouter.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+UploadRoutes::UploadRoutes(ServiceContext& context)
+    : m_context(context)
+{
+}
+
+void UploadRoutes::registerRoutes(ServiceRouter& router)
+{
+    router.add(QStringLiteral("api/app/upphoto"), ServiceRouter::Access::Session,
+               [this](const ServiceRequest& request) { return upload(request); });
+    router.addPrefix(QStringLiteral("files/"), ServiceRouter::Access::Public,
+                     [this](const ServiceRequest& request) { return serveFile(request); });
+}
+
+ServiceReply UploadRoutes::upload(const ServiceRequest& request)
+{
+    ParamReader in(request.params);
+    const UploadedPart* file = request.part(QStringLiteral("file"));
+    if (!file)
+        in.fail(QStringLiteral("请选择要上传的图片"));
+    const qint64 type = in.integer(QStringLiteral("type"), QStringLiteral("图片类型"), 0, 1000);
+    if (!in.ok())
+        return Envelope::refused(in.message());
+
+    const ImageInspector::Result image = ImageInspector::inspect(file->data);
+    if (!image.ok)
+        return Envelope::refused(image.error);
+
+    // A fresh name: the client's file name never reaches the disk.
+    const QString name = SecureRandom::hex(16) % QLatin1Char('.') % image.extension;
+    QSaveFile out(m_context.filePath(name));
+    if (!out.open(QIODevice::WriteOnly) || out.write(file->data) != file->data.size() || !out.commit())
+        return Envelope::internalError();
+    if (!m_context.db().execute(
+            QStringLiteral("INSERT INTO uploads(name, company_id, user_id, type, format, size, created_at)"
+                           " VALUES(?, ?, ?, ?, ?, ?, ?)"),
+            {name, request.session.companyId, request.session.userId, type, image.extension,
+             static_cast<qint64>(file->data.size()), QDateTime::currentSecsSinceEpoch()})) {
+        QFile::remove(m_context.filePath(name));
+        return Envelope::internalError();
+    }
+    const QString url = m_context.fileUrl(name);
+    return Envelope::make(Envelope::kSuccess, url,
+                          QJsonObject{{QStringLiteral("url"), url},
+                                      {QStringLiteral("name"), name},
+                                      {QStringLiteral("width"), image.size.width()},
+                                      {QStringLiteral("height"), image.size.height()}});
+}
+
+ServiceReply UploadRoutes::serveFile(const ServiceRequest& request)
+{
+    // Only names this service made: no folders, no dots but the extension's.
+    static const QRegularExpression pattern(QStringLiteral("^files/([0-9a-f]{32})\\.([a-z]{3,4})$"));
+    const QRegularExpressionMatch match = pattern.match(request.path);
+    if (!match.hasMatch())
+        return ServiceReply::notFound();
+    const QByteArray contentType = ImageInspector::contentTypeForExtension(match.captured(2));
+    QFile file(m_context.filePath(match.captured(1) % QLatin1Char('.') % match.captured(2)));
+    if (contentType.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return ServiceReply::notFound();
+    return ServiceReply::bytes(file.readAll(), contentType);
+}

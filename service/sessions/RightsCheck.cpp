@@ -1,0 +1,48 @@
+#include "sessions/RightsCheck.h"
+
+#include "storage/ServiceDatabase.h"
+#include "sessions/SessionInfo.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+bool RightsCheck::hasAny(ServiceDatabase& db, const SessionInfo& session, const QList<int>& functionIds)
+{
+    if (session.isManager)
+        return true;
+    for (int functionId : functionIds) {
+        if (!grantedEntry(db, session.jobId, functionId).isEmpty())
+            return true;
+    }
+    return false;
+}
+
+QJsonObject RightsCheck::grantedEntry(ServiceDatabase& db, qint64 jobId, int functionId)
+{
+    const QList<QVariantMap> rows =
+        db.select(QStringLiteral("SELECT content FROM job_auth WHERE job_id = ? ORDER BY app_id"), {jobId});
+    for (const QVariantMap& row : rows) {
+        const QJsonArray content =
+            QJsonDocument::fromJson(row.value(QStringLiteral("content")).toString().toUtf8()).array();
+        for (const QJsonValue& value : content) {
+            const QJsonObject entry = value.toObject();
+            if (entry.value(QStringLiteral("id")).toVariant().toInt() == functionId)
+                return isSet(entry.value(QStringLiteral("selected"))) ? entry : QJsonObject();
+        }
+    }
+    return QJsonObject();
+}
+
+bool RightsCheck::isSet(const QJsonValue& value)
+{
+    if (value.isString())
+        return value.toString() == QLatin1String("1") || value.toString() == QLatin1String("true");
+    if (value.isDouble())
+        return value.toDouble() != 0;
+    return value.toBool();
+}
+
+QString RightsCheck::noRightMessage()
+{
+    return QStringLiteral("您当前没有权利操作，请联系管理员！");
+}

@@ -1,0 +1,374 @@
+#include "net/platform/AppFolders.h"
+#include "net/pictures/ImageShowLabel.h"
+#include "support/service/ScriptedHttpServer.h"
+#include "net/http/ServiceAddresses.h"
+#include "support/service/TestImages.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QSslSocket>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using TestImages::encode;
+using TestImages::filled;
+
+namespace {
+
+ScriptedHttpServer::Reply picture(const QByteArray& bytes)
+{
+    return ScriptedHttpServer::contentReply(QByteArrayLiteral("image/jpeg"), bytes);
+}
+
+QStringList cacheFiles(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+}
+
+QImage readFile(const QString& path)
+{
+    QImageReader reader(path);
+    return reader.read();
+}
+
+} // namespace
+
+class TestImageShowLabel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void emptySourceShowsThePlaceholder();
+    void sameAddressDownloadsOnce();
+    void limitIsPartOfTheCacheName();
+    void addressWithoutSchemeAndWithSpaces();
+    void brokenDownloadLeavesNoFile();
+    void errorPageIsNotCached();
+    void certificateErrorFailsTheDownload();
+    void largeDownloadIsCompressedInPlace();
+    void largeLocalFileGoesThroughCompression();
+    void undecodableCacheFileGetsTheOtherExtension();
+    void maskKeepsThePictureInsideTheCircle();
+    void mouseSignals();
+
+private:
+    // Loads and waits until the label shows a picture.
+    bool loadAndWait(ImageShowLabel& label, const QString& source, bool compress = false, int maskSize = 0);
+    // Loads and waits until the label's download has ended, whatever its outcome.
+    void loadAndWaitForReply(ImageShowLabel& label, const QString& source);
+
+    QTemporaryDir m_appDir;
+    ScriptedHttpServer m_server;
+    QString m_cache;
+    QByteArray m_smallJpeg;
+};
+
+void TestImageShowLabel::initTestCase()
+{
+    QVERIFY(m_appDir.isValid());
+    qRegisterMetaType<QNetworkReply*>();
+    AppFolders::setApplicationFolderOverride(m_appDir.path());
+    m_cache = m_appDir.path() + QStringLiteral("/cache/img");
+    QVERIFY(m_server.start());
+    // The test server stands in for a picture host of the service.
+    qputenv("MICROSITE_FILE_HOSTS", QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort()).toLatin1());
+    ServiceAddresses::reload();
+
+    m_smallJpeg = encode(filled(QSize(120, 80), QColor(200, 30, 30)), "JPEG");
+    QVERIFY(m_smallJpeg.size() < 30720);
+}
+
+void TestImageShowLabel::init()
+{
+    m_server.clear();
+    QDir(m_cache).removeRecursively();
+}
+
+void TestImageShowLabel::cleanupTestCase()
+{
+    AppFolders::setApplicationFolderOverride(QString());
+    qunsetenv("MICROSITE_FILE_HOSTS");
+    ServiceAddresses::reload();
+}
+
+bool TestImageShowLabel::loadAndWait(ImageShowLabel& label, const QString& source, bool compress, int maskSize)
+{
+    QSignalSpy shown(&label, &ImageShowLabel::photoLoadFinish);
+    label.loadImage(source, compress, maskSize);
+    return shown.count() > 0 || shown.wait(30000);
+}
+
+void TestImageShowLabel::loadAndWaitForReply(ImageShowLabel& label, const QString& source)
+{
+    label.loadImage(source, false, 0);
+    auto* network = label.findChild<QNetworkAccessManager*>();
+    QVERIFY(network);
+    QSignalSpy finished(network, &QNetworkAccessManager::finished);
+    QVERIFY(finished.wait(30000));
+    QCoreApplication::processEvents();
+}
+
+void TestImageShowLabel::emptySourceShowsThePlaceholder()
+{
+    ImageShowLabel label;
+    QSignalSpy started(&label, &ImageShowLabel::startLoad);
+    QSignalSpy sizes(&label, &ImageShowLabel::backImgSize);
+    QSignalSpy shown(&label, &ImageShowLabel::photoLoadFinish);
+    label.loadImage(QString(), false, 0);
+    QCOMPARE(started.count(), 1);
+    QCOMPARE(sizes.count(), 1);
+    QCOMPARE(sizes.at(0).at(0).toSize(), QImage(QStringLiteral(":/res/moren.png")).size());
+    QVERIFY(!QImage(QStringLiteral(":/res/moren.png")).isNull());
+    QCOMPARE(label.getShownPath(), QStringLiteral(":/res/moren.png"));
+    QCOMPARE(shown.count(), 0);
+    QVERIFY(!label.isLoaded());
+}
+
+void TestImageShowLabel::sameAddressDownloadsOnce()
+{
+    m_server.setReply(QStringLiteral("/img/photo_12345.jpg"), picture(m_smallJpeg));
+    const QString address = m_server.url(QStringLiteral("/img/photo_12345.jpg"));
+
+    ImageShowLabel first;
+    first.resize(120, 80);
+    QSignalSpy sizes(&first, &ImageShowLabel::backImgSize);
+    QVERIFY(loadAndWait(first, address));
+    QCOMPARE(m_server.requestsTo(QStringLiteral("/img/photo_12345.jpg")).size(), 1);
+    QVERIFY(first.getShownPath().startsWith(m_cache + QLatin1Char('/')));
+    QVERIFY(first.getShownPath().endsWith(QLatin1String("-45.jpg")));
+    QCOMPARE(QFileInfo(first.getShownPath()).fileName(), ImageShowLabel::cacheName(30720, address));
+    QCOMPARE(sizes.last().at(0).toSize(), QSize(120, 80));
+    QVERIFY(first.isLoaded());
+    QVERIFY(first.styleSheet().contains(QLatin1String("border-image: none;image: none;")));
+
+    // A second label and a second load of the first read the cache.
+    ImageShowLabel second;
+    QVERIFY(loadAndWait(second, address));
+    QVERIFY(loadAndWait(first, address));
+    QCOMPARE(second.getShownPath(), first.getShownPath());
+    QCOMPARE(m_server.requestsTo(QStringLiteral("/img/photo_12345.jpg")).size(), 1);
+    // The style sheet does not grow with every load.
+    QCOMPARE(first.styleSheet().count(QLatin1String("border-image")), 1);
+}
+
+void TestImageShowLabel::limitIsPartOfTheCacheName()
+{
+    m_server.setReply(QStringLiteral("/img/a.jpg"), picture(m_smallJpeg));
+    const QString address = m_server.url(QStringLiteral("/img/a.jpg"));
+    ImageShowLabel label;
+    QVERIFY(loadAndWait(label, address));
+    const QString firstFile = label.getShownPath();
+
+    label.setMaxFileSize(40000);
+    QVERIFY(loadAndWait(label, address));
+    QCOMPARE(m_server.requestsTo(QStringLiteral("/img/a.jpg")).size(), 2);
+    QVERIFY(label.getShownPath() != firstFile);
+    QCOMPARE(QFileInfo(label.getShownPath()).fileName(), ImageShowLabel::cacheName(40000, address));
+    QCOMPARE(cacheFiles(m_cache).size(), 2);
+}
+
+void TestImageShowLabel::addressWithoutSchemeAndWithSpaces()
+{
+    m_server.setReply(QStringLiteral("/up/house1.jpg"), picture(m_smallJpeg));
+    const QString spaced = QStringLiteral(" 127.0.0.1:%1/up/ house 1.jpg").arg(m_server.serverPort());
+    QVERIFY(ImageShowLabel::isAddress(spaced));
+    QVERIFY(!ImageShowLabel::isAddress(QStringLiteral("/home/user/house 1.jpg")));
+
+    ImageShowLabel label;
+    QVERIFY(loadAndWait(label, spaced));
+    QCOMPARE(label.getSource(), QStringLiteral("http://127.0.0.1:%1/up/house1.jpg").arg(m_server.serverPort()));
+    QCOMPARE(m_server.requestsTo(QStringLiteral("/up/house1.jpg")).size(), 1);
+    QCOMPARE(ImageShowLabel::normalizedAddress(QStringLiteral("https://a.b/c d.png")), QStringLiteral("https://a.b/cd.png"));
+
+    // The name's tail ignores the query and keeps at most six characters; "%" never reaches a file name.
+    const QString name = ImageShowLabel::cacheName(30720, QStringLiteral("http://h/p/x%20y.png?w=1/2"));
+    QVERIFY2(name.endsWith(QLatin1String("-0y.png")), qPrintable(name));
+    QVERIFY(!name.contains(QLatin1Char('%')));
+
+    // The key is the MD5 of the limit and the address; addresses that differ only in Chinese
+    // characters still get files of their own.
+    QCOMPARE(ImageShowLabel::cacheName(30720, QStringLiteral("http://h/a.jpg")),
+             QString::fromLatin1(QCryptographicHash::hash("30720http://h/a.jpg", QCryptographicHash::Md5).toHex())
+                 + QStringLiteral("-a.jpg"));
+    QVERIFY(ImageShowLabel::cacheName(30720, QStringLiteral("http://h/房源一.jpg"))
+            != ImageShowLabel::cacheName(30720, QStringLiteral("http://h/房源二.jpg")));
+}
+
+void TestImageShowLabel::brokenDownloadLeavesNoFile()
+{
+    ScriptedHttpServer::Reply broken = picture(encode(filled(QSize(400, 300), Qt::blue), "JPEG", 100));
+    broken.closeMidBody = true;
+    m_server.setReply(QStringLiteral("/img/broken.jpg"), broken);
+
+    ImageShowLabel label;
+    QSignalSpy shown(&label, &ImageShowLabel::photoLoadFinish);
+    loadAndWaitForReply(label, m_server.url(QStringLiteral("/img/broken.jpg")));
+    QCOMPARE(m_server.requestsTo(QStringLiteral("/img/broken.jpg")).size(), 1);
+    QCOMPARE(cacheFiles(m_cache), QStringList());
+    QCOMPARE(label.getShownPath(), QStringLiteral(":/res/moren.png"));
+    QCOMPARE(shown.count(), 0);
+}
+
+void TestImageShowLabel::errorPageIsNotCached()
+{
+    // A page that answers 200 with HTML would otherwise stay in the cache and never show.
+    ScriptedHttpServer::Reply page;
+    page.body = QByteArrayLiteral("<html><body>Object moved</body></html>");
+    m_server.setReply(QStringLiteral("/img/page.jpg"), page);
+    ImageShowLabel label;
+    loadAndWaitForReply(label, m_server.url(QStringLiteral("/img/page.jpg")));
+    QCOMPARE(cacheFiles(m_cache), QStringList());
+
+    // Once the host serves the picture, the next load shows it.
+    m_server.setReply(QStringLiteral("/img/page.jpg"), picture(m_smallJpeg));
+    QVERIFY(loadAndWait(label, m_server.url(QStringLiteral("/img/page.jpg"))));
+    QCOMPARE(m_server.requestsTo(QStringLiteral("/img/page.jpg")).size(), 2);
+}
+
+void TestImageShowLabel::certificateErrorFailsTheDownload()
+{
+    if (!QSslSocket::supportsSsl())
+        QSKIP("no TLS support in this Qt build");
+    QFile certFile(QStringLiteral(KQ_TESTDATA_DIR "/tls/selfsigned.crt"));
+    QFile keyFile(QStringLiteral(KQ_TESTDATA_DIR "/tls/selfsigned.key"));
+    QVERIFY(certFile.open(QIODevice::ReadOnly));
+    QVERIFY(keyFile.open(QIODevice::ReadOnly));
+    ScriptedHttpServer tls;
+    QVERIFY(tls.startTls(QSslCertificate(certFile.readAll()), QSslKey(keyFile.readAll(), QSsl::Rsa)));
+    tls.setReply(QStringLiteral("/img/secure.jpg"), picture(m_smallJpeg));
+
+    ImageShowLabel label;
+    QSignalSpy shown(&label, &ImageShowLabel::photoLoadFinish);
+    loadAndWaitForReply(label, tls.url(QStringLiteral("/img/secure.jpg")));
+    QCOMPARE(shown.count(), 0);
+    QCOMPARE(label.getShownPath(), QStringLiteral(":/res/moren.png"));
+    QCOMPARE(cacheFiles(m_cache), QStringList());
+    QCOMPARE(tls.requestsTo(QStringLiteral("/img/secure.jpg")).size(), 0);
+}
+
+void TestImageShowLabel::largeDownloadIsCompressedInPlace()
+{
+    QFile photo(QStringLiteral(KQ_TESTDATA_DIR "/photos/Landscape_1.jpg"));
+    QVERIFY(photo.open(QIODevice::ReadOnly));
+    const QByteArray bytes = photo.readAll();
+    QVERIFY(bytes.size() > 30720);
+    m_server.setReply(QStringLiteral("/img/big.jpg"), picture(bytes));
+    const QString address = m_server.url(QStringLiteral("/img/big.jpg"));
+
+    ImageShowLabel label;
+    label.resize(160, 120);
+    QSignalSpy sizes(&label, &ImageShowLabel::backImgSize);
+    QVERIFY(loadAndWait(label, address, true));
+    const QString cacheFile = m_cache + QLatin1Char('/') + ImageShowLabel::cacheName(30720, address);
+    // The compressed picture replaced the downloaded one under the same name.
+    QCOMPARE(label.getShownPath(), cacheFile);
+    QCOMPARE(cacheFiles(m_cache), QStringList{QFileInfo(cacheFile).fileName()});
+    QVERIFY(QFileInfo(cacheFile).size() < bytes.size());
+    const QSize shownSize = readFile(cacheFile).size();
+    QVERIFY(shownSize.width() <= 1620 && shownSize.width() > 0);
+    QCOMPARE(sizes.last().at(0).toSize(), shownSize);
+    QVERIFY(qAbs(label.getAspectRatio() - 2.0 / 3.0) < 0.02);
+}
+
+void TestImageShowLabel::largeLocalFileGoesThroughCompression()
+{
+    // Without compression asked for, a large file is not shown as it is.
+    const QString photo = QStringLiteral(KQ_TESTDATA_DIR "/photos/Portrait_1.jpg");
+    ImageShowLabel label;
+    label.resize(90, 135);
+    QSignalSpy sizes(&label, &ImageShowLabel::backImgSize);
+    QVERIFY(loadAndWait(label, photo));
+    QCOMPARE(sizes.first().at(0).toSize(), QSize(1200, 1800));
+    QCOMPARE(label.getShownPath(), m_cache + QStringLiteral("/again_Portrait_1.jpg"));
+    QCOMPARE(label.getPaintState(), 3);
+    QVERIFY(QFileInfo(label.getShownPath()).size() < QFileInfo(photo).size());
+
+    // A small file is shown directly, at the display size when one is set.
+    const QString small = m_appDir.path() + QStringLiteral("/small.png");
+    QVERIFY(filled(QSize(30, 20), Qt::green).save(small));
+    ImageShowLabel fixed;
+    fixed.setShowSize(60, 40);
+    QVERIFY(loadAndWait(fixed, small));
+    QCOMPARE(fixed.getShownPath(), small);
+    QCOMPARE(fixed.getPaintState(), 2);
+}
+
+void TestImageShowLabel::undecodableCacheFileGetsTheOtherExtension()
+{
+    const QString address = m_server.url(QStringLiteral("/img/logo.png"));
+    const QString cached = m_cache + QLatin1Char('/') + ImageShowLabel::cacheName(30720, address);
+    QVERIFY(cached.endsWith(QLatin1String(".png")));
+    QVERIFY(QDir().mkpath(m_cache));
+    {
+        QFile file(cached);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a picture");
+    }
+    ImageShowLabel label;
+    QVERIFY(loadAndWait(label, address));
+    QString expected = cached;
+    expected.replace(expected.length() - 3, 3, QStringLiteral("jpg"));
+    QCOMPARE(label.getShownPath(), expected);
+    QVERIFY(QFileInfo::exists(expected));
+    QVERIFY(!QFileInfo::exists(cached));
+    QCOMPARE(m_server.requests().size(), 0);
+}
+
+void TestImageShowLabel::maskKeepsThePictureInsideTheCircle()
+{
+    const QString red = m_appDir.path() + QStringLiteral("/red.png");
+    QVERIFY(filled(QSize(50, 50), Qt::red).save(red));
+    ImageShowLabel label;
+    label.resize(100, 100);
+    QVERIFY(loadAndWait(label, red, false, 30));
+    QCOMPARE(label.getPaintState(), 1);
+    const QImage shot = label.grab().toImage();
+    // The square of side 60 around the centre: red in the middle, nothing in its corners.
+    QCOMPARE(QColor(shot.pixel(50, 50)), QColor(Qt::red));
+    QVERIFY(QColor(shot.pixel(22, 22)) != QColor(Qt::red));
+    QVERIFY(QColor(shot.pixel(77, 77)) != QColor(Qt::red));
+    QCOMPARE(QColor(shot.pixel(50, 22)), QColor(Qt::red));
+}
+
+void TestImageShowLabel::mouseSignals()
+{
+    ImageShowLabel label;
+    label.resize(50, 50);
+    QSignalSpy left(&label, &ImageShowLabel::leftClick);
+    QSignalSpy click(&label, &ImageShowLabel::clickLabel);
+    QSignalSpy twice(&label, &ImageShowLabel::doubleClick);
+
+    QTest::mousePress(&label, Qt::LeftButton);
+    QCOMPARE(left.count(), 1);
+    QCOMPARE(click.count(), 0);
+    QTest::mousePress(&label, Qt::RightButton);
+    QCOMPARE(left.count(), 1);
+
+    label.setEmitClick(true);
+    QTest::mousePress(&label, Qt::LeftButton);
+    QCOMPARE(left.count(), 2);
+    QCOMPARE(click.count(), 1);
+
+    label.setPressEnabled(false);
+    QTest::mousePress(&label, Qt::LeftButton);
+    QCOMPARE(left.count(), 2);
+    QCOMPARE(click.count(), 1);
+
+    QTest::mouseDClick(&label, Qt::LeftButton);
+    QCOMPARE(twice.count(), 1);
+}
+
+QTEST_MAIN(TestImageShowLabel)
+#include "tst_imageshowlabel.moc"

@@ -1,0 +1,19 @@
+#include "support/ui/ModuleTestEnvironment.h"
+
+#include "frame/MicroWebsiteModule.h"
+#include "net/http/ServiceAddresses.h"
+#include "support/service/TestEnvironment.h"
+#include "widgets/popups/AlertWidget.h"
+
+void ModuleTestEnvironment::prepare()
+{
+    TestEnvironment::isolate();
+    TestEnvironment::setAddressesListener(&ServiceAddresses::reload);
+    MicroWebsiteModule::installHooks();
+}
+
+void ModuleTestEnvironment::prepareWidgetTests()
+{
+    prepare();
+    AlertWidget::setModalLoopEnabled(false);
+}
