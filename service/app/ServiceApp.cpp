@@ -1,29 +1,26 @@
 #include "app/ServiceApp.h"
 
+#include "app/ServiceContext.h"
+#include "http/HttpServer.h"
+#include "http/ServiceRouter.h"
 #include "routes/AccountRoutes.h"
 #include "routes/BookRoutes.h"
-#include "seed/DemoData.h"
 #include "routes/DiagnosticsRoutes.h"
 #include "routes/FinancialRoutes.h"
 #include "routes/HostPages.h"
 #include "routes/HouseManagerRoutes.h"
-#include "http/HttpBridge.h"
 #include "routes/MainPageRoutes.h"
 #include "routes/NewHouseRoutes.h"
-#include "app/ServiceContext.h"
-#include "storage/ServiceDatabase.h"
-#include "http/ServiceRouter.h"
-#include "sessions/SessionStore.h"
 #include "routes/SubmissionRoutes.h"
 #include "routes/UploadRoutes.h"
+#include "seed/DemoData.h"
+#include "sessions/SessionStore.h"
+#include "storage/ServiceDatabase.h"
 
 #include <QDir>
 
-#include <httplib.h>
-
 #include <csignal>
 #include <cstdio>
-#include <mutex>
 #include <pthread.h>
 #include <thread>
 
@@ -33,11 +30,6 @@ void fail(const QString& message)
 {
     std::fprintf(stderr, "kq_service: %s\n", message.toLocal8Bit().constData());
 }
-
-// Room for many idle keep-alive connections: every request object of the module brings its own
-// network manager, and a busy page holds several connections open at once.
-const size_t kWorkerThreads = 48;
-const size_t kMaxPayload = 32 * 1024 * 1024;
 
 } // namespace
 
@@ -63,16 +55,8 @@ int ServiceApp::run(const ServiceOptions& options)
         return 1;
     }
 
-    httplib::Server server;
-    server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
-    server.set_payload_max_length(kMaxPayload);
-    server.set_keep_alive_timeout(3);
-    int port = options.port;
-    if (port == 0) {
-        port = server.bind_to_any_port("127.0.0.1");
-    } else if (!server.bind_to_port("127.0.0.1", port)) {
-        port = -1;
-    }
+    HttpServer server;
+    const int port = server.bind(options.port);
     if (port <= 0) {
         fail(QStringLiteral("cannot listen on 127.0.0.1:%1").arg(options.port));
         return 1;
@@ -108,27 +92,6 @@ int ServiceApp::run(const ServiceOptions& options)
     HouseManagerRoutes houseManager(context);
     houseManager.registerRoutes(router);
 
-    // Bodies are read in parallel; handling is serialised, since it shares one connection and
-    // its transactions.
-    std::mutex handling;
-    auto handle = [&](const httplib::Request& in, httplib::Response& out, const httplib::ContentReader* content) {
-        ServiceRequest request;
-        if (!HttpBridge::read(in, content, &request)) {
-            out.status = 400;
-            return;
-        }
-        ServiceReply reply;
-        {
-            std::lock_guard<std::mutex> lock(handling);
-            reply = router.dispatch(request);
-        }
-        HttpBridge::write(reply, &out);
-    };
-    const std::string everything = "/.*";
-    server.Get(everything, [&](const httplib::Request& in, httplib::Response& out) { handle(in, out, nullptr); });
-    server.Post(everything, [&](const httplib::Request& in, httplib::Response& out,
-                                const httplib::ContentReader& content) { handle(in, out, &content); });
-
     std::thread signalWatcher([&server, shutdownSignals] {
         int received = 0;
         sigwait(&shutdownSignals, &received);
@@ -137,8 +100,8 @@ int ServiceApp::run(const ServiceOptions& options)
 
     std::printf("kq_service listening on %s\n", baseUrl.toUtf8().constData());
     std::fflush(stdout);
-    const bool listened = server.listen_after_bind();
-    // listen_after_bind() also returns when the socket fails; wake the watcher so it can end.
+    const bool listened = server.serve(router);
+    // serve() also returns when the socket fails; wake the watcher so it can end.
     pthread_kill(signalWatcher.native_handle(), SIGTERM);
     signalWatcher.join();
     return listened ? 0 : 1;

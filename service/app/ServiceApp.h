@@ -7,7 +7,7 @@
 
 // The service process: opens the store, binds 127.0.0.1, seeds a new store with the demo data,
 // announces "kq_service listening on http://127.0.0.1:PORT/" on stdout and serves until SIGINT
-// or SIGTERM. Requests are read in parallel but handled one at a time.
+// or SIGTERM.
 class ServiceApp
 {
 public:

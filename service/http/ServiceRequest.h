@@ -2,8 +2,8 @@
 #define SERVICEREQUEST_H
 
 #include "http/ServiceParams.h"
-#include "sessions/SessionInfo.h"
 #include "http/UploadedPart.h"
+#include "sessions/SessionInfo.h"
 
 #include <QList>
 #include <QMap>

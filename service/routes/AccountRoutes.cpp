@@ -1,13 +1,13 @@
 #include "routes/AccountRoutes.h"
 
+#include "app/ServiceContext.h"
 #include "http/Envelope.h"
 #include "http/ParamReader.h"
+#include "http/ServiceRouter.h"
 #include "sessions/PasswordHasher.h"
 #include "sessions/SecureRandom.h"
-#include "app/ServiceContext.h"
-#include "storage/ServiceDatabase.h"
-#include "http/ServiceRouter.h"
 #include "sessions/SessionStore.h"
+#include "storage/ServiceDatabase.h"
 
 #include <QJsonDocument>
 #include <QStringList>

@@ -1,12 +1,12 @@
 #include "routes/BookRoutes.h"
 
-#include "storage/BookData.h"
+#include "app/ServiceContext.h"
 #include "http/Envelope.h"
 #include "http/ParamReader.h"
-#include "app/ServiceContext.h"
-#include "storage/ServiceDatabase.h"
 #include "http/ServiceRequest.h"
 #include "http/ServiceRouter.h"
+#include "storage/BookData.h"
+#include "storage/ServiceDatabase.h"
 
 #include <QDateTime>
 #include <QJsonArray>

@@ -1,13 +1,13 @@
 #include "routes/FinancialRoutes.h"
 
-#include "http/Envelope.h"
-#include "storage/FinancialData.h"
-#include "storage/ListFilter.h"
-#include "http/ParamReader.h"
 #include "app/ServiceContext.h"
-#include "storage/ServiceDatabase.h"
+#include "http/Envelope.h"
+#include "http/ParamReader.h"
 #include "http/ServiceRequest.h"
 #include "http/ServiceRouter.h"
+#include "storage/FinancialData.h"
+#include "storage/ListFilter.h"
+#include "storage/ServiceDatabase.h"
 
 #include <QJsonArray>
 

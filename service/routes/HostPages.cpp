@@ -1,10 +1,10 @@
 #include "routes/HostPages.h"
 
-#include "routes/MainPageRoutes.h"
 #include "app/ServiceContext.h"
-#include "storage/ServiceDatabase.h"
 #include "http/ServiceRequest.h"
 #include "http/ServiceRouter.h"
+#include "routes/MainPageRoutes.h"
+#include "storage/ServiceDatabase.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

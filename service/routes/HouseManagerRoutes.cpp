@@ -1,13 +1,13 @@
 #include "routes/HouseManagerRoutes.h"
 
-#include "http/Envelope.h"
-#include "routes/HouseManagerRights.h"
-#include "storage/ListFilter.h"
-#include "http/ParamReader.h"
 #include "app/ServiceContext.h"
-#include "storage/ServiceDatabase.h"
+#include "http/Envelope.h"
+#include "http/ParamReader.h"
 #include "http/ServiceRequest.h"
 #include "http/ServiceRouter.h"
+#include "sessions/HouseManagerRights.h"
+#include "storage/ListFilter.h"
+#include "storage/ServiceDatabase.h"
 
 #include <QDateTime>
 #include <QJsonArray>

@@ -1,9 +1,9 @@
 #include "routes/MainPageRoutes.h"
 
-#include "http/Envelope.h"
 #include "app/ServiceContext.h"
-#include "storage/ServiceDatabase.h"
+#include "http/Envelope.h"
 #include "http/ServiceRouter.h"
+#include "storage/ServiceDatabase.h"
 
 #include <QJsonObject>
 

@@ -1,14 +1,14 @@
 #include "routes/NewHouseRoutes.h"
 
-#include "http/Envelope.h"
-#include "routes/HouseManagerRoutes.h"
-#include "storage/ListFilter.h"
-#include "http/ParamReader.h"
-#include "sessions/RightsCheck.h"
 #include "app/ServiceContext.h"
-#include "storage/ServiceDatabase.h"
+#include "http/Envelope.h"
+#include "http/ParamReader.h"
 #include "http/ServiceRequest.h"
 #include "http/ServiceRouter.h"
+#include "routes/HouseManagerRoutes.h"
+#include "sessions/RightsCheck.h"
+#include "storage/ListFilter.h"
+#include "storage/ServiceDatabase.h"
 
 #include <climits>
 

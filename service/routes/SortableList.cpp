@@ -1,11 +1,11 @@
 #include "routes/SortableList.h"
 
 #include "http/Envelope.h"
-#include "storage/ListFilter.h"
 #include "http/ParamReader.h"
-#include "sessions/RightsCheck.h"
-#include "storage/ServiceDatabase.h"
 #include "http/ServiceRequest.h"
+#include "sessions/RightsCheck.h"
+#include "storage/ListFilter.h"
+#include "storage/ServiceDatabase.h"
 
 #include <QJsonArray>
 

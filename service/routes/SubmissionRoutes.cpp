@@ -1,11 +1,11 @@
 #include "routes/SubmissionRoutes.h"
 
+#include "app/ServiceContext.h"
 #include "http/Envelope.h"
 #include "http/ParamReader.h"
-#include "app/ServiceContext.h"
-#include "storage/ServiceDatabase.h"
 #include "http/ServiceRequest.h"
 #include "http/ServiceRouter.h"
+#include "storage/ServiceDatabase.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

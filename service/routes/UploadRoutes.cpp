@@ -1,13 +1,13 @@
 #include "routes/UploadRoutes.h"
 
-#include "http/Envelope.h"
-#include "routes/ImageInspector.h"
-#include "http/ParamReader.h"
-#include "sessions/SecureRandom.h"
 #include "app/ServiceContext.h"
-#include "storage/ServiceDatabase.h"
+#include "http/Envelope.h"
+#include "http/ParamReader.h"
 #include "http/ServiceRequest.h"
 #include "http/ServiceRouter.h"
+#include "routes/ImageInspector.h"
+#include "sessions/SecureRandom.h"
+#include "storage/ServiceDatabase.h"
 
 #include <QDateTime>
 #include <QFile>

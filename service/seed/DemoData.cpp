@@ -1,12 +1,12 @@
 #include "seed/DemoData.h"
 
-#include "storage/FinancialData.h"
-#include "storage/HouseManagerData.h"
-#include "storage/NewHouseData.h"
-#include "sessions/PasswordHasher.h"
 #include "app/ServiceContext.h"
+#include "seed/FinancialSeed.h"
+#include "seed/HouseManagerSeed.h"
+#include "seed/NewHouseSeed.h"
+#include "seed/SubmissionSeed.h"
+#include "sessions/PasswordHasher.h"
 #include "storage/ServiceDatabase.h"
-#include "storage/SubmissionData.h"
 
 #include <QColor>
 #include <QFile>
@@ -288,9 +288,9 @@ bool DemoData::seed(ServiceContext& context, QString* error)
             && addTile(QStringLiteral("10001"), 1002, 1, QStringLiteral("学区房"), 21, schoolIcon, house)
             && addTile(QStringLiteral("20002"), 1001, 1, QStringLiteral("山城好房"), 20, mountainIcon,
                        QStringLiteral("解放碑、观音桥精选好房，每周更新。"))
-            && SubmissionData::seed(context)
-            && NewHouseData::seed(context) && FinancialData::seed(context)
-            && HouseManagerData::seed(db)
+            && SubmissionSeed::seed(context)
+            && NewHouseSeed::seed(context) && FinancialSeed::seed(context)
+            && HouseManagerSeed::seed(db)
             && db.markSeeded();
     });
     if (!ok) {

@@ -1,7 +1,7 @@
 #include "sessions/RightsCheck.h"
 
-#include "storage/ServiceDatabase.h"
 #include "sessions/SessionInfo.h"
+#include "storage/ServiceDatabase.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

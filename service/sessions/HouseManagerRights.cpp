@@ -1,8 +1,8 @@
-#include "routes/HouseManagerRights.h"
+#include "sessions/HouseManagerRights.h"
 
 #include "sessions/RightsCheck.h"
-#include "storage/ServiceDatabase.h"
 #include "sessions/SessionInfo.h"
+#include "storage/ServiceDatabase.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
