@@ -1,5 +1,7 @@
 #include "frame/MircroWebsiteOperateList_Model.h"
 
+#include "net/http/JsonValues.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -57,7 +59,8 @@ void MircroWebsiteOperateList_Model::parse(const QJsonValue& value)
             continue;
         const QJsonObject o = item.toObject();
         ListData tile;
-        tile.show = o.value(QStringLiteral("show")).toVariant().toInt() != 0 || !o.contains(QStringLiteral("show"));
+        // A tile the service says nothing about is shown.
+        tile.show = !o.contains(QStringLiteral("show")) || JsonValues::toBool(o.value(QStringLiteral("show")));
         tile.itemid = o.value(QStringLiteral("itemid")).toVariant().toInt();
         tile.type = o.value(QStringLiteral("type")).toVariant().toInt();
         tile.title = o.value(QStringLiteral("title")).toVariant().toString();

@@ -1,5 +1,6 @@
 #include "store/FunctionRights.h"
 
+#include "net/http/JsonValues.h"
 #include "net/http/UserNotice.h"
 #include "store/UserMessage_DataSqlTable.h"
 
@@ -30,7 +31,7 @@ bool FunctionRights::checkOrWarn(int functionId, const QString& message, QObject
 bool FunctionRights::siteServiceOpen(QObject* parent)
 {
     auto* table = new UserMessage_DataSqlTable(parent, false);
-    const bool open = table->getUserMessage().value(QStringLiteral("weiguanwang")) == QLatin1String("1");
+    const bool open = JsonValues::toBool(table->getUserMessage().init.value(QStringLiteral("weiguanwang")));
     table->deleteLater();
     return open;
 }

@@ -2,29 +2,19 @@
 
 #include "DataCenter.h"
 #include "LocalDatabase.h"
+#include "net/http/JsonValues.h"
 #include "net/http/NetRequestObjecet.h"
 
 #include <QSet>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-namespace {
-
-bool truthy(const QVariant& v)
-{
-    if (v.type() == QVariant::String)
-        return v.toString() == QLatin1String("1") || v.toString() == QLatin1String("true");
-    return v.toBool();
-}
-
-} // namespace
-
 QStringList UserMessage_DataSqlTable::FunctionAuth::departmentNames() const
 {
     QStringList names;
     for (const QVariantMap& d : bumens) {
         QString name = d.value(QStringLiteral("dept_name")).toString();
-        if (truthy(d.value(QStringLiteral("with_down"))))
+        if (JsonValues::toBool(d.value(QStringLiteral("with_down"))))
             name += QStringLiteral("(含以下)");
         names.append(name);
     }
@@ -64,8 +54,8 @@ UserMessage_DataSqlTable::UserMessage UserMessage_DataSqlTable::getUserMessage()
     message.found = true;
     message.init = NetRequestObjecet::jsonToMap(row.init);
     const QVariantMap userinfo = message.init.value(QStringLiteral("userinfo")).toMap();
-    message.isManager = truthy(userinfo.value(QStringLiteral("ismanager")));
-    message.isIndependent = truthy(userinfo.value(QStringLiteral("isindependent")));
+    message.isManager = JsonValues::toBool(userinfo.value(QStringLiteral("ismanager")));
+    message.isIndependent = JsonValues::toBool(userinfo.value(QStringLiteral("isindependent")));
     return message;
 }
 
@@ -85,7 +75,7 @@ UserMessage_DataSqlTable::FunctionAuth UserMessage_DataSqlTable::getFunctionAuth
             const QVariantMap entry = entryValue.toMap();
             if (entry.value(QStringLiteral("id")).toInt() != functionId)
                 continue;
-            auth.selected = truthy(entry.value(QStringLiteral("selected")));
+            auth.selected = JsonValues::toBool(entry.value(QStringLiteral("selected")));
             auth.range = entry.value(QStringLiteral("range")).toInt();
             if (auth.range == 1)
                 auth.range = 6;
@@ -120,7 +110,7 @@ bool UserMessage_DataSqlTable::departmentInScope(const FunctionAuth& auth, const
         const QString id = d.value(QStringLiteral("dept_id")).toString();
         if (id == deptId)
             return true;
-        if (!truthy(d.value(QStringLiteral("with_down"))))
+        if (!JsonValues::toBool(d.value(QStringLiteral("with_down"))))
             continue;
         QSet<QString> seen;
         QString current = parentOf.value(deptId);

@@ -1,5 +1,6 @@
 #include "support/ui/ModuleTestEnvironment.h"
 #include "store/BaseMessage_SqlTable.h"
+#include "store/FunctionRights.h"
 #include "DataCenter.h"
 #include "LocalDatabase.h"
 #include "support/ui/LocalStoreFixture.h"
@@ -88,6 +89,43 @@ private slots:
         QVERIFY(user.found);
         QVERIFY(!user.isManager);
         QVERIFY(!table.hasFunctionAuth({}, 156));
+    }
+
+    // The suite writes flags as booleans, numbers or texts; every form reads alike.
+    void storedFlagsInEveryForm_data()
+    {
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("true") << QStringLiteral("true") << true;
+        QTest::newRow("1") << QStringLiteral("1") << true;
+        QTest::newRow("text true") << QStringLiteral("\"true\"") << true;
+        QTest::newRow("text TRUE, padded") << QStringLiteral("\" TRUE \"") << true;
+        QTest::newRow("text 1") << QStringLiteral("\"1\"") << true;
+        QTest::newRow("false") << QStringLiteral("false") << false;
+        QTest::newRow("text false") << QStringLiteral("\"false\"") << false;
+        QTest::newRow("text 0") << QStringLiteral("\"0\"") << false;
+    }
+
+    void storedFlagsInEveryForm()
+    {
+        QFETCH(QString, flag);
+        QFETCH(bool, expected);
+
+        const QString phone = QStringLiteral("13800000003");
+        const QString init = QStringLiteral("{\"userinfo\":{\"ismanager\":%1},\"weiguanwang\":%1}").arg(flag);
+        const QString rights = QStringLiteral("[{\"content\":[{\"id\":148,\"selected\":%1,\"range\":0,"
+                                              "\"bumens\":[{\"dept_id\":\"1\",\"dept_name\":\"一部\",\"with_down\":%1}]}]}]")
+                                   .arg(flag);
+        QVERIFY(LocalDatabase::writeUser(phone, init, rights, QStringLiteral("[]")));
+        F::loginAs(phone, false);
+        UserMessage_DataSqlTable table;
+        QCOMPARE(table.getUserMessage().isManager, expected);
+        QObject owner;
+        QCOMPARE(FunctionRights::siteServiceOpen(&owner), expected);
+        const auto auth = table.getFunctionAuth({}, 148);
+        QCOMPARE(auth.selected, expected);
+        QCOMPARE(auth.departmentNames(),
+                 QStringList{expected ? QStringLiteral("一部(含以下)") : QStringLiteral("一部")});
     }
 
     void canOperate_data()

@@ -83,6 +83,9 @@ ListCardView::ListCardView(QWidget* parent)
     m_picture->setPlaceholderPath(QStringLiteral(":/res/moren.png"));
     m_picture->setAttribute(Qt::WA_TransparentForMouseEvents);
 
+    // Names and types come from the service: never markup.
+    for (QLabel* label : {m_name, m_type, m_badge})
+        label->setTextFormat(Qt::PlainText);
     m_name->setObjectName(QStringLiteral("label_name"));
     m_type->setObjectName(QStringLiteral("label_type"));
     m_badge->setObjectName(QStringLiteral("label_top"));
@@ -169,9 +172,11 @@ void ListCardView::setLine(int line, const QString& text)
         m_lines.at(line)->setText(text);
 }
 
-void ListCardView::setValueHtml(const QString& html)
+void ListCardView::setValue(const QString& value, const QString& unit)
 {
-    m_value->setText(html);
+    m_value->setText(QStringLiteral("<html><head/><body><p><span style=\" font-size:27px; font-weight:600;\">%1 </span>"
+                                    "<span style=\" font-weight:600;\">%2</span></p></body></html>")
+                         .arg(value.toHtmlEscaped(), unit.toHtmlEscaped()));
 }
 
 void ListCardView::setCommission(const QString& text)

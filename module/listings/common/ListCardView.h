@@ -49,7 +49,9 @@ public:
     void setBadgeVisible(bool visible);
     // line 0..2 under the name.
     void setLine(int line, const QString& text);
-    void setValueHtml(const QString& html);
+    // The large value (a price, a rate) followed by its unit, both set in bold; the value is the
+    // service's text and shows as written.
+    void setValue(const QString& value, const QString& unit);
     void setCommission(const QString& text);
     // "操作" followed by the entries.
     void setOperations(const QStringList& entries);

@@ -1,5 +1,7 @@
 #include "listings/common/ListingJson.h"
 
+#include "net/http/JsonValues.h"
+
 #include <QLocale>
 
 namespace ListingJson {
@@ -43,6 +45,11 @@ QString toText(const QJsonObject& object, const QString& key)
     if (value.isBool())
         return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
     return QString();
+}
+
+bool toBool(const QJsonObject& object, const QString& key)
+{
+    return JsonValues::toBool(object.value(key));
 }
 
 QStringList toTextList(const QJsonObject& object, const QString& key)

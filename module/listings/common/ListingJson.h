@@ -14,6 +14,8 @@ namespace ListingJson {
 int toInt(const QJsonObject& object, const QString& key);
 double toDouble(const QJsonObject& object, const QString& key);
 QString toText(const QJsonObject& object, const QString& key);
+// A flag: true, 1, "true" or "1" (any case) read as true; anything else, or a missing key, as false.
+bool toBool(const QJsonObject& object, const QString& key);
 // Only the string elements of an array.
 QStringList toTextList(const QJsonObject& object, const QString& key);
 

@@ -23,13 +23,6 @@ QList<ListCardView::Operation> FinancialProductListItemView::operationsFor(bool 
     };
 }
 
-QString FinancialProductListItemView::rateHtml(const QString& monthLixi)
-{
-    return QStringLiteral("<html><head/><body><p><span style=\" font-size:27px; font-weight:600;\">%1 </span>"
-                          "<span style=\" font-weight:600;\">%</span></p></body></html>")
-        .arg(monthLixi);
-}
-
 QString FinancialProductListItemView::middleText(const QString& maxedu, const QString& loanTime)
 {
     return QStringLiteral("放款额度%1万 贷款时间%2月").arg(maxedu, loanTime);
@@ -82,7 +75,7 @@ void FinancialProductListItemView::setBottomTxt(const QString& bottom)
 
 void FinancialProductListItemView::setMonthRate(const QString& rate)
 {
-    setValueHtml(rateHtml(rate));
+    setValue(rate, QStringLiteral("%"));
 }
 
 void FinancialProductListItemView::setYongJinRate(const QString& yongjin)

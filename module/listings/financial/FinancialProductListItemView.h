@@ -20,7 +20,6 @@ public:
 
     const FinancialProductList_Model::ListData& data() const { return m_data; }
     static QList<Operation> operationsFor(bool wstore);
-    static QString rateHtml(const QString& monthLixi);
     static QString middleText(const QString& maxedu, const QString& loanTime);
 
 signals:

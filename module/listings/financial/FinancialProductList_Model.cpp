@@ -21,7 +21,7 @@ FinancialProductList_Model::ListData FinancialProductList_Model::fromJson(const 
     d.maxedu = toText(o, QStringLiteral("maxedu"));
     d.dyleixing = toText(o, QStringLiteral("dyleixing"));
     d.yongjin = toText(o, QStringLiteral("yongjin"));
-    d.wstore = toInt(o, QStringLiteral("wstore")) != 0;
+    d.wstore = toBool(o, QStringLiteral("wstore"));
     return d;
 }
 

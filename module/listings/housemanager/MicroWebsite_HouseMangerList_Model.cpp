@@ -12,7 +12,7 @@ MicroWebsite_HouseMangerList_Model::ListData MicroWebsite_HouseMangerList_Model:
 {
     using namespace ListingJson;
     ListData d;
-    d.putup = toInt(o, QStringLiteral("putup")) != 0;
+    d.putup = ListingJson::toBool(o, QStringLiteral("putup"));
     d.faburen = toText(o, QStringLiteral("faburen"));
     d.faburenphone = toText(o, QStringLiteral("faburenphone"));
     d.bookid = toInt(o, QStringLiteral("bookid"));
@@ -26,8 +26,8 @@ MicroWebsite_HouseMangerList_Model::ListData MicroWebsite_HouseMangerList_Model:
     d.price = toText(o, QStringLiteral("price"));
     d.unitprice = toText(o, QStringLiteral("unitprice"));
     d.info = toText(o, QStringLiteral("info"));
-    d.sh = toInt(o, QStringLiteral("sh")) != 0;
+    d.sh = ListingJson::toBool(o, QStringLiteral("sh"));
     d.shows = toText(o, QStringLiteral("shows"));
-    d.tuijian = toInt(o, QStringLiteral("tuijian")) != 0;
+    d.tuijian = ListingJson::toBool(o, QStringLiteral("tuijian"));
     return d;
 }

@@ -22,10 +22,10 @@ NewHouseList_Model::ListData NewHouseList_Model::fromJson(const QJsonObject& o)
     d.address = toText(o, QStringLiteral("address"));
     d.junjia = toText(o, QStringLiteral("junjia"));
     d.yongjin = toText(o, QStringLiteral("yongjin"));
-    d.wstore = toInt(o, QStringLiteral("wstore")) != 0;
+    d.wstore = toBool(o, QStringLiteral("wstore"));
     d.leixing = toText(o, QStringLiteral("leixing"));
-    d.istop = toInt(o, QStringLiteral("istop")) != 0;
-    d.tuijian = toInt(o, QStringLiteral("tuijian")) != 0;
+    d.istop = toBool(o, QStringLiteral("istop"));
+    d.tuijian = toBool(o, QStringLiteral("tuijian"));
     d.telbefore = toText(o, QStringLiteral("telbefore"));
     d.telafter = toText(o, QStringLiteral("telafter"));
     return d;

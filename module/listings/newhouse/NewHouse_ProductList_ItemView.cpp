@@ -16,7 +16,7 @@ NewHouse_ProductList_ItemView::NewHouse_ProductList_ItemView(const NewHouseList_
         setLine(2, data.telafter.isEmpty() ? QStringLiteral("电话：%1").arg(data.telbefore)
                                            : QStringLiteral("电话：%1 转 %2").arg(data.telbefore, data.telafter));
     }
-    setValueHtml(priceHtml(data.junjia));
+    setValue(data.junjia, QStringLiteral("元/m²"));
     setCommission(data.yongjin);
 
     const QList<Operation> all = operationsFor(data);
@@ -37,13 +37,6 @@ QList<ListCardView::Operation> NewHouse_ProductList_ItemView::operationsFor(cons
         {QStringLiteral("删除"), {DeleteRight}},
         {data.tuijian ? QStringLiteral("已推荐") : QStringLiteral("待推荐"), {RecommendRight}},
     };
-}
-
-QString NewHouse_ProductList_ItemView::priceHtml(const QString& junjia)
-{
-    return QStringLiteral("<html><head/><body><p><span style=\" font-size:27px; font-weight:600;\">%1 </span>"
-                          "<span style=\" font-weight:600;\">元/m²</span></p></body></html>")
-        .arg(junjia);
 }
 
 void NewHouse_ProductList_ItemView::operateActiveIndex(const QString& txt)

@@ -22,7 +22,6 @@ public:
     const NewHouseList_Model::ListData& data() const { return m_data; }
     // Every entry of a project's box with the rights that allow it, in the box's order.
     static QList<Operation> operationsFor(const NewHouseList_Model::ListData& data);
-    static QString priceHtml(const QString& junjia);
 
 signals:
     void clickItem(const NewHouseList_Model::ListData& data);

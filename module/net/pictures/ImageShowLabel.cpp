@@ -23,6 +23,7 @@
 namespace {
 
 const char* const kCacheFileProperty = "kqCacheFile";
+const char* const kLoadProperty = "kqLoad";
 const int kTransferTimeoutMs = 30000;
 
 QString maskPath()
@@ -161,6 +162,8 @@ QString ImageShowLabel::cacheName(qint64 limit, const QString& address)
 
 void ImageShowLabel::loadImage(const QString& newSource, bool compressLarge, int newMaskSize)
 {
+    // Downloads and compression runs of earlier loads may still answer: only this load's count.
+    ++currentLoad;
     loaded = false;
     emit startLoad();
     source = newSource;
@@ -219,6 +222,7 @@ void ImageShowLabel::download(const QString& address)
     QNetworkReply* reply = network->get(request);
     reply->setProperty(kCacheFileProperty,
                        QStringLiteral("%1/%2").arg(cacheFolder, cacheName(maxFileSize, address)));
+    reply->setProperty(kLoadProperty, currentLoad);
 }
 
 void ImageShowLabel::dealpicdownload(QNetworkReply* reply)
@@ -237,6 +241,9 @@ void ImageShowLabel::dealpicdownload(QNetworkReply* reply)
     const QString cacheFile = reply->property(kCacheFileProperty).toString();
     QDir().mkpath(QFileInfo(cacheFile).absolutePath());
     if (!writeAtomically(cacheFile, bytes))
+        return;
+    // The picture stays in the cache, but the label shows a newer load's by now.
+    if (reply->property(kLoadProperty).toULongLong() != currentLoad)
         return;
     if (bytes.size() > maxFileSize && compress) {
         startCompressionRun(cacheFile, cacheFile);
@@ -265,8 +272,12 @@ void ImageShowLabel::reportSize(const QSize& size)
 
 void ImageShowLabel::startCompressionRun(const QString& file, const QString& outputPath)
 {
+    const quint64 load = currentLoad;
     PhotoCompression::start(file, QFileInfo(file).fileName(), maxFileSize, outputPath, double(scaleFactor), this,
-                            &ImageShowLabel::dealDownloadPhotosCompression);
+                            [this, load](const QString& path, const QVariant& value) {
+                                if (load == currentLoad)
+                                    dealDownloadPhotosCompression(path, value);
+                            });
 }
 
 void ImageShowLabel::showPlaceholderIfWanted()

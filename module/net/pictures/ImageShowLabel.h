@@ -101,6 +101,8 @@ private:
     bool emitClick = false;
     bool pressEnabled = true;
     bool loaded = false;
+    // Counts the loads; a download or compression result of an older one is not shown.
+    quint64 currentLoad = 0;
 
     QLabel* hiddenLabel = nullptr;
     QNetworkAccessManager* network = nullptr;

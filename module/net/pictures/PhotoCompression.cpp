@@ -128,6 +128,26 @@ QString numberedPath(const QString& path, int number)
     return numbered;
 }
 
+// The first free one of: preferred, fallback, fallback numbered from 2 on. A path another run
+// is writing is never free, nor is a fallback that is on disk; the preferred one on disk is free
+// only when it may be overwritten.
+QString claimFreePath(const QString& preferred, const QString& fallback, bool overwritePreferred)
+{
+    PathsInFlight& registry = pathsInFlight();
+    QMutexLocker locker(&registry.mutex);
+    const auto isFree = [&registry](const QString& path, bool mayOverwrite) {
+        return !registry.paths.contains(path) && (mayOverwrite || !QFileInfo::exists(path));
+    };
+    QString path = preferred;
+    if (!isFree(path, overwritePreferred)) {
+        path = fallback;
+        for (int number = 2; !isFree(path, false); ++number)
+            path = numberedPath(fallback, number);
+    }
+    registry.paths.insert(path);
+    return path;
+}
+
 } // namespace
 
 PhotoCompression::PhotoCompression(QObject* parent)
@@ -164,14 +184,15 @@ QSize PhotoCompression::fittedSize(const QSize& upright)
 
 QString PhotoCompression::claimOutputPath(const QString& preferred)
 {
-    PathsInFlight& registry = pathsInFlight();
-    QMutexLocker locker(&registry.mutex);
-    QString path = preferred;
-    for (int number = 2; registry.paths.contains(path) || (path != preferred && QFileInfo::exists(path));
-         ++number)
-        path = numberedPath(preferred, number);
-    registry.paths.insert(path);
-    return path;
+    return claimFreePath(preferred, preferred, true);
+}
+
+QString PhotoCompression::claimDerivedOutputPath(const QString& folder, const QString& baseName)
+{
+    const QString preferred = QStringLiteral("%1/%2_com.%3").arg(folder, baseName, QStringLiteral("jpg"));
+    QString copy = preferred;
+    copy.insert(copy.length() - 4, QStringLiteral("_copy"));
+    return claimFreePath(preferred, copy, false);
 }
 
 void PhotoCompression::releaseOutputPath(const QString& path)
@@ -202,15 +223,6 @@ PhotoCompression* PhotoCompression::prepare(const QString& address_, const QVari
     connect(runThread, &QThread::finished, runThread, &QObject::deleteLater);
     *thread = runThread;
     return worker;
-}
-
-QString PhotoCompression::derivedOutputPath(const QString& folder) const
-{
-    QString file = QStringLiteral("%1/%2_com.%3")
-                       .arg(folder, QFileInfo(address).baseName(), QStringLiteral("jpg"));
-    if (QFileInfo::exists(file) && file.length() > 4)
-        file.insert(file.length() - 4, QStringLiteral("_copy"));
-    return file;
 }
 
 void PhotoCompression::finish(const QString& path)
@@ -314,7 +326,8 @@ QString PhotoCompression::compressFile()
 
     const QString folder = AppFolders::temporaryFolder();
     QDir().mkpath(folder);
-    const QString file = claimOutputPath(outputPath.isEmpty() ? derivedOutputPath(folder) : outputPath);
+    const QString file = outputPath.isEmpty() ? claimDerivedOutputPath(folder, QFileInfo(address).baseName())
+                                              : claimOutputPath(outputPath);
     const bool ok = writeAtomically(file, bytes);
     releaseOutputPath(file);
     return ok ? file : QString();

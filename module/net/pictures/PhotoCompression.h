@@ -54,6 +54,11 @@ public:
     // Reserves `preferred` for a run that is about to write it, or, while another run is writing
     // that file, a free name beside it. Release the returned path once it is written.
     static QString claimOutputPath(const QString& preferred);
+    // Reserves the file a run without an output path writes: "<baseName>_com.jpg" in `folder`,
+    // else "<baseName>_com_copy.jpg", else a numbered name beside that. A name that is on disk
+    // counts as taken as well as one that another run is writing, so an earlier result that a
+    // caller still uses is never overwritten.
+    static QString claimDerivedOutputPath(const QString& folder, const QString& baseName);
     static void releaseOutputPath(const QString& path);
 
 public slots:
@@ -69,7 +74,6 @@ private:
                                      double scaleFactor, QObject* receiver, QThread** thread);
     // The heavy part of a run: the file written, or an empty string when the source stands.
     QString compressFile();
-    QString derivedOutputPath(const QString& folder) const;
     void finish(const QString& path);
 
     const QSize maxImageSize;

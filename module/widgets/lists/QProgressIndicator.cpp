@@ -51,8 +51,10 @@ QProgressIndicator* QProgressIndicator::showOver(QWidget* page, bool dark, QStri
     shade->setObjectName(QStringLiteral("QProgressIndicator_shade"));
     shade->setFocusPolicy(Qt::NoFocus);
     shade->setAttribute(Qt::WA_DeleteOnClose);
-    shade->setStyleSheet(dark ? QStringLiteral("background-color:rgb(0,0,0,70);border:0px;")
-                              : QStringLiteral("background-color:rgb(0,0,0,0);border:0px;"));
+    // rgba(), not rgb() with a fourth value, which Qt applies but warns about; the alpha still
+    // counts to 255.
+    shade->setStyleSheet(dark ? QStringLiteral("background-color:rgba(0,0,0,70);border:0px;")
+                              : QStringLiteral("background-color:rgba(0,0,0,0);border:0px;"));
 
     auto* indicator = new QProgressIndicator(page);
     indicator->resize(300, 130);

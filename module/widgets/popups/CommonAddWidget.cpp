@@ -247,11 +247,12 @@ void CommonAddWidget::layShade(QWidget* window, int shadeClick)
     auto* shade = new QPushButton(window);
     shade->setObjectName(QStringLiteral("CommonAddWidgetShade"));
     shade->setFocusPolicy(Qt::NoFocus);
-    shade->setStyleSheet(QStringLiteral("background-color:rgb(%1,%2,%3,%4);border:0px;")
+    // The alpha as a fraction: style sheets read a whole rgba() alpha of 0 or 1 as a fraction too.
+    shade->setStyleSheet(QStringLiteral("background-color:rgba(%1,%2,%3,%4);border:0px;")
                              .arg(m_shadeColor.red())
                              .arg(m_shadeColor.green())
                              .arg(m_shadeColor.blue())
-                             .arg(m_shadeColor.alpha()));
+                             .arg(QString::number(m_shadeColor.alphaF(), 'f', 4)));
     shade->setGeometry(window->rect());
     if (shadeClick == 0)
         connect(shade, &QPushButton::clicked, this, &CommonAddWidget::closeWidget);

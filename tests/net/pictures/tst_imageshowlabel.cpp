@@ -62,6 +62,7 @@ private slots:
     void undecodableCacheFileGetsTheOtherExtension();
     void maskKeepsThePictureInsideTheCircle();
     void mouseSignals();
+    void olderLoadNeverReplacesANewerOne();
 
 private:
     // Loads and waits until the label shows a picture.
@@ -368,6 +369,50 @@ void TestImageShowLabel::mouseSignals()
 
     QTest::mouseDClick(&label, Qt::LeftButton);
     QCOMPARE(twice.count(), 1);
+}
+
+void TestImageShowLabel::olderLoadNeverReplacesANewerOne()
+{
+    // A label reused in an editor: the first picture's download is slow and answers last.
+    const QByteArray blue = encode(filled(QSize(60, 40), Qt::blue), "JPEG");
+    ScriptedHttpServer::Reply slow = picture(blue);
+    slow.delayMs = 800;
+    m_server.setReply(QStringLiteral("/img/old.jpg"), slow);
+    m_server.setReply(QStringLiteral("/img/new.jpg"), picture(m_smallJpeg));
+    const QString oldAddress = m_server.url(QStringLiteral("/img/old.jpg"));
+    const QString newAddress = m_server.url(QStringLiteral("/img/new.jpg"));
+
+    ImageShowLabel label;
+    label.resize(120, 80);
+    label.loadImage(oldAddress, false, 0);
+    auto* network = label.findChild<QNetworkAccessManager*>();
+    QVERIFY(network);
+    QSignalSpy replies(network, &QNetworkAccessManager::finished);
+    QVERIFY(loadAndWait(label, newAddress));
+    const QString newFile = m_cache + QLatin1Char('/') + ImageShowLabel::cacheName(30720, newAddress);
+    QCOMPARE(label.getShownPath(), newFile);
+    QTRY_COMPARE_WITH_TIMEOUT(replies.count(), 2, 10000);
+    QCoreApplication::processEvents();
+    QCOMPARE(label.getShownPath(), newFile);
+    QCOMPARE(label.getSource(), newAddress);
+    const QColor shown(label.grab().toImage().pixel(60, 40));
+    QVERIFY2(shown.red() > 150 && shown.blue() < 100, "the older picture is on show");
+
+    // The same for a compression run that ends after a newer picture is on show.
+    const QString large = QStringLiteral(KQ_TESTDATA_DIR "/photos/Portrait_1.jpg");
+    const QString small = m_appDir.path() + QStringLiteral("/newer.png");
+    QVERIFY(filled(QSize(30, 20), Qt::green).save(small));
+    ImageShowLabel editor;
+    editor.resize(90, 60);
+    editor.loadImage(large, true, 0);
+    QVERIFY(loadAndWait(editor, small));
+    QCOMPARE(editor.getShownPath(), small);
+    // The run writes its file whoever still waits for it.
+    const QString compressed = m_cache + QStringLiteral("/again_Portrait_1.jpg");
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(compressed), 30000);
+    QTest::qWait(500);
+    QCOMPARE(editor.getShownPath(), small);
+    QCOMPARE(QColor(editor.grab().toImage().pixel(45, 30)), QColor(Qt::green));
 }
 
 QTEST_MAIN(TestImageShowLabel)

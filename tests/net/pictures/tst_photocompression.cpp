@@ -10,9 +10,13 @@
 #include <QMap>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QPointer>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -99,6 +103,8 @@ private slots:
     void namesFollowTheSourceBaseName();
     void fileInFlightIsNotWrittenTwice();
     void sameBaseNameRunsInParallel();
+    void sameBaseNameKeepsEveryResult_data();
+    void sameBaseNameKeepsEveryResult();
     void everyPhotoOfALargeBatchGetsItsResult();
     void manualLifecycleStillWorks();
     void temporaryFolderFallsBack();
@@ -374,6 +380,66 @@ void TestPhotoCompression::sameBaseNameRunsInParallel()
         QFile::remove(path);
 }
 
+void TestPhotoCompression::sameBaseNameKeepsEveryResult_data()
+{
+    QTest::addColumn<bool>("together");
+    // Picked one after another: the earlier results are on disk when the next run starts.
+    QTest::newRow("one after another") << false;
+    // "pick.1.jpg", "pick.2.jpg", "pick.3.jpg" in one pick: three runs on the pool at once.
+    QTest::newRow("in one pick") << true;
+}
+
+void TestPhotoCompression::sameBaseNameKeepsEveryResult()
+{
+    QFETCH(bool, together);
+
+    const QList<QColor> tints = {QColor(255, 40, 40), QColor(40, 255, 40), QColor(40, 40, 255)};
+    QDir temporary(temporaryFolder());
+    for (const QString& left : temporary.entryList({QStringLiteral("pick_*")}, QDir::Files))
+        QVERIFY(temporary.remove(left));
+    QStringList sources;
+    for (int i = 0; i < tints.size(); ++i) {
+        sources << m_sources.filePath(QStringLiteral("pick.%1.jpg").arg(i + 1));
+        QVERIFY(save(blocks(QSize(4000, 3000), 48, 70 + quint32(i), tints.at(i)), sources.last(), "JPEG", 97));
+    }
+
+    QMap<int, QString> results;
+    if (together) {
+        QObject receiver;
+        for (int i = 0; i < sources.size(); ++i) {
+            PhotoCompression::start(sources.at(i), i, kLimit, QString(), 1.0, &receiver,
+                                    [&results](const QString& path, const QVariant& tag) {
+                                        results.insert(tag.toInt(), path);
+                                    });
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(results.size(), sources.size(), 60000);
+    } else {
+        for (int i = 0; i < sources.size(); ++i)
+            results.insert(i, compress(sources.at(i)).path);
+        // The first run keeps the plain name, the second the one with "_copy".
+        QCOMPARE(results.value(0), temporaryFolder() + QStringLiteral("/pick_com.jpg"));
+        QCOMPARE(results.value(1), temporaryFolder() + QStringLiteral("/pick_com_copy.jpg"));
+    }
+
+    QCOMPARE(QSet<QString>(results.cbegin(), results.cend()).size(), sources.size());
+    for (int i = 0; i < sources.size(); ++i) {
+        const QString& path = results.value(i);
+        QVERIFY(path.startsWith(temporaryFolder()));
+        const QImage written = readStored(path);
+        QVERIFY(!written.isNull());
+        const QColor mean = meanColour(written);
+        // Each file still holds its own picture: its strongest channel is its tint's.
+        const int own = i == 0 ? mean.red() : i == 1 ? mean.green() : mean.blue();
+        const int others = i == 0 ? qMax(mean.green(), mean.blue())
+                         : i == 1 ? qMax(mean.red(), mean.blue())
+                                  : qMax(mean.red(), mean.green());
+        QVERIFY2(own > 2 * others, qPrintable(QStringLiteral("result %1 (%2) shows another picture").arg(i).arg(path)));
+        QVERIFY(meanDifference(written, readStored(sources.at(i))) < kSameScene);
+    }
+    for (const QString& path : qAsConst(results))
+        QFile::remove(path);
+}
+
 void TestPhotoCompression::everyPhotoOfALargeBatchGetsItsResult()
 {
     // More photos than cores: the rest wait their turn, and each one is answered once.
@@ -381,17 +447,20 @@ void TestPhotoCompression::everyPhotoOfALargeBatchGetsItsResult()
     QObject receiver;
     QMap<int, int> answers;
     QMap<int, QString> paths;
+    QList<QPointer<PhotoCompression>> workers;
     for (int i = 0; i < count; ++i) {
         const QString source = m_sources.filePath(QStringLiteral("batch%1.jpg").arg(i));
         QVERIFY(save(blocks(QSize(4000, 3000), 48, 40 + quint32(i)), source, "JPEG", 97));
-        PhotoCompression::start(source, i, kLimit, QString(), 1.0, &receiver,
+        workers << PhotoCompression::start(source, i, kLimit, QString(), 1.0, &receiver,
                                 [&](const QString& path, const QVariant& tag) {
                                     answers[tag.toInt()] += 1;
                                     paths.insert(tag.toInt(), path);
                                 });
     }
     QTRY_COMPARE_WITH_TIMEOUT(answers.size(), count, 120000);
-    QTest::qWait(50);
+    // Once every worker has gone no answer can follow; the last queued ones are delivered here.
+    QTRY_VERIFY(std::all_of(workers.cbegin(), workers.cend(), [](const auto& worker) { return worker.isNull(); }));
+    QCoreApplication::processEvents();
     for (int i = 0; i < count; ++i) {
         QCOMPARE(answers.value(i), 1);
         QCOMPARE(QFileInfo(paths.value(i)).fileName(), QStringLiteral("batch%1_com.jpg").arg(i));

@@ -21,6 +21,18 @@ int paintedPixels(QWidget* widget)
     return painted;
 }
 
+// Warnings Qt prints while a test shows widgets (a style sheet it had to guess at, for one).
+QStringList g_warnings;
+QtMessageHandler g_previousHandler = nullptr;
+
+void recordWarning(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg || type == QtCriticalMsg)
+        g_warnings.append(message);
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+
 } // namespace
 
 class TestProgressIndicator : public QObject
@@ -37,6 +49,8 @@ private slots:
     void coverFollowsThePage();
     void animation();
     void paintsOnlyWhatIsShown();
+    void showingWarnsNothing_data();
+    void showingWarnsNothing();
 };
 
 void TestProgressIndicator::showOverCoversThePage_data()
@@ -48,9 +62,9 @@ void TestProgressIndicator::showOverCoversThePage_data()
     QTest::addColumn<int>("shadedWhite");
     // 70 of 255 black over white leaves 185.
     QTest::newRow("dark") << true << QStringLiteral("删除中...")
-                          << QStringLiteral("background-color:rgb(0,0,0,70);border:0px;") << QColor(Qt::white)
+                          << QStringLiteral("background-color:rgba(0,0,0,70);border:0px;") << QColor(Qt::white)
                           << 185;
-    QTest::newRow("light") << false << QString() << QStringLiteral("background-color:rgb(0,0,0,0);border:0px;")
+    QTest::newRow("light") << false << QString() << QStringLiteral("background-color:rgba(0,0,0,0);border:0px;")
                            << QColor(120, 120, 120) << 255;
 }
 
@@ -195,7 +209,12 @@ void TestProgressIndicator::animation()
     QCOMPARE(stopped.count(), 1);
     QVERIFY(!indicator.isAnimated());
     const int stoppedAngle = indicator.angle();
-    QTest::qWait(60);
+    // A running one beside it turns meanwhile; the stopped one does not.
+    QProgressIndicator running;
+    running.setAnimationDelay(10);
+    running.startAnimation();
+    const int startAngle = running.angle();
+    QTRY_VERIFY(running.angle() != startAngle);
     QCOMPARE(indicator.angle(), stoppedAngle);
 
     indicator.startAnimation();
@@ -223,6 +242,30 @@ void TestProgressIndicator::paintsOnlyWhatIsShown()
     indicator.setDisplayedWhenStopped(false);
     indicator.setWaitWord(QStringLiteral("提交数据中"));
     QVERIFY(paintedPixels(&indicator) > 0);
+}
+
+void TestProgressIndicator::showingWarnsNothing_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("dark") << true;
+    QTest::newRow("light") << false;
+}
+
+void TestProgressIndicator::showingWarnsNothing()
+{
+    QFETCH(bool, dark);
+
+    QWidget page;
+    page.resize(600, 400);
+    page.show();
+    g_warnings.clear();
+    g_previousHandler = qInstallMessageHandler(recordWarning);
+    QProgressIndicator* indicator = QProgressIndicator::showOver(&page, dark, QStringLiteral("加载中"));
+    // Painting applies the shade's style sheet.
+    page.grab();
+    qInstallMessageHandler(g_previousHandler);
+    QVERIFY(indicator);
+    QVERIFY2(g_warnings.isEmpty(), qPrintable(g_warnings.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(TestProgressIndicator)

@@ -115,7 +115,7 @@ void TestCommonAddWidget::typicalUseShadesRegistersAndCentres()
     QCOMPARE(shades.size(), 2);
     for (QPushButton* shade : shades) {
         QCOMPARE(shade->geometry(), m_main->rect());
-        QCOMPARE(shade->styleSheet(), QStringLiteral("background-color:rgb(0,0,0,30);border:0px;"));
+        QCOMPARE(shade->styleSheet(), QStringLiteral("background-color:rgba(0,0,0,0.1176);border:0px;"));
         QVERIFY(shade->isVisible());
     }
     QCOMPARE(DataCenter::getWindowsFromName(kMain), (QList<QWidget*>{m_main, frame.data()}));
@@ -163,7 +163,8 @@ void TestCommonAddWidget::shadeClickModes()
         QTRY_VERIFY(noShadeObjectsOn(m_main));
         QCOMPARE(DataCenter::getWindowsFromName(kMain), QList<QWidget*>{m_main});
     } else {
-        QTest::qWait(50);
+        // A closing would be on its way by now (a deferred deletion).
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(frame);
         QVERIFY(frame->isVisible());
         QCOMPARE(hasClose.count(), 0);
