@@ -2,7 +2,10 @@
 # shellcheck shell=bash
 
 KQ_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-KQ_BUILD="${KQ_BUILD_DIR:-$KQ_ROOT/build}"
+# The tests build with the sanitizers in build/; the main job runs a release build of its own.
+KQ_TEST_BUILD="${KQ_BUILD_DIR:-$KQ_ROOT/build}"
+KQ_RELEASE_BUILD="${KQ_RELEASE_BUILD_DIR:-$KQ_ROOT/build-release}"
+KQ_BUILD="$KQ_TEST_BUILD"
 
 KQ_PACKAGES=(cmake ninja-build g++ pkg-config qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite
     libcpp-httplib-dev libsqlite3-dev libssl-dev xvfb xauth fonts-wqy-microhei)
@@ -25,12 +28,15 @@ kq_install_packages() {
     fi
 }
 
-# kq_build [extra cmake args...]: configure once, then build incrementally.
+# kq_build [cmake args...]: configure the build folder $KQ_BUILD once, then build incrementally.
+# Arguments given again later (another build type, say) are applied to the existing folder.
 kq_build() {
     local generator=()
     command -v ninja >/dev/null && generator=(-G Ninja)
     if [ ! -f "$KQ_BUILD/CMakeCache.txt" ]; then
-        cmake -S "$KQ_ROOT" -B "$KQ_BUILD" "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug -DKQ_SANITIZE=ON "$@" || return 1
+        cmake -S "$KQ_ROOT" -B "$KQ_BUILD" "${generator[@]}" "$@" || return 1
+    elif [ $# -gt 0 ]; then
+        cmake -S "$KQ_ROOT" -B "$KQ_BUILD" "$@" || return 1
     fi
     cmake --build "$KQ_BUILD" --parallel "$(nproc)"
 }

@@ -86,6 +86,7 @@ void MicroWebsiteMainPageWidget::downloadMainData()
     QProgressIndicator* indicator = QProgressIndicator::showOver(m_tileArea, false, QString());
     connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
     connect(request, &NetRequestObjecet::loadSuccess, this, &MicroWebsiteMainPageWidget::deal_appList);
+    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
     request->sendRequest(Api::mtoreAppposts(), QByteArray(), NetRequestObjecet::Post);
 }
 

@@ -1,7 +1,8 @@
 // The plug-in's exported C functions; everything else lives in the core library.
 #include "frame/MicroWebsiteModule.h"
+#include "kq_microwebsite_export.h"
 
-#define KQ_EXPORT extern "C" __attribute__((visibility("default")))
+#define KQ_EXPORT extern "C" KQ_MICROWEBSITE_EXPORT
 
 KQ_EXPORT int getVersion()
 {

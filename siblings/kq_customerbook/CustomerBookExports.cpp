@@ -2,6 +2,7 @@
 // buy, 2 wants to rent), the customer as a map of texts and two zeros; it relies on nothing
 // returned.
 #include "BookDialog.h"
+#include "kq_customerbook_export.h"
 
 #include <QVariantMap>
 #include <QWidget>
@@ -15,7 +16,7 @@ QString text(const QVariantMap& customer, const char* key)
 
 } // namespace
 
-extern "C" Q_DECL_EXPORT void addCustomer(QWidget* parent, int kind, QVariantMap customer, int, int)
+extern "C" KQ_CUSTOMERBOOK_EXPORT void addCustomer(QWidget* parent, int kind, QVariantMap customer, int, int)
 {
     const bool rent = kind == 2;
     const QString priceUnit = rent ? QStringLiteral("(元/月)") : QStringLiteral("(万)");

@@ -3,6 +3,7 @@
 //                          the window title;
 //   a web page's message:  the product id, 0, the window title.
 #include "DetailDialog.h"
+#include "kq_financial_export.h"
 
 #include <QVariant>
 #include <QVariantList>
@@ -32,7 +33,7 @@ DetailDialog::Spec productSpec(const QString& title)
 
 } // namespace
 
-extern "C" Q_DECL_EXPORT void showDetail(const QVariantList& arguments)
+extern "C" KQ_FINANCIAL_EXPORT void showDetail(const QVariantList& arguments)
 {
     const QVariant first = arguments.value(0);
     const bool fromPage = first.type() == QVariant::List;

@@ -1,6 +1,7 @@
 // The house book's entry points. The caller passes a null parent, the house as a map and two
 // zeros; it relies on nothing returned.
 #include "BookDialog.h"
+#include "kq_housebook_export.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -86,12 +87,12 @@ void openHouseBook(QWidget* parent, const QVariantMap& house, Kind kind)
 
 } // namespace
 
-extern "C" Q_DECL_EXPORT void addSaleHouse(QWidget* parent, QVariantMap house, int, int)
+extern "C" KQ_HOUSEBOOK_EXPORT void addSaleHouse(QWidget* parent, QVariantMap house, int, int)
 {
     openHouseBook(parent, house, Sale);
 }
 
-extern "C" Q_DECL_EXPORT void addRentHouse(QWidget* parent, QVariantMap house, int, int)
+extern "C" KQ_HOUSEBOOK_EXPORT void addRentHouse(QWidget* parent, QVariantMap house, int, int)
 {
     openHouseBook(parent, house, Rent);
 }

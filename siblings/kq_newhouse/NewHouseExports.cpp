@@ -2,6 +2,7 @@
 // project (a map holding its "id", or the id itself) and whose second is the list of ids to step
 // through (the page's projects, in their order), or 0 when there is none.
 #include "DetailDialog.h"
+#include "kq_newhouse_export.h"
 
 #include <QVariant>
 #include <QVariantList>
@@ -34,7 +35,7 @@ DetailDialog::Spec projectSpec()
 
 } // namespace
 
-extern "C" Q_DECL_EXPORT void loadNewHouseProductDetail(const QVariantList& arguments)
+extern "C" KQ_NEWHOUSE_EXPORT void loadNewHouseProductDetail(const QVariantList& arguments)
 {
     const qint64 id = DetailDialog::idOf(arguments.value(0));
     if (id <= 0)

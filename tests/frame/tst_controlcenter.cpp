@@ -140,7 +140,7 @@ private slots:
                 QCOMPARE(m_tabs->widget(0)->property("pageType").toInt(), pageType);
         }
         if (alert.isEmpty()) {
-            QTest::qWait(150);
+            QVERIFY(AlertProbe::flushPending());
             QVERIFY(AlertProbe::visibleAlerts().isEmpty());
         } else {
             QTRY_COMPARE_WITH_TIMEOUT(AlertProbe::visibleAlerts().size(), 1, 2000);

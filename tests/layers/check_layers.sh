@@ -5,7 +5,7 @@
 #   service: only http/ sees the HTTP library;
 #   tests: the service's test support links no module code;
 #   and every quoted include names its folder, apart from the host's base library and Qt's
-#   generated ui_ headers.
+#   generated ui_ and export headers.
 set -uo pipefail
 root="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
 cd "$root" || exit 2
@@ -34,7 +34,7 @@ while IFS= read -r hit; do
             [ "$theirs" -lt 0 ] && fail "$hit: names no layer of the module"
             [ "$own" -ge 0 ] && [ "$theirs" -gt "$own" ] && fail "$hit: $layer may not include $top"
             ;;
-        ui_*|*.moc) ;;
+        ui_*|*.moc|*_export.h) ;;
         *) [[ "$host_headers" == *" $target "* ]] || fail "$hit: include without its folder" ;;
     esac
 done < <(grep -rHn --include='*.h' --include='*.cpp' '^#include "' module)

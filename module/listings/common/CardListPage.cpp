@@ -7,6 +7,7 @@
 #include "net/http/FormBody.h"
 #include "widgets/bars/MicroWebsiteTopOperateView.h"
 #include "net/http/NetRequestObjecet.h"
+#include "net/paging/ListPager.h"
 #include "widgets/lists/PagingBar.h"
 #include "widgets/lists/QProgressIndicator.h"
 #include "net/platform/SiblingLibrary.h"
@@ -19,9 +20,10 @@ CardListPage::CardListPage(QWidget* parent)
     , m_filterBar(new CardFilterBar(this))
     , m_list(new CustomListWidget(this))
     , m_paging(new PagingBar(this, PagingRules::Style::Card))
+    , m_pager(new ListPager(this, PageSize))
 {
     setAttribute(Qt::WA_StyledBackground);
-    m_paging->setPageSize(PageSize);
+    m_paging->follow(m_pager);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -32,12 +34,12 @@ CardListPage::CardListPage(QWidget* parent)
     layout->addWidget(m_paging);
 
     connect(m_operateView, &MicroWebsiteTopOperateView::refresh, this, &CardListPage::reloadFromFirstPage);
-    connect(m_paging, &PagingBar::pageRequested, this, &CardListPage::dealPageChange);
+    connect(m_pager, &ListPager::loadRequested, this, &CardListPage::dealPageChange);
 }
 
 int CardListPage::pageIndex() const
 {
-    return m_paging->pageIndex();
+    return m_pager->pageIndex();
 }
 
 void CardListPage::dealPageChange()
@@ -52,38 +54,19 @@ void CardListPage::showAlert(const QString& text)
 
 void CardListPage::reloadFromFirstPage()
 {
-    m_paging->setPageIndex(1);
-    reloadList();
+    m_pager->turnTo(1);
 }
 
-NetRequestObjecet* CardListPage::sendListRequest(const QString& url, const FormBody& body)
+void CardListPage::sendListRequest(const QString& url, const FormBody& body)
 {
-    if (m_listRequest)
-        disconnect(m_listRequest, &NetRequestObjecet::loadSuccess, this, nullptr);
-    auto* request = new NetRequestObjecet(this);
-    m_listRequest = request;
+    NetRequestObjecet* request = m_pager->send(url, body);
     QProgressIndicator* indicator = QProgressIndicator::showOver(m_list, false, QString());
     connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
-    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
-    // A page that did not come leaves the paging bar on the page still on screen.
-    connect(request, &NetRequestObjecet::loadFail, this, [this, request] {
-        if (request == m_listRequest)
-            m_paging->setPageIndex(m_shownPage);
-    });
-    request->sendForm(url, body);
-    return request;
 }
 
-bool CardListPage::acceptTotal(int total, int rowsOnPage)
+bool CardListPage::acceptPage(int total, int rowsOnPage)
 {
-    m_paging->setTotal(total);
-    if (rowsOnPage == 0 && m_paging->pageCount() > 0 && m_paging->pageIndex() > m_paging->pageCount()) {
-        m_paging->setPageIndex(m_paging->pageCount());
-        reloadList();
-        return false;
-    }
-    m_shownPage = m_paging->pageIndex();
-    return true;
+    return m_pager->accept(total, rowsOnPage);
 }
 
 void CardListPage::showCards(const QList<QWidget*>& cards)

@@ -3,7 +3,6 @@
 
 #include <QJsonValue>
 #include <QList>
-#include <QPointer>
 #include <QString>
 #include <QVariantList>
 #include <QWidget>
@@ -12,6 +11,7 @@ class AlertWidget;
 class CardFilterBar;
 class CustomListWidget;
 class FormBody;
+class ListPager;
 class MicroWebsiteTopOperateView;
 class NetRequestObjecet;
 class PagingBar;
@@ -36,6 +36,8 @@ public:
     CardFilterBar* filterBar() const { return m_filterBar; }
     CustomListWidget* listWidget() const { return m_list; }
     PagingBar* pagingBar() const { return m_paging; }
+    // The paging state; its pageReceived() carries the newest list reply to the page.
+    ListPager* pager() const { return m_pager; }
     int pageIndex() const;
 
     // Base name of the sibling component that shows a clicked card's record.
@@ -51,13 +53,12 @@ protected:
     // Requests the current page with the current filters.
     virtual void reloadList() = 0;
 
-    // Starts again on page 1 (refresh and search).
+    // Starts again on page 1 (refresh).
     void reloadFromFirstPage();
-    // Sends the list request with the wait indicator over the cards. A reply of an older list
-    // request that arrives after a newer one was sent is dropped, so the page never shows a stale
-    // page; connect the returned request's loadSuccess to the page's receiving slot. When the
-    // request fails, the paging bar returns to the page on screen.
-    NetRequestObjecet* sendListRequest(const QString& url, const FormBody& body);
+    // Sends the list request with the wait indicator over the cards. Only the newest request's
+    // reply reaches pager()->pageReceived(), which the page connects to its receiving slot; when
+    // the request fails, the paging bar returns to the page on screen.
+    void sendListRequest(const QString& url, const FormBody& body);
     // Reads a list reply with Model and keeps its records in rows, unless the page asked for lies
     // beyond the last one (the list shrank meanwhile): then the last page is requested instead and
     // it returns false.
@@ -65,7 +66,7 @@ protected:
     bool acceptReply(const QJsonValue& value, QList<typename Model::ListData>& rows)
     {
         const Model model(value);
-        if (!acceptTotal(model.total, model.list.size()))
+        if (!acceptPage(model.total, model.list.size()))
             return false;
         rows = model.list;
         return true;
@@ -85,17 +86,14 @@ protected:
     bool openDetail(const char* function, const QVariantList& arguments);
 
 private:
-    // After a reply: the paging bar learns the total. Returns false when the page asked for lies
-    // beyond the last one (the list shrank meanwhile) and the last page is requested instead.
-    bool acceptTotal(int total, int rowsOnPage);
+    bool acceptPage(int total, int rowsOnPage);
 
     MicroWebsiteTopOperateView* m_operateView;
     CardFilterBar* m_filterBar;
     CustomListWidget* m_list;
     PagingBar* m_paging;
-    QPointer<NetRequestObjecet> m_listRequest;
+    ListPager* m_pager;
     QString m_detailLibrary;
-    int m_shownPage = 1;
 };
 
 #endif // CARDLISTPAGE_H

@@ -1,11 +1,13 @@
 #include "listings/common/ListingTablePage.h"
 
 #include "net/http/FormBody.h"
+#include "net/http/JsonValues.h"
 #include "listings/common/HouseListTableHeadView.h"
 #include "listings/common/HouseTableLabelItemView.h"
 #include "listings/common/HoverTableWidget.h"
 #include "widgets/bars/MicroWebsiteTopOperateView.h"
 #include "net/http/NetRequestObjecet.h"
+#include "net/paging/ListPager.h"
 #include "widgets/lists/PagingBar.h"
 #include "widgets/popups/PopupLauncher.h"
 #include "widgets/lists/QProgressIndicator.h"
@@ -32,6 +34,7 @@ ListingTablePage::ListingTablePage(QWidget* parent)
     , m_operateView(new MicroWebsiteTopOperateView(this))
     , m_table(new HoverTableWidget(this))
     , m_pagingBar(new PagingBar(this, PagingRules::Style::Table))
+    , m_pager(new ListPager(this, PageSize))
 {
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QStringLiteral("ListingTablePage{background-color:#ffffff;}"));
@@ -45,14 +48,11 @@ ListingTablePage::ListingTablePage(QWidget* parent)
     m_table->setStyleSheet(QString::fromUtf8(kTableStyle));
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_pagingBar->setPageSize(PageSize);
+    m_pagingBar->follow(m_pager);
     m_table->installEventFilter(this);
 
-    connect(m_operateView, &MicroWebsiteTopOperateView::refresh, this, [this] {
-        m_pagingBar->setPageIndex(1);
-        downloadData();
-    });
-    connect(m_pagingBar, &PagingBar::pageRequested, this, [this] { downloadData(); });
+    connect(m_operateView, &MicroWebsiteTopOperateView::refresh, m_pager, [this] { m_pager->turnTo(1); });
+    connect(m_pager, &ListPager::loadRequested, this, &ListingTablePage::downloadData);
     connect(m_table, &HoverTableWidget::clickRowIndex, this, [this](int row) {
         if (row >= 0 && row < m_table->rowCount())
             openRow(row);
@@ -63,22 +63,22 @@ ListingTablePage::~ListingTablePage() = default;
 
 int ListingTablePage::pageIndex() const
 {
-    return m_pagingBar->pageIndex();
+    return m_pager->pageIndex();
 }
 
 int ListingTablePage::pageSize() const
 {
-    return m_pagingBar->pageSize();
+    return m_pager->pageSize();
 }
 
 int ListingTablePage::totalCount() const
 {
-    return m_pagingBar->total();
+    return m_pager->total();
 }
 
 int ListingTablePage::pageCount() const
 {
-    return m_pagingBar->pageCount();
+    return m_pager->pageCount();
 }
 
 void ListingTablePage::setType(int type)
@@ -93,7 +93,7 @@ void ListingTablePage::installHeader()
 {
     QList<int> sortable;
     for (int i = 0; i < m_columns.size(); ++i) {
-        if (m_columns.at(i).value(QStringLiteral("sort")).toBool())
+        if (JsonValues::toBool(m_columns.at(i).value(QStringLiteral("sort"))))
             sortable.append(i);
     }
     auto* header = qobject_cast<HouseListTableHeadView*>(m_table->horizontalHeader());
@@ -117,25 +117,16 @@ FormBody ListingTablePage::typePageBody() const
     return body;
 }
 
-NetRequestObjecet* ListingTablePage::requestPage(const QString& url, const FormBody& body)
+void ListingTablePage::requestPage(const QString& url, const FormBody& body)
 {
-    auto* request = new NetRequestObjecet(this);
-    m_latestRequest = request;
+    NetRequestObjecet* request = m_pager->send(url, body);
     QProgressIndicator* indicator = QProgressIndicator::showOver(m_table, false, QString());
     connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
-    // The table keeps the rows it shows, so the bar goes back to their page.
-    connect(request, &NetRequestObjecet::loadFail, this, [this, request] {
-        if (request == m_latestRequest)
-            m_pagingBar->setPageIndex(m_shownPageIndex);
-    });
-    request->sendForm(url, body);
-    return request;
 }
 
-bool ListingTablePage::isLatestReply() const
+bool ListingTablePage::acceptPage(int total, int rowsOnPage)
 {
-    const auto* request = qobject_cast<const NetRequestObjecet*>(sender());
-    return !request || request == m_latestRequest;
+    return m_pager->accept(total, rowsOnPage);
 }
 
 QWidget* ListingTablePage::createCell(int row, const QVariantMap& column, const QVariantMap& values)
@@ -146,19 +137,9 @@ QWidget* ListingTablePage::createCell(int row, const QVariantMap& column, const 
     return cell;
 }
 
-void ListingTablePage::showRows(int total, const QList<QVariantMap>& rowValues)
+void ListingTablePage::showRows(const QList<QVariantMap>& rowValues)
 {
-    // The list shrank under the page (rows deleted, a narrower search): show its last page
-    // rather than an empty one while rows exist.
-    const int lastPage = PagingRules::pageCountFor(total, pageSize());
-    if (rowValues.isEmpty() && lastPage > 0 && m_pagingBar->pageIndex() > lastPage) {
-        m_pagingBar->setPageIndex(lastPage);
-        downloadData();
-        return;
-    }
     m_table->clearCells();
-    m_shownPageIndex = m_pagingBar->pageIndex();
-    m_pagingBar->setTotal(total);
 
     m_table->setRowCount(rowValues.size());
     m_table->setColumnCount(m_columns.size());

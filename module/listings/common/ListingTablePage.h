@@ -2,7 +2,6 @@
 #define LISTINGTABLEPAGE_H
 
 #include <QList>
-#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QVariantMap>
@@ -10,6 +9,7 @@
 
 class FormBody;
 class HoverTableWidget;
+class ListPager;
 class MicroWebsiteTopOperateView;
 class NetRequestObjecet;
 class PagingBar;
@@ -38,6 +38,8 @@ public:
     // Made on the first empty page; null before.
     StayTunedWidget* noDataView() const { return m_noDataView; }
     QList<QVariantMap> columns() const { return m_columns; }
+    // The paging state; its pageReceived() carries the newest page reply to the page.
+    ListPager* pager() const { return m_pager; }
 
     int pageIndex() const;
     int pageSize() const;
@@ -53,30 +55,32 @@ public slots:
 protected:
     // The column configuration (JSON text) for a kind.
     virtual QString columnConfig(int type) const = 0;
-    // Opens the row's detail; row is within the rows shown.
+    // Opens the row's detail; row is within the rows shown, which are the page's records.
     virtual void openRow(int row) = 0;
     // The widget of one cell; by default a text cell with the row's value under the column's key.
     virtual QWidget* createCell(int row, const QVariantMap& column, const QVariantMap& values);
 
     // The list request of a page that sends only its kind and page: "type", "pagesize", "pageindex".
     FormBody typePageBody() const;
-    // Sends the page request with the table covered by the wait indicator until it finishes.
-    NetRequestObjecet* requestPage(const QString& url, const FormBody& body);
-    // Whether the reply being handled answers the newest page request. A reply to an older one
-    // (the user paged on before it came) must not overwrite the page the bar now shows.
-    bool isLatestReply() const;
-    // Refills the table with one page: the total on the service and each row's texts by column key.
-    void showRows(int total, const QList<QVariantMap>& rowValues);
-    // The same for a page's rows: each row keeps its texts, made by displayValuesFor for the kind.
+    // Sends the page request with the table covered by the wait indicator until it finishes. Only
+    // the newest request's reply reaches pager()->pageReceived().
+    void requestPage(const QString& url, const FormBody& body);
+    // First step with a page reply: false when the page asked for lies beyond the list's last page
+    // (the list shrank); the last page is then requested and the page keeps its rows and records
+    // as they are, so the two stay in step. Replace the records only after it returned true.
+    bool acceptPage(int total, int rowsOnPage);
+    // Refills the table with one page: each row's texts by column key.
+    void showRows(const QList<QVariantMap>& rowValues);
+    // The same for a page's records: each keeps its texts, made by displayValuesFor for the kind.
     template <typename Row>
-    void showRows(int total, QList<Row>& rows, QVariantMap (*displayValuesFor)(const Row&, int))
+    void showRows(QList<Row>& rows, QVariantMap (*displayValuesFor)(const Row&, int))
     {
         QList<QVariantMap> rowValues;
         for (Row& row : rows) {
             row.displayValues = displayValuesFor(row, m_type);
             rowValues.append(row.displayValues);
         }
-        showRows(total, rowValues);
+        showRows(rowValues);
     }
     // Shows a row's detail in the popup frame "详情" over the main window.
     void openDetail(const QSize& size, QWidget* detail);
@@ -95,10 +99,9 @@ private:
     HoverTableWidget* m_table = nullptr;
     PagingBar* m_pagingBar = nullptr;
     StayTunedWidget* m_noDataView = nullptr;
-    QPointer<NetRequestObjecet> m_latestRequest;
+    ListPager* m_pager = nullptr;
     QList<QVariantMap> m_columns;
     int m_type = 0;
-    int m_shownPageIndex = 1; // the page whose rows the table shows
 };
 
 #endif // LISTINGTABLEPAGE_H

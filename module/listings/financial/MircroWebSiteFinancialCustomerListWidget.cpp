@@ -5,7 +5,7 @@
 #include "net/http/FormBody.h"
 #include "listings/common/ListingJson.h"
 #include "net/http/NetRequestObjecet.h"
-#include "net/paging/PagingRules.h"
+#include "net/paging/ListPager.h"
 #include "widgets/lists/QProgressIndicator.h"
 
 #include <QHBoxLayout>
@@ -20,6 +20,7 @@ MircroWebSiteFinancialCustomerListWidget::MircroWebSiteFinancialCustomerListWidg
     , m_pageLabel(new QLabel(this))
     , m_last(new QPushButton(QStringLiteral("上一页"), this))
     , m_next(new QPushButton(QStringLiteral("下一页"), this))
+    , m_pager(new ListPager(this, DefaultPageSize))
 {
     setObjectName(QStringLiteral("MircroWebSiteFinancialCustomerListWidget"));
     setAttribute(Qt::WA_StyledBackground);
@@ -50,15 +51,23 @@ MircroWebSiteFinancialCustomerListWidget::MircroWebSiteFinancialCustomerListWidg
     layout->addWidget(m_list, 1);
     layout->addLayout(bottom);
 
-    connect(m_last, &QPushButton::clicked, this, [this] { stepTo(m_pageIndex - 1); });
-    connect(m_next, &QPushButton::clicked, this, [this] { stepTo(m_pageIndex + 1); });
+    connect(m_last, &QPushButton::clicked, this, [this] { stepTo(pageIndex() - 1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { stepTo(pageIndex() + 1); });
+    connect(m_pager, &ListPager::loadRequested, this, &MircroWebSiteFinancialCustomerListWidget::downloadData);
+    connect(m_pager, &ListPager::pageReceived, this, &MircroWebSiteFinancialCustomerListWidget::dealData);
+    connect(m_pager, &ListPager::loadingChanged, this, &MircroWebSiteFinancialCustomerListWidget::updateButtons);
     updateButtons();
     downloadData();
 }
 
+int MircroWebSiteFinancialCustomerListWidget::pageIndex() const
+{
+    return m_pager->pageIndex();
+}
+
 int MircroWebSiteFinancialCustomerListWidget::pageCount() const
 {
-    return PagingRules::pageCountFor(m_total, m_pageSize);
+    return m_pager->pageCount();
 }
 
 QString MircroWebSiteFinancialCustomerListWidget::applicationText(const QJsonObject& application)
@@ -73,43 +82,33 @@ QString MircroWebSiteFinancialCustomerListWidget::applicationText(const QJsonObj
 
 void MircroWebSiteFinancialCustomerListWidget::stepTo(int pageIndex)
 {
-    if (pageIndex < 1 || (pageIndex > m_pageIndex && pageIndex > pageCount()))
+    if (pageIndex < 1 || (pageIndex > this->pageIndex() && pageIndex > pageCount()))
         return;
-    m_pageIndex = pageIndex;
-    downloadData();
+    m_pager->turnTo(pageIndex);
 }
 
 void MircroWebSiteFinancialCustomerListWidget::downloadData()
 {
-    auto* request = new NetRequestObjecet(this);
-    m_request = request;
+    NetRequestObjecet* request =
+        m_pager->send(Api::apptwoFiclientposts(), FormBody().add(QStringLiteral("pageindex"), pageIndex()));
     QProgressIndicator* indicator = QProgressIndicator::showOver(m_list, false, QString());
     connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
-    connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebSiteFinancialCustomerListWidget::dealData);
-    // A page that did not come keeps the page on screen as the current one.
-    connect(request, &NetRequestObjecet::loadFail, this, [this] { m_pageIndex = m_shownPage; });
-    connect(request, &NetRequestObjecet::loadFinish, this, [this] {
-        m_request.clear();
-        updateButtons();
-    });
-    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
-    request->sendForm(Api::apptwoFiclientposts(), FormBody().add(QStringLiteral("pageindex"), m_pageIndex));
-    updateButtons();
 }
 
 void MircroWebSiteFinancialCustomerListWidget::dealData(const QJsonValue& value)
 {
     const QJsonObject reply = value.toObject();
-    m_total = ListingJson::toInt(reply, QStringLiteral("total"));
     const int pageSize = ListingJson::toInt(reply, QStringLiteral("pagesize"));
-    m_pageSize = pageSize > 0 ? pageSize : DefaultPageSize;
-    m_shownPage = m_pageIndex;
-    m_applications.clear();
+    m_pager->setPageSize(pageSize > 0 ? pageSize : DefaultPageSize);
+    QList<QJsonObject> applications;
     const QJsonArray rows = reply.value(QStringLiteral("data")).toArray();
     for (const QJsonValue& item : rows) {
         if (item.isObject())
-            m_applications.append(item.toObject());
+            applications.append(item.toObject());
     }
+    if (!m_pager->accept(ListingJson::toInt(reply, QStringLiteral("total")), applications.size()))
+        return;
+    m_applications = applications;
     showList();
     emit listShown();
 }
@@ -119,6 +118,8 @@ void MircroWebSiteFinancialCustomerListWidget::showList()
     m_list->clearItems();
     for (const QJsonObject& application : qAsConst(m_applications)) {
         auto* label = new QLabel(applicationText(application));
+        // The visitors' own words: never markup.
+        label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         label->setStyleSheet(QStringLiteral(
@@ -127,12 +128,13 @@ void MircroWebSiteFinancialCustomerListWidget::showList()
         m_list->addItemWidget(label);
     }
     const int count = qMax(1, pageCount());
-    m_pageLabel->setText(QStringLiteral("第%1页，共%2页，共计%3条").arg(m_pageIndex).arg(count).arg(m_total));
+    m_pageLabel->setText(
+        QStringLiteral("第%1页，共%2页，共计%3条").arg(pageIndex()).arg(count).arg(m_pager->total()));
 }
 
 void MircroWebSiteFinancialCustomerListWidget::updateButtons()
 {
-    const bool loading = m_request;
-    m_last->setEnabled(!loading && m_pageIndex > 1);
-    m_next->setEnabled(!loading && m_pageIndex < pageCount());
+    const bool loading = m_pager->isLoading();
+    m_last->setEnabled(!loading && pageIndex() > 1);
+    m_next->setEnabled(!loading && pageIndex() < pageCount());
 }

@@ -4,11 +4,10 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QList>
-#include <QPointer>
 #include <QWidget>
 
 class CustomListWidget;
-class NetRequestObjecet;
+class ListPager;
 class QLabel;
 class QPushButton;
 
@@ -23,8 +22,9 @@ public:
 
     explicit MircroWebSiteFinancialCustomerListWidget(QWidget* parent = nullptr);
 
-    int pageIndex() const { return m_pageIndex; }
+    int pageIndex() const;
     int pageCount() const;
+    ListPager* pager() const { return m_pager; }
     // "【type】title：name（phone）time".
     static QString applicationText(const QJsonObject& application);
 
@@ -45,12 +45,8 @@ private:
     QLabel* m_pageLabel;
     QPushButton* m_last;
     QPushButton* m_next;
-    QPointer<NetRequestObjecet> m_request;
+    ListPager* m_pager;
     QList<QJsonObject> m_applications;
-    int m_pageIndex = 1;
-    int m_shownPage = 1;
-    int m_pageSize = DefaultPageSize;
-    int m_total = 0;
 };
 
 #endif // MIRCROWEBSITEFINANCIALCUSTOMERLISTWIDGET_H

@@ -1,5 +1,7 @@
 #include "listings/financial/MircroWebSiteFinancialListWidget.h"
 
+#include "net/paging/ListPager.h"
+
 #include "listings/common/CardFilterBar.h"
 #include "CommonSignalTool.h"
 #include "widgets/inputs/CustomComboBox.h"
@@ -53,6 +55,7 @@ MircroWebSiteFinancialListWidget::MircroWebSiteFinancialListWidget(QWidget* pare
     : CardListPage(parent)
 {
     setObjectName(QStringLiteral("MircroWebSiteFinancialListWidget"));
+    connect(pager(), &ListPager::pageReceived, this, &MircroWebSiteFinancialListWidget::deal_ListData);
     setDetailLibrary(QStringLiteral("kq_financial"));
     operateView()->showFinancilCustomerButton();
 
@@ -65,8 +68,8 @@ MircroWebSiteFinancialListWidget::MircroWebSiteFinancialListWidget(QWidget* pare
                   &m_amountLow, &m_amountHigh);
     QPushButton* search = bar->addSearchButton();
 
-    // A new search starts on its first page, whatever page the previous one showed.
-    connect(search, &QPushButton::clicked, this, &MircroWebSiteFinancialListWidget::reloadFromFirstPage);
+    // A search keeps the page on screen; a result too short for it brings its last page.
+    connect(search, &QPushButton::clicked, this, &MircroWebSiteFinancialListWidget::downloadData);
     connect(CommonSignalTool::Instance(), &CommonSignalTool::refreshFinancialList, this,
             &MircroWebSiteFinancialListWidget::downloadData);
 
@@ -108,8 +111,7 @@ void MircroWebSiteFinancialListWidget::reloadList()
 
 void MircroWebSiteFinancialListWidget::downloadData()
 {
-    NetRequestObjecet* request = sendListRequest(Api::apptwoFimsposts(), currentFilter().body(pageIndex(), PageSize));
-    connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebSiteFinancialListWidget::deal_ListData);
+    sendListRequest(Api::apptwoFimsposts(), currentFilter().body(pageIndex(), PageSize));
 }
 
 void MircroWebSiteFinancialListWidget::deal_ListData(const QJsonValue& value)

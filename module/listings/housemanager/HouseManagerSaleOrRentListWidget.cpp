@@ -1,5 +1,7 @@
 #include "listings/housemanager/HouseManagerSaleOrRentListWidget.h"
 
+#include "net/paging/ListPager.h"
+
 #include "widgets/popups/AlertWidget.h"
 #include "CommonSignalTool.h"
 #include "widgets/inputs/CustomComboBox.h"
@@ -29,6 +31,7 @@ HouseManagerSaleOrRentListWidget::HouseManagerSaleOrRentListWidget(QWidget* pare
     : ListingTablePage(parent)
 {
     setObjectName(QStringLiteral("HouseManagerSaleOrRentListWidget"));
+    connect(pager(), &ListPager::pageReceived, this, &HouseManagerSaleOrRentListWidget::dealHouseData);
     addBar(createFilterBar());
 
     connect(m_searchButton, &QPushButton::clicked, this, &HouseManagerSaleOrRentListWidget::downloadData);
@@ -158,15 +161,14 @@ void HouseManagerSaleOrRentListWidget::downloadData()
 {
     const FormBody body =
         listBody(type(), pageIndex(), pageSize(), m_statusBox->currentIndex(), m_searchEdit->text().trimmed());
-    NetRequestObjecet* request = requestPage(Api::mtoreMshouseposts(), body);
-    connect(request, &NetRequestObjecet::loadSuccess, this, &HouseManagerSaleOrRentListWidget::dealHouseData);
+    requestPage(Api::mtoreMshouseposts(), body);
 }
 
 void HouseManagerSaleOrRentListWidget::dealHouseData(const QJsonValue& value)
 {
-    if (!isLatestReply())
-        return;
     const MicroWebsite_HouseMangerList_Model model(value);
+    if (!acceptPage(model.total, model.list.size()))
+        return;
     m_rows = model.list;
     m_canReview.clear();
     auto* rights = new UserMessage_DataSqlTable(this, false);
@@ -176,7 +178,7 @@ void HouseManagerSaleOrRentListWidget::dealHouseData(const QJsonValue& value)
                                                  false));
     }
     rights->deleteLater();
-    showRows(model.total, m_rows, &displayValuesFor);
+    showRows(m_rows, &displayValuesFor);
     if (m_selectedRow >= 0 && m_selectedRow < m_rows.size())
         table()->selectRow(m_selectedRow);
 }
@@ -260,5 +262,6 @@ void HouseManagerSaleOrRentListWidget::sendOperation(const HouseManagerOperation
     QProgressIndicator* indicator = QProgressIndicator::showOver(table(), false, QString());
     connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
     connect(request, &NetRequestObjecet::loadSuccess, this, &HouseManagerSaleOrRentListWidget::downloadData);
+    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
     request->sendForm(operation.url, operation.body);
 }

@@ -1,5 +1,7 @@
 #include "listings/newhouse/MicroWebSiteNewHouseListWidget.h"
 
+#include "net/paging/ListPager.h"
+
 #include "widgets/popups/AlertWidget.h"
 #include "store/BaseMessage_SqlTable.h"
 #include "listings/common/CardFilterBar.h"
@@ -46,6 +48,7 @@ MicroWebSiteNewHouseListWidget::MicroWebSiteNewHouseListWidget(QWidget* parent)
     : CardListPage(parent)
 {
     setObjectName(QStringLiteral("MicroWebSiteNewHouseListWidget"));
+    connect(pager(), &ListPager::pageReceived, this, &MicroWebSiteNewHouseListWidget::deal_dataList);
     setDetailLibrary(QStringLiteral("kq_newhouse"));
 
     CardFilterBar* bar = filterBar();
@@ -59,8 +62,8 @@ MicroWebSiteNewHouseListWidget::MicroWebSiteNewHouseListWidget(QWidget* parent)
 
     connect(m_district, QOverload<int>::of(&QComboBox::activated), this,
             &MicroWebSiteNewHouseListWidget::deal_areaChooseDeal);
-    // A new search starts on its first page, whatever page the previous one showed.
-    connect(search, &QPushButton::clicked, this, &MicroWebSiteNewHouseListWidget::reloadFromFirstPage);
+    // A search keeps the page on screen; a result too short for it brings its last page.
+    connect(search, &QPushButton::clicked, this, &MicroWebSiteNewHouseListWidget::download_productList);
     connect(CommonSignalTool::Instance(), &CommonSignalTool::refreshNewHouseList, this,
             &MicroWebSiteNewHouseListWidget::download_productList);
 
@@ -115,9 +118,7 @@ void MicroWebSiteNewHouseListWidget::reloadList()
 
 void MicroWebSiteNewHouseListWidget::download_productList()
 {
-    NetRequestObjecet* request =
-        sendListRequest(Api::mtoreNewhouseposts(), currentFilter().body(pageIndex(), PageSize));
-    connect(request, &NetRequestObjecet::loadSuccess, this, &MicroWebSiteNewHouseListWidget::deal_dataList);
+    sendListRequest(Api::mtoreNewhouseposts(), currentFilter().body(pageIndex(), PageSize));
 }
 
 void MicroWebSiteNewHouseListWidget::deal_dataList(const QJsonValue& resultValue)

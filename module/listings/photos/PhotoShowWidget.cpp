@@ -412,15 +412,14 @@ void PhotoShowWidget::downloadPhoto()
     // Fetched into the temporary folder first, so a name in the user's folder is only taken by
     // a complete photo, and never one that is already there.
     auto* request = new NetRequestObjecet(this);
-    connect(request, &NetRequestObjecet::downloadFileSuccess, this, [this, request, folder, url](const QString& file) {
+    connect(request, &NetRequestObjecet::downloadFileSuccess, this, [this, folder, url](const QString& file) {
         keepCopy(file, folder, url);
         QFile::remove(file);
-        request->deleteLater();
     });
-    connect(request, &NetRequestObjecet::loadFail, this, [request](int, const QString&) {
+    connect(request, &NetRequestObjecet::loadFail, this, [](int, const QString&) {
         AlertWidget::showError(QStringLiteral("图片下载失败！"), QStringLiteral("main"));
-        request->deleteLater();
     });
+    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
     request->downloadFile(url, AppFolders::temporaryFolder());
 }
 

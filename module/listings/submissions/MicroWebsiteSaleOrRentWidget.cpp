@@ -1,5 +1,7 @@
 #include "listings/submissions/MicroWebsiteSaleOrRentWidget.h"
 
+#include "net/paging/ListPager.h"
+
 #include "net/http/Endpoints.h"
 #include "net/http/FormBody.h"
 #include "listings/common/ListingJson.h"
@@ -10,6 +12,7 @@ MicroWebsiteSaleOrRentWidget::MicroWebsiteSaleOrRentWidget(QWidget* parent)
     : ListingTablePage(parent)
 {
     setObjectName(QStringLiteral("MicroWebsiteSaleOrRentWidget"));
+    connect(pager(), &ListPager::pageReceived, this, &MicroWebsiteSaleOrRentWidget::dealHouseData);
 }
 
 QString MicroWebsiteSaleOrRentWidget::columnsJson()
@@ -52,17 +55,16 @@ QVariantMap MicroWebsiteSaleOrRentWidget::displayValuesFor(const ListData& row, 
 
 void MicroWebsiteSaleOrRentWidget::downloadData()
 {
-    NetRequestObjecet* request = requestPage(Api::mtoreMzposts(), typePageBody());
-    connect(request, &NetRequestObjecet::loadSuccess, this, &MicroWebsiteSaleOrRentWidget::dealHouseData);
+    requestPage(Api::mtoreMzposts(), typePageBody());
 }
 
 void MicroWebsiteSaleOrRentWidget::dealHouseData(const QJsonValue& value)
 {
-    if (!isLatestReply())
-        return;
     const MicroWebSiteSaleOrRentList_Model model(value);
+    if (!acceptPage(model.total, model.list.size()))
+        return;
     m_rows = model.list;
-    showRows(model.total, m_rows, &displayValuesFor);
+    showRows(m_rows, &displayValuesFor);
 }
 
 void MicroWebsiteSaleOrRentWidget::openRow(int row)

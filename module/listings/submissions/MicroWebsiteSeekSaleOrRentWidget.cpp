@@ -1,5 +1,7 @@
 #include "listings/submissions/MicroWebsiteSeekSaleOrRentWidget.h"
 
+#include "net/paging/ListPager.h"
+
 #include "net/http/Endpoints.h"
 #include "net/http/FormBody.h"
 #include "listings/submissions/MicroWebsiteSeekSaleOrRentDetailWidget.h"
@@ -9,6 +11,7 @@ MicroWebsiteSeekSaleOrRentWidget::MicroWebsiteSeekSaleOrRentWidget(QWidget* pare
     : ListingTablePage(parent)
 {
     setObjectName(QStringLiteral("MicroWebsiteSeekSaleOrRentWidget"));
+    connect(pager(), &ListPager::pageReceived, this, &MicroWebsiteSeekSaleOrRentWidget::dealHouseData);
 }
 
 QString MicroWebsiteSeekSaleOrRentWidget::columnsJson()
@@ -45,17 +48,16 @@ QVariantMap MicroWebsiteSeekSaleOrRentWidget::displayValuesFor(const ListData& r
 
 void MicroWebsiteSeekSaleOrRentWidget::downloadData()
 {
-    NetRequestObjecet* request = requestPage(Api::mtoreGzposts(), typePageBody());
-    connect(request, &NetRequestObjecet::loadSuccess, this, &MicroWebsiteSeekSaleOrRentWidget::dealHouseData);
+    requestPage(Api::mtoreGzposts(), typePageBody());
 }
 
 void MicroWebsiteSeekSaleOrRentWidget::dealHouseData(const QJsonValue& value)
 {
-    if (!isLatestReply())
-        return;
     const MicroWebSiteSeekSaleOrRentList_Model model(value);
+    if (!acceptPage(model.total, model.list.size()))
+        return;
     m_rows = model.list;
-    showRows(model.total, m_rows, &displayValuesFor);
+    showRows(m_rows, &displayValuesFor);
 }
 
 void MicroWebsiteSeekSaleOrRentWidget::openRow(int row)

@@ -28,6 +28,12 @@ namespace {
 const char* const KindProperty = "kqReplyKind";
 const char* const UrlProperty = "kqReplyUrl";
 
+NetRequestObjecet::SendObserver& sendObserver()
+{
+    static NetRequestObjecet::SendObserver observer;
+    return observer;
+}
+
 const QString& mainWindowName()
 {
     static const QString name = QStringLiteral("main");
@@ -313,7 +319,14 @@ QNetworkReply* NetRequestObjecet::track(QNetworkReply* reply, Kind kind, const Q
 {
     reply->setProperty(KindProperty, static_cast<int>(kind));
     reply->setProperty(UrlProperty, url);
+    if (const SendObserver& observer = sendObserver())
+        observer(*this);
     return reply;
+}
+
+void NetRequestObjecet::setSendObserver(SendObserver observer)
+{
+    sendObserver() = std::move(observer);
 }
 
 void NetRequestObjecet::dispatchReply(QNetworkReply* reply)

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 class FormBody;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -62,6 +64,11 @@ public:
 
     // At most this many "Object moved" pages are followed in a row before the request fails.
     static constexpr int MaxRedirects = 5;
+
+    // Called with every request as it leaves, its address and body set: lets tests and diagnostics
+    // see what a page sent after the request object itself has gone.
+    using SendObserver = std::function<void(const NetRequestObjecet& request)>;
+    static void setSendObserver(SendObserver observer);
 
     static QList<QVariantMap> jsonToMapList(const QString& json);
     static QVariantMap jsonToMap(const QString& json);

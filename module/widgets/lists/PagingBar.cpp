@@ -1,4 +1,5 @@
 #include "widgets/lists/PagingBar.h"
+#include "net/paging/ListPager.h"
 #include "ui_PagingBar.h"
 
 #include "widgets/popups/AlertWidget.h"
@@ -32,6 +33,15 @@ void PagingBar::setPageIndex(int pageIndex)
 {
     m_pageIndex = qMax(1, pageIndex);
     refreshTexts();
+}
+
+void PagingBar::follow(ListPager* pager)
+{
+    setPageSize(pager->pageSize());
+    setPageIndex(pager->pageIndex());
+    connect(pager, &ListPager::pageIndexChanged, this, &PagingBar::setPageIndex);
+    connect(pager, &ListPager::totalReceived, this, &PagingBar::setTotal);
+    connect(this, &PagingBar::pageRequested, pager, &ListPager::turnTo);
 }
 
 void PagingBar::setTotal(int total)

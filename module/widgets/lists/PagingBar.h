@@ -3,6 +3,8 @@
 
 #include "net/paging/PagingRules.h"
 
+class ListPager;
+
 #include <QScopedPointer>
 #include <QWidget>
 
@@ -29,6 +31,9 @@ public:
 
     // After a reply: page count from the total, and the labels and boxes refreshed.
     void setTotal(int total);
+
+    // Shows the pager's page and total from now on, and turns its pages.
+    void follow(ListPager* pager);
 
     // Runs a button's rule as if it had been clicked.
     void trigger(PagingRules::Action action);

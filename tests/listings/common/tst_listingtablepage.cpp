@@ -3,6 +3,9 @@
 #include "support/ui/HostWindowFixture.h"
 #include "listings/common/HoverTableWidget.h"
 #include "listings/submissions/MicroWebsiteSaleOrRentWidget.h"
+#include "listings/submissions/MicroWebsiteSeekSaleOrRentWidget.h"
+#include "widgets/popups/CommonAddWidget.h"
+#include "net/paging/ListPager.h"
 #include "widgets/lists/PagingBar.h"
 #include "support/service/ScriptedHttpServer.h"
 #include "net/http/ServiceAddresses.h"
@@ -27,6 +30,42 @@ QJsonObject page(int total, int rows)
 int requestedPage(const ScriptedHttpServer::Request& request)
 {
     return QUrlQuery(QString::fromUtf8(request.body)).queryItemValue(QStringLiteral("pageindex")).toInt();
+}
+
+// The list shrank and the request for its last page failed: the page keeps the rows it shows
+// together with their records, and a click on a row opens that row's own record.
+template <typename Page>
+void checkShrunkThenFailed(const QString& path)
+{
+    ScriptedHttpServer server;
+    QVERIFY(server.start());
+    server.useAsApiBase();
+    server.enqueueReply(path, ScriptedHttpServer::envelope(200, QString(), page(61, 20)));
+    server.enqueueReply(path, ScriptedHttpServer::envelope(200, QString(), page(61, 1)));
+    server.enqueueReply(path, ScriptedHttpServer::envelope(200, QString(), page(25, 0)));
+    ScriptedHttpServer::Reply broken;
+    broken.status = 500;
+    broken.body = "busy";
+    server.setReply(path, broken);
+
+    HostWindowFixture host;
+    Page list(host.tabs());
+    list.setType(0);
+    list.show();
+    QTRY_COMPARE(list.table()->rowCount(), 20);
+    list.pager()->turnTo(4);
+    QTRY_COMPARE(list.table()->rowCount(), 1);
+
+    list.pager()->reload();
+    QTRY_COMPARE_WITH_TIMEOUT(server.requestsTo(path).size(), 4, 5000);
+    QTRY_VERIFY(!list.pager()->isLoading());
+    QCOMPARE(list.table()->rowCount(), 1);
+    QCOMPARE(list.rows().size(), 1);
+    QCOMPARE(list.pageIndex(), 4);
+
+    QTest::mouseClick(list.table()->cellWidget(0, 1), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTRY_COMPARE(HostWindowFixture::openPopups().size(), 1);
+    HostWindowFixture::openPopups().first()->close();
 }
 
 } // namespace
@@ -64,19 +103,34 @@ private slots:
         QTRY_COMPARE(server.requestsTo(path).size(), 1);
         QTRY_COMPARE(list.table()->rowCount(), 20);
 
-        list.pagingBar()->setPageIndex(4);
-        list.downloadData();
+        list.pager()->turnTo(4);
         QTRY_COMPARE(list.table()->rowCount(), 1);
         QCOMPARE(list.pageIndex(), 4);
 
         // Fewer rows now: page 4 is past the end.
-        list.downloadData();
+        list.pager()->reload();
         QTRY_COMPARE_WITH_TIMEOUT(server.requestsTo(path).size(), 4, 5000);
         QCOMPARE(requestedPage(server.requestsTo(path).at(2)), 4);
         QCOMPARE(requestedPage(server.requestsTo(path).at(3)), 2);
         QTRY_COMPARE(list.table()->rowCount(), 5);
         QCOMPARE(list.pageIndex(), 2);
         QVERIFY(!list.noDataView() || !list.noDataView()->isVisible());
+    }
+
+    void shrunkThenFailedKeepsRowsAndRecords_data()
+    {
+        QTest::addColumn<bool>("demands");
+        QTest::newRow("owners' submissions") << false;
+        QTest::newRow("visitors' demands") << true;
+    }
+
+    void shrunkThenFailedKeepsRowsAndRecords()
+    {
+        QFETCH(bool, demands);
+        if (demands)
+            checkShrunkThenFailed<MicroWebsiteSeekSaleOrRentWidget>(QStringLiteral("/api/mtore/gzposts"));
+        else
+            checkShrunkThenFailed<MicroWebsiteSaleOrRentWidget>(QStringLiteral("/api/mtore/mzposts"));
     }
 };
 

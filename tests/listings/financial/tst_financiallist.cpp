@@ -1,4 +1,5 @@
 #include "support/ui/ModuleTestEnvironment.h"
+#include "support/ui/RequestLog.h"
 #include "support/ui/AlertProbe.h"
 #include "widgets/popups/AlertWidget.h"
 #include "support/ui/CardPageFixture.h"
@@ -10,6 +11,7 @@
 #include "listings/financial/FinancialProductListItemView.h"
 #include "support/ui/HostWindowFixture.h"
 #include "support/ui/InputProbe.h"
+#include "support/ui/LabelProbe.h"
 #include "support/ui/LocalStoreFixture.h"
 #include "listings/financial/MircroWebSiteFinancialCustomerListWidget.h"
 #include "listings/financial/MircroWebSiteFinancialListWidget.h"
@@ -94,6 +96,8 @@ private slots:
     void missingComponentLeavesClickWithoutEffect();
     void hubSignalReloads();
     void customerListPages();
+    void searchKeepsThePage();
+    void serviceTextsShowAsWritten();
 
 private:
     void startServiceAsManager();
@@ -292,8 +296,13 @@ void FinancialListTest::putUpOrDownAfterConfirmation()
 
     QVERIFY(chooseEntry(cardsOf(page).at(3)->operationBox(), QStringLiteral("已下架")));
     QCOMPARE(AlertProbe::answer(QStringLiteral("cancleBtn")), QStringLiteral("您确定要上架该金融项目吗？"));
-    QTest::qWait(300);
+    // Nothing was sent: the page's next request is the refresh asked for here.
+    const int sent = RequestLog::countSentBy(page);
+    QTest::mouseClick(page->findChild<QPushButton*>(QStringLiteral("pushButton_refresh")), Qt::LeftButton);
+    QVERIFY(m_pages->waitForList());
     QCOMPARE(m_pages->listsNotWaitedFor(), 0);
+    QCOMPARE(RequestLog::countSentBy(page), sent + 1);
+    QVERIFY(RequestLog::sentBy(page).constLast().url.endsWith(QLatin1String("apptwo/fimsposts")));
     QCOMPARE(cardsOf(page).at(3)->operations().first(), QStringLiteral("已下架"));
 }
 
@@ -360,7 +369,7 @@ void FinancialListTest::missingComponentLeavesClickWithoutEffect()
     page->setDetailLibrary(QStringLiteral("kq_no_such_component"));
     const int windows = QApplication::topLevelWidgets().size();
     QTest::mouseClick(cardsOf(page).at(0), Qt::LeftButton, {}, QPoint(260, 30));
-    QTest::qWait(300);
+    QVERIFY(AlertProbe::flushPending());
     QCOMPARE(QApplication::topLevelWidgets().size(), windows);
     QVERIFY(AlertProbe::visibleAlerts().isEmpty());
 }
@@ -417,6 +426,61 @@ void FinancialListTest::customerListPages()
     QVERIFY(shown.wait(10000));
     QCOMPARE(linesOf(customers).size(), 10);
     QCOMPARE(customers->pageIndex(), 1);
+}
+
+void FinancialListTest::searchKeepsThePage()
+{
+    startCannedServer();
+    Page* page = openPage();
+    QVERIFY(page);
+    button(page, "pushButton_next")->click();
+    QVERIFY(m_pages->waitForList());
+    QCOMPARE(PagingProbe::currentPage(page->pagingBar()), QStringLiteral("2"));
+    QVERIFY(CardPageFixture::fillSharedFilters(page, QStringLiteral("已上架"), QString(), QString(), QString()));
+    QTest::mouseClick(button(page, "searchButton"), Qt::LeftButton);
+    QTRY_COMPARE(m_server->requestsTo(kListPath).size(), 3);
+    QCOMPARE(m_server->requestsTo(kListPath).last().body,
+             ReferenceService::form({piece("pageindex", 2), piece("pagesize", 5), piece("wstore", 1)}));
+    QVERIFY(m_pages->waitForList());
+    QCOMPARE(PagingProbe::currentPage(page->pagingBar()), QStringLiteral("2"));
+}
+
+void FinancialListTest::serviceTextsShowAsWritten()
+{
+    startCannedServer();
+    const QString title = QStringLiteral("<b>房抵</b><img src=\"http://127.0.0.1:1/x.png\">");
+    const QJsonObject product{{QStringLiteral("id"), 1},
+                              {QStringLiteral("title"), title},
+                              {QStringLiteral("dyleixing"), QStringLiteral("<i>抵押</i>")},
+                              {QStringLiteral("monthLixi"), QStringLiteral("<b>0.3</b>")}};
+    m_server->setReply(kListPath, ScriptedHttpServer::listReply(1, QJsonArray{product}, QStringLiteral("成功")));
+    const QJsonObject application{{QStringLiteral("type"), QStringLiteral("<i>抵押</i>")},
+                                  {QStringLiteral("title"), title},
+                                  {QStringLiteral("name"), QStringLiteral("<b>王</b>")},
+                                  {QStringLiteral("phone"), QStringLiteral("13800000000")},
+                                  {QStringLiteral("time"), QStringLiteral("2024-05-01 10:00")}};
+    m_server->setReply(QStringLiteral("/api/apptwo/ficlientposts"),
+                       ScriptedHttpServer::listReply(1, QJsonArray{application}, QStringLiteral("成功")));
+    Page* page = openPage();
+    QVERIFY(page);
+
+    const Card* card = cardsOf(page).first();
+    const QStringList labels{QStringLiteral("label_name"), QStringLiteral("label_type"), QStringLiteral("label_value")};
+    QCOMPARE(LabelProbe::shownTexts(card, labels), (QStringList{title, QStringLiteral("<i>抵押</i>"), QStringLiteral("<b>0.3</b> %")}));
+    // The rate keeps its styling around the service's text.
+    QVERIFY(card->findChild<QLabel*>(QStringLiteral("label_value"))->text().contains(QStringLiteral("font-size:27px")));
+
+    // The visitors' applications.
+    QTest::mouseClick(button(page, "pushButton_financialCustomer"), Qt::LeftButton);
+    QTRY_COMPARE(HostWindowFixture::openPopups().size(), 1);
+    auto* customers = HostWindowFixture::openPopups().first()->findChild<Customers*>();
+    QVERIFY(customers);
+    QListWidget* list = customers->findChild<CustomListWidget*>()->listWidget();
+    QTRY_COMPARE_WITH_TIMEOUT(list->count(), 1, 10000);
+    const auto* line = qobject_cast<QLabel*>(list->itemWidget(list->item(0)));
+    QVERIFY(line);
+    QCOMPARE(LabelProbe::shownText(line),
+             QStringLiteral("【<i>抵押</i>】%1：<b>王</b>（13800000000）2024-05-01 10:00").arg(title));
 }
 
 QTEST_MAIN(FinancialListTest)

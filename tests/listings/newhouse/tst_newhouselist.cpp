@@ -8,6 +8,7 @@
 #include "DataCenter.h"
 #include "support/ui/HostWindowFixture.h"
 #include "support/ui/InputProbe.h"
+#include "support/ui/LabelProbe.h"
 #include "LocalDatabase.h"
 #include "support/ui/LocalStoreFixture.h"
 #include "listings/newhouse/MicroWebSiteNewHouseListWidget.h"
@@ -15,6 +16,7 @@
 #include "widgets/inputs/OmitLabel.h"
 #include "widgets/lists/PagingBar.h"
 #include "support/ui/PagingProbe.h"
+#include "support/ui/RequestLog.h"
 #include "support/service/ReferenceService.h"
 #include "support/service/ScriptedHttpServer.h"
 
@@ -127,6 +129,9 @@ private slots:
     void clickOpensProjectInComponent();
     void missingComponentLeavesClickWithoutEffect();
     void hubSignalAndRefreshReload();
+    void searchKeepsThePage();
+    void serviceTextsShowAsWritten();
+    void textFlagsOfTheReply();
 
 private:
     // The reference service with the demo data; the manager logged in and stored locally.
@@ -301,8 +306,10 @@ void NewHouseListTest::pagingRules()
     } else {
         QVERIFY(AlertProbe::waitForAlertContaining(alert));
         QCOMPARE(AlertProbe::titleText(AlertProbe::visibleAlerts().first()), QStringLiteral("警告"));
-        QTest::qWait(100);
-        QCOMPARE(m_server->requestsTo(kListPath).size(), before);
+        // Nothing was asked for: the next list request is the refresh asked for here.
+        QTest::mouseClick(button(page, "pushButton_refresh"), Qt::LeftButton);
+        waitForRequests(before + 1);
+        QVERIFY(m_server->requestsTo(kListPath).last().body.startsWith("pageindex=1&"));
     }
 }
 
@@ -354,7 +361,7 @@ void NewHouseListTest::requestBodies()
     Page* page = openPage();
     QVERIFY(page);
     QCOMPARE(m_server->requestsTo(kListPath).first().body, QByteArray("pageindex=1&pagesize=5"));
-    // Searching from another page starts again on the first.
+    // Searching from another page keeps that page.
     button(page, "pushButton_next")->click();
     QVERIFY(m_pages->waitForList());
 
@@ -366,7 +373,7 @@ void NewHouseListTest::requestBodies()
     const int before = m_server->requestsTo(kListPath).size();
     QTest::mouseClick(button(page, "searchButton"), Qt::LeftButton);
     waitForRequests(before + 1);
-    const Pieces paging{piece("pageindex", 1), piece("pagesize", 5)};
+    const Pieces paging{piece("pageindex", 2), piece("pagesize", 5)};
     QCOMPARE(m_server->requestsTo(kListPath).last().body, ReferenceService::form(paging + expected));
 }
 
@@ -396,10 +403,15 @@ void NewHouseListTest::deleteEntryDoesNothing()
     QVERIFY(page);
     Card* card = cardsOf(page).at(1);
     QVERIFY(chooseEntry(card->operationBox(), QStringLiteral("删除")));
-    QTest::qWait(200);
-    QCOMPARE(m_server->requests().size(), 1);
+    QVERIFY(AlertProbe::flushPending());
     QVERIFY(AlertProbe::visibleAlerts().isEmpty());
     QCOMPARE(card->operationBox()->currentText(), QStringLiteral("操作"));
+    // Nothing was sent: the service's next request is the refresh asked for here.
+    QTest::mouseClick(button(page, "pushButton_refresh"), Qt::LeftButton);
+    waitForRequests(2);
+    QCOMPARE(m_server->requests().size(), 2);
+    QVERIFY(m_pages->waitForList());
+    card = cardsOf(page).at(1);
 
     // The sort entries post the project's id and the type.
     QVERIFY(chooseEntry(card->operationBox(), QStringLiteral("下移")));
@@ -407,7 +419,7 @@ void NewHouseListTest::deleteEntryDoesNothing()
     QTRY_COMPARE(m_server->requestsTo(QStringLiteral("/api/nhouse/paixu")).size(), 1);
     QCOMPARE(m_server->requestsTo(QStringLiteral("/api/nhouse/paixu")).first().body, QByteArray("id=2&type=2"));
     // The page then asks for itself again.
-    waitForRequests(2);
+    waitForRequests(3);
 }
 
 void NewHouseListTest::pinnedProjectOffersCancelTop()
@@ -466,8 +478,15 @@ void NewHouseListTest::putUpOrDownAfterConfirmation()
 
     QVERIFY(chooseEntry(card->operationBox(), QStringLiteral("已上架")));
     QCOMPARE(AlertProbe::answer(QStringLiteral("cancleBtn")), QStringLiteral("您确定要下架该新房项目吗？"));
-    QTest::qWait(300);
+    // Nothing was sent: the page's next request is the refresh asked for here.
+    const int sent = RequestLog::countSentBy(page);
+    QTest::mouseClick(button(page, "pushButton_refresh"), Qt::LeftButton);
+    QVERIFY(m_pages->waitForList());
     QCOMPARE(m_pages->listsNotWaitedFor(), 0);
+    QCOMPARE(RequestLog::countSentBy(page), sent + 1);
+    QVERIFY(RequestLog::sentBy(page).constLast().url.endsWith(QLatin1String("mtore/newhouseposts")));
+    card = cardsOf(page).at(1);
+    QCOMPARE(card->operations().first(), QStringLiteral("已上架"));
 
     QVERIFY(chooseEntry(card->operationBox(), QStringLiteral("已上架")));
     QCOMPARE(AlertProbe::answer(QStringLiteral("sureBtn")), QStringLiteral("您确定要下架该新房项目吗？"));
@@ -591,7 +610,7 @@ void NewHouseListTest::missingComponentLeavesClickWithoutEffect()
     page->setDetailLibrary(QStringLiteral("kq_no_such_component"));
     const int windows = QApplication::topLevelWidgets().size();
     QTest::mouseClick(cardsOf(page).at(1), Qt::LeftButton, {}, QPoint(260, 30));
-    QTest::qWait(300);
+    QVERIFY(AlertProbe::flushPending());
     QCOMPARE(QApplication::topLevelWidgets().size(), windows);
     QVERIFY(AlertProbe::visibleAlerts().isEmpty());
     QCOMPARE(cardsOf(page).size(), 5);
@@ -623,6 +642,82 @@ void NewHouseListTest::hubSignalAndRefreshReload()
     QVERIFY(m_pages->waitForList());
     QCOMPARE(currentPageBox(page), QStringLiteral("1"));
     QCOMPARE(namesOf(page).first(), QStringLiteral("天府锦城"));
+}
+
+void NewHouseListTest::searchKeepsThePage()
+{
+    // Like the listing manager, a search asks for the page on screen.
+    startCannedServer(100);
+    Page* page = openPage();
+    QVERIFY(page);
+    button(page, "pushButton_next")->click();
+    QVERIFY(m_pages->waitForList());
+    QVERIFY(CardPageFixture::fillSharedFilters(page, QString(), QStringLiteral("锦城"), QString(), QString()));
+    QTest::mouseClick(button(page, "searchButton"), Qt::LeftButton);
+    waitForRequests(3);
+    const Pieces name{piece("pagesize", 5), piece("name", QStringLiteral("锦城"))};
+    QCOMPARE(m_server->requestsTo(kListPath).last().body, ReferenceService::form(Pieces{piece("pageindex", 2)} + name));
+    QVERIFY(m_pages->waitForList());
+    QCOMPARE(currentPageBox(page), QStringLiteral("2"));
+
+    // A narrower search whose result ends before that page brings its last page.
+    QJsonArray three;
+    for (int i = 1; i <= 3; ++i)
+        three.append(QJsonObject{{QStringLiteral("id"), i}, {QStringLiteral("name"), QStringLiteral("锦城%1").arg(i)}});
+    m_server->enqueueReply(kListPath, ScriptedHttpServer::listReply(3, QJsonArray(), QStringLiteral("成功")));
+    m_server->enqueueReply(kListPath, ScriptedHttpServer::listReply(3, three, QStringLiteral("成功")));
+    QTest::mouseClick(button(page, "searchButton"), Qt::LeftButton);
+    QVERIFY(m_pages->waitForList());
+    const QList<ScriptedHttpServer::Request> requests = m_server->requestsTo(kListPath);
+    QCOMPARE(requests.size(), 5);
+    QCOMPARE(requests.at(3).body, ReferenceService::form(Pieces{piece("pageindex", 2)} + name));
+    QCOMPARE(requests.at(4).body, ReferenceService::form(Pieces{piece("pageindex", 1)} + name));
+    QCOMPARE(currentPageBox(page), QStringLiteral("1"));
+    QCOMPARE(namesOf(page).size(), 3);
+}
+
+void NewHouseListTest::serviceTextsShowAsWritten()
+{
+    startCannedServer(1);
+    const QString name = QStringLiteral("<b>锦城</b><img src=\"http://127.0.0.1:1/x.png\">");
+    const QJsonObject row{{QStringLiteral("id"), 1},
+                          {QStringLiteral("name"), name},
+                          {QStringLiteral("leixing"), QStringLiteral("<i>住宅</i>")},
+                          {QStringLiteral("junjia"), QStringLiteral("<b>9</b>&amp;")}};
+    m_server->setReply(kListPath, ScriptedHttpServer::listReply(1, QJsonArray{row}, QStringLiteral("成功")));
+    Page* page = openPage();
+    QVERIFY(page);
+    QCOMPARE(cardsOf(page).size(), 1);
+    const Card* card = cardsOf(page).first();
+    const QStringList labels{QStringLiteral("label_name"), QStringLiteral("label_type"), QStringLiteral("label_value")};
+    QCOMPARE(LabelProbe::shownTexts(card, labels),
+             (QStringList{name, QStringLiteral("<i>住宅</i>"), QStringLiteral("<b>9</b>&amp; 元/m²")}));
+    // The price keeps its styling around the service's text.
+    QVERIFY(card->findChild<QLabel*>(QStringLiteral("label_value"))->text().contains(QStringLiteral("font-size:27px")));
+}
+
+void NewHouseListTest::textFlagsOfTheReply()
+{
+    startCannedServer(2);
+    const QJsonArray rows{
+        QJsonObject{{QStringLiteral("id"), 1}, {QStringLiteral("name"), QStringLiteral("甲")}, {QStringLiteral("wstore"), QStringLiteral("true")},
+                    {QStringLiteral("istop"), QStringLiteral(" TRUE ")}, {QStringLiteral("tuijian"), QStringLiteral("1")}},
+        QJsonObject{{QStringLiteral("id"), 2}, {QStringLiteral("name"), QStringLiteral("乙")}, {QStringLiteral("wstore"), QStringLiteral("false")},
+                    {QStringLiteral("istop"), QStringLiteral("0")}, {QStringLiteral("tuijian"), QStringLiteral("False")}},
+    };
+    m_server->setReply(kListPath, ScriptedHttpServer::listReply(2, rows, QStringLiteral("成功")));
+    Page* page = openPage();
+    QVERIFY(page);
+    QCOMPARE(cardsOf(page).size(), 2);
+    const Card* on = cardsOf(page).at(0);
+    QVERIFY(on->data().wstore && on->data().istop && on->data().tuijian);
+    QVERIFY(badgeShown(on));
+    QCOMPARE(on->operations(), (QStringList{QStringLiteral("已上架"), QStringLiteral("取消置顶"), QStringLiteral("上移"),
+                                            QStringLiteral("下移"), QStringLiteral("删除"), QStringLiteral("已推荐")}));
+    const Card* off = cardsOf(page).at(1);
+    QVERIFY(!badgeShown(off));
+    QCOMPARE(off->operations(), (QStringList{QStringLiteral("已下架"), QStringLiteral("置顶"), QStringLiteral("上移"),
+                                             QStringLiteral("下移"), QStringLiteral("删除"), QStringLiteral("待推荐")}));
 }
 
 QTEST_MAIN(NewHouseListTest)

@@ -358,7 +358,7 @@ void OneKeySaveTest::withoutIdNothingHappens()
     QCOMPARE(OneKeySave::copyHouse(ListingSamples::house(0), false), OneKeySave::Outcome::NotSaved);
     QCOMPARE(OneKeySave::copyHouse(ListingSamples::house(-3), true), OneKeySave::Outcome::NotSaved);
     QCOMPARE(OneKeySave::copyCustomer(nullptr, 0, sampleDemand(0, QStringLiteral("0"))), OneKeySave::Outcome::NotSaved);
-    QTest::qWait(300);
+    QVERIFY(AlertProbe::flushPending());
     QVERIFY(AlertProbe::visibleAlerts().isEmpty());
     QVERIFY(!HostWindowFixture::visibleWindow(QStringLiteral("ModuleUpdateDialog")));
 }

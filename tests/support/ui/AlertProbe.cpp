@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTest>
 
 namespace {
@@ -104,6 +105,16 @@ QString answer(const QString& objectName, int timeoutMs)
         return QString();
     const QString text = contentText(alert);
     return clickButton(alert, objectName) ? text : QString();
+}
+
+bool flushPending(int timeoutMs)
+{
+    QPointer<AlertWidget> marker = AlertWidget::showTip(QStringLiteral("flushPending"), QStringLiteral("main"));
+    const bool shown = QTest::qWaitFor([&marker] { return marker && marker->isVisible(); }, timeoutMs);
+    if (marker)
+        marker->closeWidget();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return shown;
 }
 
 void closeAll()

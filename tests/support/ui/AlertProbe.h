@@ -29,6 +29,11 @@ bool clickButton(AlertWidget* alert, const QString& objectName);
 // string when no alert came or it has no such button.
 QString answer(const QString& objectName, int timeoutMs = 5000);
 
+// Shows a marker alert, waits until it is on screen and closes it again. An alert asked for before
+// it has shown by then, so a test that expects no (further) alert checks visibleAlerts() after it
+// rather than after a fixed wait. False when the marker never showed.
+bool flushPending(int timeoutMs = 5000);
+
 // Closes every alert, shown or still pending, and lets their deletion run.
 void closeAll();
 

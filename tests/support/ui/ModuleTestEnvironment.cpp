@@ -3,6 +3,7 @@
 #include "frame/MicroWebsiteModule.h"
 #include "net/http/ServiceAddresses.h"
 #include "support/service/TestEnvironment.h"
+#include "support/ui/RequestLog.h"
 #include "widgets/popups/AlertWidget.h"
 
 void ModuleTestEnvironment::prepare()
@@ -10,6 +11,7 @@ void ModuleTestEnvironment::prepare()
     TestEnvironment::isolate();
     TestEnvironment::setAddressesListener(&ServiceAddresses::reload);
     MicroWebsiteModule::installHooks();
+    RequestLog::start();
 }
 
 void ModuleTestEnvironment::prepareWidgetTests()

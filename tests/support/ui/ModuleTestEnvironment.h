@@ -3,7 +3,7 @@
 
 // What every test of the module's code does first in initTestCase: its own data folders, the hooks
 // the module's start-up installs (alerts for the requests' notices, the operation bar's popups),
-// and addresses that follow the test servers.
+// addresses that follow the test servers, and the log of the requests sent (RequestLog).
 class ModuleTestEnvironment
 {
 public:

@@ -212,7 +212,8 @@ void TestAlertWidget::buttonClicks()
         QCOMPARE(closed.count(), 1);
         QTRY_VERIFY(alert.isNull());
     } else {
-        QTest::qWait(50);
+        // A closing would be on its way by now (a deferred deletion).
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(alert);
         QVERIFY(alert->isVisible());
         QCOMPARE(closed.count(), 0);
@@ -274,7 +275,8 @@ void TestAlertWidget::closingBeforeShownKeepsItHidden()
     QSignalSpy closed(alert.data(), &AlertWidget::hasClosed);
     alert->closeWidget();
     QCOMPARE(closed.count(), 1);
-    QTest::qWait(200);
+    // Its deferred showing would have come before a later alert's.
+    QVERIFY(AlertProbe::flushPending());
     QVERIFY(alert.isNull());
     QCOMPARE(AlertProbe::visibleAlerts().size(), 0);
 }

@@ -1,0 +1,176 @@
+#include "net/http/FormBody.h"
+#include "net/http/NetRequestObjecet.h"
+#include "net/paging/ListPager.h"
+#include "support/service/ScriptedHttpServer.h"
+#include "support/ui/ModuleTestEnvironment.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QUrlQuery>
+#include <QtTest>
+
+namespace {
+
+const QString kPath = QStringLiteral("/api/list");
+
+QJsonArray rows(int count)
+{
+    QJsonArray list;
+    for (int i = 0; i < count; ++i)
+        list.append(QJsonObject{{QStringLiteral("id"), i}});
+    return list;
+}
+
+// The page the reply answers, carried back so the test sees which request a reply belongs to.
+ScriptedHttpServer::Reply pageReply(int total, int rowsOnPage, int page, int delayMs = 0)
+{
+    ScriptedHttpServer::Reply reply = ScriptedHttpServer::envelope(
+        200, QString(),
+        QJsonObject{{QStringLiteral("total"), total}, {QStringLiteral("page"), page},
+                    {QStringLiteral("data"), rows(rowsOnPage)}});
+    reply.delayMs = delayMs;
+    return reply;
+}
+
+int requestedPage(const ScriptedHttpServer::Request& request)
+{
+    return QUrlQuery(QString::fromUtf8(request.body)).queryItemValue(QStringLiteral("pageindex")).toInt();
+}
+
+// A list page reduced to what the pager needs of it: it asks when told and shows accepted replies.
+class PagedList : public QObject
+{
+public:
+    PagedList(const QString& url, int pageSize)
+        : pager(new ListPager(this, pageSize))
+        , m_url(url)
+    {
+        connect(pager, &ListPager::loadRequested, this, [this] {
+            pager->send(m_url, FormBody().add(QStringLiteral("pageindex"), pager->pageIndex()));
+        });
+        connect(pager, &ListPager::pageReceived, this, [this](const QJsonValue& value) {
+            const QJsonObject reply = value.toObject();
+            const int count = reply.value(QStringLiteral("data")).toArray().size();
+            if (pager->accept(reply.value(QStringLiteral("total")).toInt(), count))
+                shownPages.append(reply.value(QStringLiteral("page")).toInt());
+        });
+    }
+
+    ListPager* pager;
+    QList<int> shownPages;
+
+private:
+    QString m_url;
+};
+
+} // namespace
+
+class TestListPager : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        ModuleTestEnvironment::prepare();
+        QVERIFY(m_server.start());
+        m_server.useAsApiBase();
+    }
+
+    void init() { m_server.clear(); }
+
+    // The user turns on before the first page came: the slow reply must not replace the newer page.
+    void newestRequestWins()
+    {
+        m_server.enqueueReply(kPath, pageReply(100, 20, 2, 600));
+        m_server.enqueueReply(kPath, pageReply(100, 20, 3));
+        PagedList list(m_server.url(kPath), 20);
+        list.pager->turnTo(2);
+        list.pager->turnTo(3);
+        QTRY_COMPARE(list.shownPages, QList<int>{3});
+        QCOMPARE(list.pager->shownPageIndex(), 3);
+        // The older request is answered as well (and released then), and its reply dropped.
+        QTRY_VERIFY_WITH_TIMEOUT(list.pager->findChildren<NetRequestObjecet*>().isEmpty(), 5000);
+        QCOMPARE(m_server.requestsTo(kPath).size(), 2);
+        QCOMPARE(list.shownPages, QList<int>{3});
+    }
+
+    void failedPageReturnsToThePageOnScreen()
+    {
+        m_server.enqueueReply(kPath, pageReply(100, 20, 1));
+        m_server.enqueueReply(kPath, ScriptedHttpServer::contentReply("text/html", "<html>busy</html>"));
+        PagedList list(m_server.url(kPath), 20);
+        QSignalSpy failed(list.pager, &ListPager::pageFailed);
+        QSignalSpy indexes(list.pager, &ListPager::pageIndexChanged);
+        list.pager->reload();
+        QTRY_COMPARE(list.shownPages, QList<int>{1});
+
+        list.pager->turnTo(4);
+        QTRY_COMPARE(failed.count(), 1);
+        QCOMPARE(list.pager->pageIndex(), 1);
+        QCOMPARE(indexes.last().first().toInt(), 1);
+        QCOMPARE(list.shownPages, QList<int>{1});
+        QVERIFY(!list.pager->isLoading());
+    }
+
+    // Rows deleted while the user stood on page 4: the pager asks for the last page instead.
+    void shrunkListMovesToTheLastPage_data()
+    {
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("expectedPage");
+        QTest::newRow("two pages left") << 25 << 2;
+        QTest::newRow("exactly one page left") << 20 << 1;
+        QTest::newRow("last page full") << 40 << 2;
+    }
+
+    void shrunkListMovesToTheLastPage()
+    {
+        QFETCH(int, total);
+        QFETCH(int, expectedPage);
+        m_server.enqueueReply(kPath, pageReply(total, 0, 4));
+        m_server.setReply(kPath, pageReply(total, 5, expectedPage));
+        PagedList list(m_server.url(kPath), 20);
+        list.pager->turnTo(4);
+        QTRY_COMPARE(list.shownPages, QList<int>{expectedPage});
+        const QList<ScriptedHttpServer::Request> sent = m_server.requestsTo(kPath);
+        QCOMPARE(sent.size(), 2);
+        QCOMPARE(requestedPage(sent.at(1)), expectedPage);
+        QCOMPARE(list.pager->pageIndex(), expectedPage);
+        QCOMPARE(list.pager->total(), total);
+    }
+
+    // An empty list is an empty page 1, not a reason to ask again.
+    void emptyListIsShown()
+    {
+        m_server.setReply(kPath, pageReply(0, 0, 1));
+        PagedList list(m_server.url(kPath), 20);
+        list.pager->reload();
+        QTRY_COMPARE(list.shownPages, QList<int>{1});
+        QCOMPARE(list.pager->pageCount(), 0);
+        // The next request the service sees is the user's own reload, not one of the pager's.
+        list.pager->reload();
+        QTRY_COMPARE(list.shownPages, (QList<int>{1, 1}));
+        QCOMPARE(m_server.requestsTo(kPath).size(), 2);
+    }
+
+    // Every request object goes once it has finished, answered or failed.
+    void requestsAreReleased()
+    {
+        m_server.setReply(kPath, pageReply(300, 20, 1));
+        PagedList list(m_server.url(kPath), 20);
+        for (int page = 1; page <= 30; ++page) {
+            list.pager->turnTo(page);
+            QVERIFY(list.pager->findChildren<NetRequestObjecet*>().size() <= 1);
+            QTRY_VERIFY(!list.pager->isLoading());
+        }
+        QTRY_VERIFY(list.pager->findChildren<NetRequestObjecet*>().isEmpty());
+        QCOMPARE(list.shownPages.size(), 30);
+    }
+
+private:
+    ScriptedHttpServer m_server;
+};
+
+QTEST_MAIN(TestListPager)
+#include "tst_listpager.moc"
