@@ -1,16 +1,17 @@
 #include "frame/MicroWebsiteControlCenter.h"
 
-#include "CustomTabWidget.h"
-#include "DataCenter.h"
-#include "store/FunctionRights.h"
+#include "frame/MicroWebsiteMainPageWidget.h"
+#include "listings/financial/MircroWebSiteFinancialListWidget.h"
 #include "listings/housemanager/HouseManagerSaleOrRentListWidget.h"
 #include "listings/newhouse/MicroWebSiteNewHouseListWidget.h"
-#include "frame/MicroWebsiteMainPageWidget.h"
 #include "listings/submissions/MicroWebsiteSaleOrRentWidget.h"
 #include "listings/submissions/MicroWebsiteSeekSaleOrRentWidget.h"
-#include "listings/financial/MircroWebSiteFinancialListWidget.h"
+#include "store/FunctionRights.h"
 #include "widgets/popups/PopupLauncher.h"
 #include "widgets/popups/StayTunedWidget.h"
+
+#include "CustomTabWidget.h"
+#include "DataCenter.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "frame/MicroWebsiteMainPageWidget.h"
 
-#include "widgets/popups/AlertWidget.h"
-#include "net/http/Endpoints.h"
-#include "store/FunctionRights.h"
 #include "frame/ItemButtonWidget.h"
-#include "widgets/bars/MicroWebsiteTopOperateView.h"
+#include "net/http/Endpoints.h"
 #include "net/http/NetRequestObjecet.h"
-#include "widgets/popups/PopupLauncher.h"
+#include "store/FunctionRights.h"
+#include "widgets/bars/MicroWebsiteTopOperateView.h"
 #include "widgets/lists/QProgressIndicator.h"
+#include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/PopupLauncher.h"
 #include "widgets/popups/StayTunedWidget.h"
 
 #include <QDesktopServices>

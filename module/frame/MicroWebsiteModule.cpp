@@ -1,11 +1,12 @@
 #include "frame/MicroWebsiteModule.h"
 
-#include "CommonSignalTool.h"
 #include "frame/MicroWebsiteControlCenter.h"
 #include "listings/financial/MircroWebSiteFinancialCustomerListWidget.h"
 #include "net/http/UserNotice.h"
 #include "widgets/bars/MicroWebsiteTopOperateView.h"
 #include "widgets/popups/AlertWidget.h"
+
+#include "CommonSignalTool.h"
 
 #include <QWidget>
 

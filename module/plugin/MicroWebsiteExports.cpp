@@ -1,5 +1,6 @@
 // The plug-in's exported C functions; everything else lives in the core library.
 #include "frame/MicroWebsiteModule.h"
+
 #include "kq_microwebsite_export.h"
 
 #define KQ_EXPORT extern "C" KQ_MICROWEBSITE_EXPORT

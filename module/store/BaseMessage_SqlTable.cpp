@@ -1,7 +1,8 @@
 #include "store/BaseMessage_SqlTable.h"
 
-#include "LocalDatabase.h"
 #include "net/http/NetRequestObjecet.h"
+
+#include "LocalDatabase.h"
 
 #include <QSqlQuery>
 

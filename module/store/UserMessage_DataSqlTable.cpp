@@ -1,9 +1,10 @@
 #include "store/UserMessage_DataSqlTable.h"
 
-#include "DataCenter.h"
-#include "LocalDatabase.h"
 #include "net/http/JsonValues.h"
 #include "net/http/NetRequestObjecet.h"
+
+#include "DataCenter.h"
+#include "LocalDatabase.h"
 
 #include <QSet>
 #include <QSqlQuery>

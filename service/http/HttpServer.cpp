@@ -4,7 +4,6 @@
 #include "http/ServiceRouter.h"
 
 #include <httplib.h>
-
 #include <mutex>
 
 namespace {

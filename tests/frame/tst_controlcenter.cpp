@@ -1,14 +1,15 @@
-#include "support/ui/ModuleTestEnvironment.h"
+#include "frame/MicroWebsiteControlCenter.h"
+#include "frame/MicroWebsiteModule.h"
 #include "support/ui/AlertProbe.h"
+#include "support/ui/HostWindowFixture.h"
+#include "support/ui/LocalStoreFixture.h"
+#include "support/ui/ModuleTestEnvironment.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/CommonAddWidget.h"
+
 #include "CommonSignalTool.h"
 #include "CustomTabWidget.h"
 #include "DataCenter.h"
-#include "support/ui/HostWindowFixture.h"
-#include "support/ui/LocalStoreFixture.h"
-#include "frame/MicroWebsiteControlCenter.h"
-#include "frame/MicroWebsiteModule.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include <QJsonDocument>
 #include <QtTest>
 
-class tst_OperateListModel : public QObject
+class TestOperateListModel : public QObject
 {
     Q_OBJECT
 
@@ -12,7 +12,7 @@ private slots:
     void showFlagOfTheReply();
 };
 
-void tst_OperateListModel::showFlagOfTheReply_data()
+void TestOperateListModel::showFlagOfTheReply_data()
 {
     // The "show" member of one tile as the service writes it; empty: left out.
     QTest::addColumn<QByteArray>("show");
@@ -28,7 +28,7 @@ void tst_OperateListModel::showFlagOfTheReply_data()
     QTest::newRow("text 0") << QByteArray("\"0\"") << false;
 }
 
-void tst_OperateListModel::showFlagOfTheReply()
+void TestOperateListModel::showFlagOfTheReply()
 {
     QFETCH(QByteArray, show);
     QFETCH(bool, shown);
@@ -46,5 +46,5 @@ void tst_OperateListModel::showFlagOfTheReply()
     QCOMPARE(model.list().first().show, shown);
 }
 
-QTEST_APPLESS_MAIN(tst_OperateListModel)
+QTEST_APPLESS_MAIN(TestOperateListModel)
 #include "tst_operatelistmodel.moc"

@@ -1,10 +1,11 @@
-#include "support/ui/ModuleTestEnvironment.h"
 #include "store/BaseMessage_SqlTable.h"
 #include "store/FunctionRights.h"
+#include "store/UserMessage_DataSqlTable.h"
+#include "support/ui/LocalStoreFixture.h"
+#include "support/ui/ModuleTestEnvironment.h"
+
 #include "DataCenter.h"
 #include "LocalDatabase.h"
-#include "support/ui/LocalStoreFixture.h"
-#include "store/UserMessage_DataSqlTable.h"
 
 #include <QDir>
 #include <QFile>

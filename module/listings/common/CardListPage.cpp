@@ -1,16 +1,17 @@
 #include "listings/common/CardListPage.h"
 
-#include "widgets/popups/AlertWidget.h"
 #include "listings/common/CardFilterBar.h"
-#include "widgets/lists/CustomListWidget.h"
-#include "DataCenter.h"
 #include "net/http/FormBody.h"
-#include "widgets/bars/MicroWebsiteTopOperateView.h"
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
+#include "net/platform/SiblingLibrary.h"
+#include "widgets/bars/MicroWebsiteTopOperateView.h"
+#include "widgets/lists/CustomListWidget.h"
 #include "widgets/lists/PagingBar.h"
 #include "widgets/lists/QProgressIndicator.h"
-#include "net/platform/SiblingLibrary.h"
+#include "widgets/popups/AlertWidget.h"
+
+#include "DataCenter.h"
 
 #include <QVBoxLayout>
 

@@ -1,10 +1,10 @@
 #include "listings/common/ListCardView.h"
 
 #include "listings/common/CardFilterBar.h"
-#include "widgets/inputs/CustomComboBox.h"
 #include "net/pictures/ImageShowLabel.h"
-#include "widgets/inputs/OmitLabel.h"
 #include "store/UserMessage_DataSqlTable.h"
+#include "widgets/inputs/CustomComboBox.h"
+#include "widgets/inputs/OmitLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,16 +1,16 @@
 #include "listings/common/ListingTablePage.h"
 
-#include "net/http/FormBody.h"
-#include "net/http/JsonValues.h"
 #include "listings/common/HouseListTableHeadView.h"
 #include "listings/common/HouseTableLabelItemView.h"
 #include "listings/common/HoverTableWidget.h"
-#include "widgets/bars/MicroWebsiteTopOperateView.h"
+#include "net/http/FormBody.h"
+#include "net/http/JsonValues.h"
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
+#include "widgets/bars/MicroWebsiteTopOperateView.h"
 #include "widgets/lists/PagingBar.h"
-#include "widgets/popups/PopupLauncher.h"
 #include "widgets/lists/QProgressIndicator.h"
+#include "widgets/popups/PopupLauncher.h"
 #include "widgets/popups/StayTunedWidget.h"
 
 #include <QEvent>

@@ -1,8 +1,8 @@
 #ifndef FINANCIALPRODUCTLISTITEMVIEW_H
 #define FINANCIALPRODUCTLISTITEMVIEW_H
 
-#include "listings/financial/FinancialProductList_Model.h"
 #include "listings/common/ListCardView.h"
+#include "listings/financial/FinancialProductList_Model.h"
 
 // The card of one loan product. Its operation box offers what the user's rights allow (a manager
 // gets every entry):

@@ -2,9 +2,9 @@
 #define FINANCIALPRODUCTLIST_MODEL_H
 
 #include <QJsonObject>
-#include <QMetaType>
 #include <QJsonValue>
 #include <QList>
+#include <QMetaType>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>

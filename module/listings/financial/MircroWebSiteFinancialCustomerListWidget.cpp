@@ -1,11 +1,11 @@
 #include "listings/financial/MircroWebSiteFinancialCustomerListWidget.h"
 
-#include "widgets/lists/CustomListWidget.h"
+#include "listings/common/ListingJson.h"
 #include "net/http/Endpoints.h"
 #include "net/http/FormBody.h"
-#include "listings/common/ListingJson.h"
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
+#include "widgets/lists/CustomListWidget.h"
 #include "widgets/lists/QProgressIndicator.h"
 
 #include <QHBoxLayout>

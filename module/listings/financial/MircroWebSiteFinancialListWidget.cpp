@@ -1,15 +1,15 @@
 #include "listings/financial/MircroWebSiteFinancialListWidget.h"
 
-#include "net/paging/ListPager.h"
-
 #include "listings/common/CardFilterBar.h"
-#include "CommonSignalTool.h"
-#include "widgets/inputs/CustomComboBox.h"
-#include "net/http/Endpoints.h"
 #include "listings/financial/FinancialProductListItemView.h"
+#include "net/http/Endpoints.h"
 #include "net/http/FormBody.h"
-#include "widgets/bars/MicroWebsiteTopOperateView.h"
 #include "net/http/NetRequestObjecet.h"
+#include "net/paging/ListPager.h"
+#include "widgets/bars/MicroWebsiteTopOperateView.h"
+#include "widgets/inputs/CustomComboBox.h"
+
+#include "CommonSignalTool.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

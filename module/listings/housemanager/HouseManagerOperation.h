@@ -1,8 +1,8 @@
 #ifndef HOUSEMANAGEROPERATION_H
 #define HOUSEMANAGEROPERATION_H
 
-#include "net/http/FormBody.h"
 #include "listings/housemanager/MicroWebsite_HouseMangerList_Model.h"
+#include "net/http/FormBody.h"
 
 #include <QString>
 

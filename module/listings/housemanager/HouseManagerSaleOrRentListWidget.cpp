@@ -1,19 +1,19 @@
 #include "listings/housemanager/HouseManagerSaleOrRentListWidget.h"
 
-#include "net/paging/ListPager.h"
-
-#include "widgets/popups/AlertWidget.h"
-#include "CommonSignalTool.h"
-#include "widgets/inputs/CustomComboBox.h"
-#include "DataCenter.h"
-#include "net/http/Endpoints.h"
-#include "store/FunctionRights.h"
-#include "listings/housemanager/HouseManagerOperation.h"
 #include "listings/common/HoverTableWidget.h"
-#include "net/http/NetRequestObjecet.h"
-#include "widgets/lists/QProgressIndicator.h"
 #include "listings/common/TableButtonItemView.h"
+#include "listings/housemanager/HouseManagerOperation.h"
+#include "net/http/Endpoints.h"
+#include "net/http/NetRequestObjecet.h"
+#include "net/paging/ListPager.h"
+#include "store/FunctionRights.h"
 #include "store/UserMessage_DataSqlTable.h"
+#include "widgets/inputs/CustomComboBox.h"
+#include "widgets/lists/QProgressIndicator.h"
+#include "widgets/popups/AlertWidget.h"
+
+#include "CommonSignalTool.h"
+#include "DataCenter.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

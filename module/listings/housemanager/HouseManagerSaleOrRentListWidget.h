@@ -1,9 +1,9 @@
 #ifndef HOUSEMANAGERSALEORRENTLISTWIDGET_H
 #define HOUSEMANAGERSALEORRENTLISTWIDGET_H
 
-#include "net/http/FormBody.h"
 #include "listings/common/ListingTablePage.h"
 #include "listings/housemanager/MicroWebsite_HouseMangerList_Model.h"
+#include "net/http/FormBody.h"
 
 #include <QJsonValue>
 #include <QList>

@@ -1,19 +1,19 @@
 #include "listings/newhouse/MicroWebSiteNewHouseListWidget.h"
 
-#include "net/paging/ListPager.h"
-
-#include "widgets/popups/AlertWidget.h"
-#include "store/BaseMessage_SqlTable.h"
 #include "listings/common/CardFilterBar.h"
-#include "CommonSignalTool.h"
-#include "widgets/inputs/CustomComboBox.h"
+#include "listings/newhouse/NewHouse_ProductList_ItemView.h"
 #include "net/http/Endpoints.h"
 #include "net/http/FormBody.h"
-#include "store/FunctionRights.h"
 #include "net/http/NetRequestObjecet.h"
-#include "listings/newhouse/NewHouse_ProductList_ItemView.h"
 #include "net/http/ServiceAddresses.h"
+#include "net/paging/ListPager.h"
+#include "store/BaseMessage_SqlTable.h"
+#include "store/FunctionRights.h"
 #include "store/UserMessage_DataSqlTable.h"
+#include "widgets/inputs/CustomComboBox.h"
+#include "widgets/popups/AlertWidget.h"
+
+#include "CommonSignalTool.h"
 
 #include <QDesktopServices>
 #include <QLineEdit>

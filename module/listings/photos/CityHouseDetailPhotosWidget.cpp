@@ -1,7 +1,7 @@
 #include "listings/photos/CityHouseDetailPhotosWidget.h"
 
-#include "net/pictures/ImageShowLabel.h"
 #include "listings/photos/PhotoShowWidget.h"
+#include "net/pictures/ImageShowLabel.h"
 
 #include <QGridLayout>
 #include <QStringList>

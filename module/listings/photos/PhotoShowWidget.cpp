@@ -1,10 +1,10 @@
 #include "listings/photos/PhotoShowWidget.h"
 
+#include "net/http/NetRequestObjecet.h"
+#include "net/pictures/ImageShowLabel.h"
+#include "net/platform/AppFolders.h"
 #include "widgets/popups/AlertFlashWidget.h"
 #include "widgets/popups/AlertWidget.h"
-#include "net/platform/AppFolders.h"
-#include "net/pictures/ImageShowLabel.h"
-#include "net/http/NetRequestObjecet.h"
 
 #include <QCryptographicHash>
 #include <QDir>

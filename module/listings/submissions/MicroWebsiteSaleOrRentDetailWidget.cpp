@@ -1,10 +1,10 @@
 #include "listings/submissions/MicroWebsiteSaleOrRentDetailWidget.h"
 #include "ui_MicroWebsiteSaleOrRentDetailWidget.h"
 
-#include "listings/photos/CityHouseDetailPhotosWidget.h"
 #include "listings/common/ListingJson.h"
-#include "widgets/inputs/OmitLabel.h"
+#include "listings/photos/CityHouseDetailPhotosWidget.h"
 #include "listings/submissions/OneKeySave.h"
+#include "widgets/inputs/OmitLabel.h"
 
 #include <QVariantMap>
 

@@ -1,12 +1,11 @@
 #include "listings/submissions/MicroWebsiteSaleOrRentWidget.h"
 
-#include "net/paging/ListPager.h"
-
-#include "net/http/Endpoints.h"
-#include "net/http/FormBody.h"
 #include "listings/common/ListingJson.h"
 #include "listings/submissions/MicroWebsiteSaleOrRentDetailWidget.h"
+#include "net/http/Endpoints.h"
+#include "net/http/FormBody.h"
 #include "net/http/NetRequestObjecet.h"
+#include "net/paging/ListPager.h"
 
 MicroWebsiteSaleOrRentWidget::MicroWebsiteSaleOrRentWidget(QWidget* parent)
     : ListingTablePage(parent)

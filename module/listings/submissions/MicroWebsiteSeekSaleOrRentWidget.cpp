@@ -1,11 +1,10 @@
 #include "listings/submissions/MicroWebsiteSeekSaleOrRentWidget.h"
 
-#include "net/paging/ListPager.h"
-
+#include "listings/submissions/MicroWebsiteSeekSaleOrRentDetailWidget.h"
 #include "net/http/Endpoints.h"
 #include "net/http/FormBody.h"
-#include "listings/submissions/MicroWebsiteSeekSaleOrRentDetailWidget.h"
 #include "net/http/NetRequestObjecet.h"
+#include "net/paging/ListPager.h"
 
 MicroWebsiteSeekSaleOrRentWidget::MicroWebsiteSeekSaleOrRentWidget(QWidget* parent)
     : ListingTablePage(parent)

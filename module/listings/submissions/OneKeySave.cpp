@@ -1,8 +1,8 @@
 #include "listings/submissions/OneKeySave.h"
 
+#include "net/platform/SiblingLibrary.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/ModuleUpdateDialog.h"
-#include "net/platform/SiblingLibrary.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

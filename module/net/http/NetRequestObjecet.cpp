@@ -1,11 +1,11 @@
 #include "net/http/NetRequestObjecet.h"
 
+#include "net/http/FormBody.h"
+#include "net/http/ServiceAddresses.h"
 #include "net/http/UserNotice.h"
 
 #include "CommonSignalTool.h"
 #include "DataCenter.h"
-#include "net/http/FormBody.h"
-#include "net/http/ServiceAddresses.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "net/pictures/ImageShowLabel.h"
 
-#include "net/platform/AppFolders.h"
-#include "net/pictures/PhotoCompression.h"
 #include "net/http/ServiceAddresses.h"
+#include "net/pictures/PhotoCompression.h"
+#include "net/platform/AppFolders.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>

@@ -1,10 +1,11 @@
 #include "widgets/bars/MicroWebsiteTopOperateView.h"
 #include "ui_MicroWebsiteTopOperateView.h"
 
-#include "CommonSignalTool.h"
-#include "DataCenter.h"
 #include "widgets/popups/PopupLauncher.h"
 #include "widgets/popups/StayTunedWidget.h"
+
+#include "CommonSignalTool.h"
+#include "DataCenter.h"
 
 MicroWebsiteTopOperateView::MicroWebsiteTopOperateView(QWidget* parent)
     : QWidget(parent)

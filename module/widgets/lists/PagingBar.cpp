@@ -1,7 +1,7 @@
 #include "widgets/lists/PagingBar.h"
-#include "net/paging/ListPager.h"
 #include "ui_PagingBar.h"
 
+#include "net/paging/ListPager.h"
 #include "widgets/popups/AlertWidget.h"
 
 

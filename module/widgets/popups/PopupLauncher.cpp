@@ -1,6 +1,7 @@
 #include "widgets/popups/PopupLauncher.h"
 
 #include "widgets/popups/CommonAddWidget.h"
+
 #include "CustomTabWidget.h"
 #include "DataCenter.h"
 

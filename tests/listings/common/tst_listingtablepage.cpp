@@ -1,21 +1,22 @@
-#include "widgets/popups/AlertWidget.h"
-#include "CustomTabWidget.h"
-#include "support/ui/HostWindowFixture.h"
 #include "listings/common/HoverTableWidget.h"
 #include "listings/submissions/MicroWebsiteSaleOrRentWidget.h"
 #include "listings/submissions/MicroWebsiteSeekSaleOrRentWidget.h"
-#include "widgets/popups/CommonAddWidget.h"
-#include "net/paging/ListPager.h"
-#include "widgets/lists/PagingBar.h"
-#include "support/service/ScriptedHttpServer.h"
 #include "net/http/ServiceAddresses.h"
-#include "widgets/popups/StayTunedWidget.h"
+#include "net/paging/ListPager.h"
+#include "support/service/ScriptedHttpServer.h"
+#include "support/ui/HostWindowFixture.h"
 #include "support/ui/ModuleTestEnvironment.h"
+#include "widgets/lists/PagingBar.h"
+#include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/CommonAddWidget.h"
+#include "widgets/popups/StayTunedWidget.h"
+
+#include "CustomTabWidget.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QUrlQuery>
 #include <QtTest>
+#include <QUrlQuery>
 
 namespace {
 

@@ -1,25 +1,26 @@
-#include "support/ui/ModuleTestEnvironment.h"
-#include "support/ui/RequestLog.h"
-#include "support/ui/AlertProbe.h"
-#include "widgets/popups/AlertWidget.h"
-#include "support/ui/CardPageFixture.h"
-#include "widgets/popups/CommonAddWidget.h"
-#include "CommonSignalTool.h"
-#include "widgets/inputs/CustomComboBox.h"
-#include "widgets/lists/CustomListWidget.h"
-#include "DataCenter.h"
 #include "listings/financial/FinancialProductListItemView.h"
+#include "listings/financial/MircroWebSiteFinancialCustomerListWidget.h"
+#include "listings/financial/MircroWebSiteFinancialListWidget.h"
+#include "support/service/ReferenceService.h"
+#include "support/service/ScriptedHttpServer.h"
+#include "support/ui/AlertProbe.h"
+#include "support/ui/CardPageFixture.h"
 #include "support/ui/HostWindowFixture.h"
 #include "support/ui/InputProbe.h"
 #include "support/ui/LabelProbe.h"
 #include "support/ui/LocalStoreFixture.h"
-#include "listings/financial/MircroWebSiteFinancialCustomerListWidget.h"
-#include "listings/financial/MircroWebSiteFinancialListWidget.h"
-#include "widgets/inputs/OmitLabel.h"
-#include "widgets/lists/PagingBar.h"
+#include "support/ui/ModuleTestEnvironment.h"
 #include "support/ui/PagingProbe.h"
-#include "support/service/ReferenceService.h"
-#include "support/service/ScriptedHttpServer.h"
+#include "support/ui/RequestLog.h"
+#include "widgets/inputs/CustomComboBox.h"
+#include "widgets/inputs/OmitLabel.h"
+#include "widgets/lists/CustomListWidget.h"
+#include "widgets/lists/PagingBar.h"
+#include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/CommonAddWidget.h"
+
+#include "CommonSignalTool.h"
+#include "DataCenter.h"
 
 #include <QApplication>
 #include <QJsonArray>
@@ -76,7 +77,7 @@ QPushButton* button(const QWidget* widget, const char* name)
 
 } // namespace
 
-class FinancialListTest : public QObject
+class TestFinancialList : public QObject
 {
     Q_OBJECT
 
@@ -110,17 +111,17 @@ private:
     ScriptedHttpServer* m_server = nullptr;
 };
 
-void FinancialListTest::initTestCase()
+void TestFinancialList::initTestCase()
 {
     ModuleTestEnvironment::prepareWidgetTests();
 }
 
-void FinancialListTest::init()
+void TestFinancialList::init()
 {
     m_pages = std::make_unique<CardPageFixture>();
 }
 
-void FinancialListTest::cleanup()
+void TestFinancialList::cleanup()
 {
     HostWindowFixture::closeWindows(kDetailDialog);
     m_pages.reset();
@@ -128,13 +129,13 @@ void FinancialListTest::cleanup()
     m_server = nullptr;
 }
 
-void FinancialListTest::startServiceAsManager()
+void TestFinancialList::startServiceAsManager()
 {
     m_service = m_pages->startService(kManager);
     QVERIFY(m_service);
 }
 
-void FinancialListTest::startCannedServer()
+void TestFinancialList::startCannedServer()
 {
     m_server = m_pages->startCannedServer(kManager);
     QVERIFY(m_server);
@@ -149,12 +150,12 @@ void FinancialListTest::startCannedServer()
                                        {QStringLiteral("changhuanway"), QJsonArray{QStringLiteral("等额本息"), QStringLiteral("先息后本")}}}));
 }
 
-Page* FinancialListTest::openPage()
+Page* TestFinancialList::openPage()
 {
     return m_pages->open<Page>(QStringLiteral("金融"), &Page::refresh);
 }
 
-void FinancialListTest::twelveProductsAndTheFilterBoxes()
+void TestFinancialList::twelveProductsAndTheFilterBoxes()
 {
     startServiceAsManager();
     Page* page = openPage();
@@ -195,7 +196,7 @@ void FinancialListTest::twelveProductsAndTheFilterBoxes()
                                           QStringLiteral("赎楼过桥贷"), QStringLiteral("商铺抵押贷")}));
 }
 
-void FinancialListTest::requestBodies_data()
+void TestFinancialList::requestBodies_data()
 {
     QTest::addColumn<QString>("loanType");
     QTest::addColumn<QString>("repayment");
@@ -224,7 +225,7 @@ void FinancialListTest::requestBodies_data()
                                           piece("pricetwo", QStringLiteral("1000")), piece("wstore", QStringLiteral("0"))};
 }
 
-void FinancialListTest::requestBodies()
+void TestFinancialList::requestBodies()
 {
     QFETCH(QString, loanType);
     QFETCH(QString, repayment);
@@ -252,7 +253,7 @@ void FinancialListTest::requestBodies()
     QCOMPARE(m_server->requestsTo(kListPath).last().body, ReferenceService::form(paging + expected));
 }
 
-void FinancialListTest::sortOperationsShowTheNewOrder()
+void TestFinancialList::sortOperationsShowTheNewOrder()
 {
     startServiceAsManager();
     Page* page = openPage();
@@ -281,7 +282,7 @@ void FinancialListTest::sortOperationsShowTheNewOrder()
     QCOMPARE(titlesOf(page), expected);
 }
 
-void FinancialListTest::putUpOrDownAfterConfirmation()
+void TestFinancialList::putUpOrDownAfterConfirmation()
 {
     startServiceAsManager();
     Page* page = openPage();
@@ -306,7 +307,7 @@ void FinancialListTest::putUpOrDownAfterConfirmation()
     QCOMPARE(cardsOf(page).at(3)->operations().first(), QStringLiteral("已下架"));
 }
 
-void FinancialListTest::operationBoxFollowsRights_data()
+void TestFinancialList::operationBoxFollowsRights_data()
 {
     QTest::addColumn<bool>("manager");
     QTest::addColumn<QList<int>>("rights");
@@ -324,7 +325,7 @@ void FinancialListTest::operationBoxFollowsRights_data()
     QTest::newRow("new-house rights") << false << QList<int>{70, 71, 72, 73, 97} << QStringList{};
 }
 
-void FinancialListTest::operationBoxFollowsRights()
+void TestFinancialList::operationBoxFollowsRights()
 {
     QFETCH(bool, manager);
     QFETCH(QList<int>, rights);
@@ -343,7 +344,7 @@ void FinancialListTest::operationBoxFollowsRights()
     QCOMPARE(card.operationBox()->isEnabled(), !entries.isEmpty());
 }
 
-void FinancialListTest::clickOpensProductInComponent()
+void TestFinancialList::clickOpensProductInComponent()
 {
     startServiceAsManager();
     Page* page = openPage();
@@ -361,7 +362,7 @@ void FinancialListTest::clickOpensProductInComponent()
     QTRY_COMPARE_WITH_TIMEOUT(heading(), titles.at(2), 10000);
 }
 
-void FinancialListTest::missingComponentLeavesClickWithoutEffect()
+void TestFinancialList::missingComponentLeavesClickWithoutEffect()
 {
     startServiceAsManager();
     Page* page = openPage();
@@ -374,7 +375,7 @@ void FinancialListTest::missingComponentLeavesClickWithoutEffect()
     QVERIFY(AlertProbe::visibleAlerts().isEmpty());
 }
 
-void FinancialListTest::hubSignalReloads()
+void TestFinancialList::hubSignalReloads()
 {
     startServiceAsManager();
     Page* page = openPage();
@@ -389,7 +390,7 @@ void FinancialListTest::hubSignalReloads()
     QCOMPARE(titlesOf(page).first(), before.at(2));
 }
 
-void FinancialListTest::customerListPages()
+void TestFinancialList::customerListPages()
 {
     startServiceAsManager();
     Page* page = openPage();
@@ -428,7 +429,7 @@ void FinancialListTest::customerListPages()
     QCOMPARE(customers->pageIndex(), 1);
 }
 
-void FinancialListTest::searchKeepsThePage()
+void TestFinancialList::searchKeepsThePage()
 {
     startCannedServer();
     Page* page = openPage();
@@ -445,7 +446,7 @@ void FinancialListTest::searchKeepsThePage()
     QCOMPARE(PagingProbe::currentPage(page->pagingBar()), QStringLiteral("2"));
 }
 
-void FinancialListTest::serviceTextsShowAsWritten()
+void TestFinancialList::serviceTextsShowAsWritten()
 {
     startCannedServer();
     const QString title = QStringLiteral("<b>房抵</b><img src=\"http://127.0.0.1:1/x.png\">");
@@ -483,5 +484,5 @@ void FinancialListTest::serviceTextsShowAsWritten()
              QStringLiteral("【<i>抵押</i>】%1：<b>王</b>（13800000000）2024-05-01 10:00").arg(title));
 }
 
-QTEST_MAIN(FinancialListTest)
+QTEST_MAIN(TestFinancialList)
 #include "tst_financiallist.moc"

@@ -1,21 +1,22 @@
-#include "support/ui/ModuleTestEnvironment.h"
-#include "support/ui/AlertProbe.h"
-#include "widgets/popups/AlertWidget.h"
-#include "CommonSignalTool.h"
-#include "widgets/inputs/CustomComboBox.h"
-#include "CustomTabWidget.h"
-#include "DataCenter.h"
-#include "support/ui/HostWindowFixture.h"
-#include "listings/housemanager/HouseManagerSaleOrRentListWidget.h"
+#include "frame/MicroWebsiteControlCenter.h"
 #include "listings/common/HouseTableLabelItemView.h"
 #include "listings/common/HoverTableWidget.h"
-#include "support/ui/LocalStoreFixture.h"
-#include "frame/MicroWebsiteControlCenter.h"
-#include "support/ui/RequestLog.h"
-#include "widgets/lists/PagingBar.h"
-#include "support/service/ReferenceService.h"
 #include "listings/common/TableButtonItemView.h"
+#include "listings/housemanager/HouseManagerSaleOrRentListWidget.h"
+#include "support/service/ReferenceService.h"
+#include "support/ui/AlertProbe.h"
+#include "support/ui/HostWindowFixture.h"
+#include "support/ui/LocalStoreFixture.h"
+#include "support/ui/ModuleTestEnvironment.h"
+#include "support/ui/RequestLog.h"
 #include "support/ui/TablePageProbe.h"
+#include "widgets/inputs/CustomComboBox.h"
+#include "widgets/lists/PagingBar.h"
+#include "widgets/popups/AlertWidget.h"
+
+#include "CommonSignalTool.h"
+#include "CustomTabWidget.h"
+#include "DataCenter.h"
 
 #include <QInputMethodEvent>
 #include <QItemSelectionModel>
@@ -23,8 +24,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QUrl>
 #include <QtTest>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -125,7 +126,7 @@ QByteArray encoded(const QString& text)
 
 } // namespace
 
-class HouseManagerTest : public QObject
+class TestHouseManager : public QObject
 {
     Q_OBJECT
 
@@ -161,29 +162,29 @@ private:
 
 // One service for the suite: each test picks its houses by their state on the page, so the
 // changes of one test never decide another's outcome.
-void HouseManagerTest::initTestCase()
+void TestHouseManager::initTestCase()
 {
     ModuleTestEnvironment::prepareWidgetTests();
     m_service = std::make_unique<ReferenceService>();
     QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
 }
 
-void HouseManagerTest::cleanupTestCase()
+void TestHouseManager::cleanupTestCase()
 {
     QCOMPARE(m_service->stop(), 0);
 }
 
-void HouseManagerTest::init()
+void TestHouseManager::init()
 {
     m_host = std::make_unique<HostWindowFixture>();
 }
 
-void HouseManagerTest::cleanup()
+void TestHouseManager::cleanup()
 {
     m_host.reset();
 }
 
-Page* HouseManagerTest::openPage(const QString& phone, int type)
+Page* TestHouseManager::openPage(const QString& phone, int type)
 {
     if (!F::loginAtService(*m_service, phone))
         return nullptr;
@@ -194,7 +195,7 @@ Page* HouseManagerTest::openPage(const QString& phone, int type)
     return page;
 }
 
-void HouseManagerTest::opensFromTheMainPageTiles()
+void TestHouseManager::opensFromTheMainPageTiles()
 {
     QVERIFY(F::loginAtService(*m_service, kStaff));
     MicroWebsiteControlCenter center(m_host->tabs());
@@ -234,7 +235,7 @@ void HouseManagerTest::opensFromTheMainPageTiles()
     }
 }
 
-void HouseManagerTest::buttonsOfReviewedAndWaitingHouses()
+void TestHouseManager::buttonsOfReviewedAndWaitingHouses()
 {
     Page* page = openPage(kManager, 0);
     QVERIFY(page);
@@ -267,7 +268,7 @@ void HouseManagerTest::buttonsOfReviewedAndWaitingHouses()
     QCOMPARE(remove->maximumHeight(), 25);
 }
 
-void HouseManagerTest::waitingButtonColourFollowsReviewRight_data()
+void TestHouseManager::waitingButtonColourFollowsReviewRight_data()
 {
     QTest::addColumn<bool>("manager");
     QTest::addColumn<QVariantList>("rights");
@@ -281,7 +282,7 @@ void HouseManagerTest::waitingButtonColourFollowsReviewRight_data()
         << false << QVariantList{F::right(93, true, 6)} << false << QList<int>{4};
 }
 
-void HouseManagerTest::waitingButtonColourFollowsReviewRight()
+void TestHouseManager::waitingButtonColourFollowsReviewRight()
 {
     QFETCH(bool, manager);
     QFETCH(QVariantList, rights);
@@ -312,7 +313,7 @@ void HouseManagerTest::waitingButtonColourFollowsReviewRight()
         QVERIFY(blue > 0 && grey > 0);
 }
 
-void HouseManagerTest::listRequestCarriesFiltersInOrder_data()
+void TestHouseManager::listRequestCarriesFiltersInOrder_data()
 {
     QTest::addColumn<int>("statusDowns"); // Down presses on the status box
     QTest::addColumn<QString>("text");
@@ -326,7 +327,7 @@ void HouseManagerTest::listRequestCarriesFiltersInOrder_data()
         << 0 << QStringLiteral(" 中海 ") << QByteArray("&key=" + encoded(QStringLiteral("中海"))) << true;
 }
 
-void HouseManagerTest::listRequestCarriesFiltersInOrder()
+void TestHouseManager::listRequestCarriesFiltersInOrder()
 {
     QFETCH(int, statusDowns);
     QFETCH(QString, text);
@@ -367,7 +368,7 @@ void HouseManagerTest::listRequestCarriesFiltersInOrder()
     }
 }
 
-void HouseManagerTest::rowClickSendsHouseBookIds()
+void TestHouseManager::rowClickSendsHouseBookIds()
 {
     Page* page = openPage(kManager, 0);
     QVERIFY(page);
@@ -403,7 +404,7 @@ void HouseManagerTest::rowClickSendsHouseBookIds()
     QCOMPARE(page->selectedRow(), other);
 }
 
-void HouseManagerTest::refusedWithoutRight_data()
+void TestHouseManager::refusedWithoutRight_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("own"); // on a house the staff member published
@@ -418,7 +419,7 @@ void HouseManagerTest::refusedWithoutRight_data()
                                     << QStringLiteral("您没有对该房源进行推荐到官网的权限,如需操作请联系管理员！");
 }
 
-void HouseManagerTest::refusedWithoutRight()
+void TestHouseManager::refusedWithoutRight()
 {
     QFETCH(QString, button);
     QFETCH(bool, own);
@@ -446,7 +447,7 @@ void HouseManagerTest::refusedWithoutRight()
     QCOMPARE(requests(*page).size(), before);
 }
 
-void HouseManagerTest::recommendNeedsTheSiteService()
+void TestHouseManager::recommendNeedsTheSiteService()
 {
     Page* page = openPage(kManager, 0);
     QVERIFY(page);
@@ -464,7 +465,7 @@ void HouseManagerTest::recommendNeedsTheSiteService()
     QCOMPARE(requests(*page).size(), before);
 }
 
-void HouseManagerTest::confirmedOrCancelled_data()
+void TestHouseManager::confirmedOrCancelled_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("question");  // %1: the house id
@@ -507,7 +508,7 @@ void HouseManagerTest::confirmedOrCancelled_data()
     }
 }
 
-void HouseManagerTest::confirmedOrCancelled()
+void TestHouseManager::confirmedOrCancelled()
 {
     QFETCH(QString, button);
     QFETCH(QString, question);
@@ -562,7 +563,7 @@ void HouseManagerTest::confirmedOrCancelled()
     }
 }
 
-void HouseManagerTest::reviewNeedsNoQuestion()
+void TestHouseManager::reviewNeedsNoQuestion()
 {
     Page* page = openPage(kManager, 1);
     QVERIFY(page);
@@ -582,7 +583,7 @@ void HouseManagerTest::reviewNeedsNoQuestion()
              QStringList({QStringLiteral("删除"), QStringLiteral("已上架"), QStringLiteral("待推荐")}));
 }
 
-void HouseManagerTest::successReloadsSamePageKeepingSelection()
+void TestHouseManager::successReloadsSamePageKeepingSelection()
 {
     Page* page = openPage(kManager, 0);
     QVERIFY(page);
@@ -620,7 +621,7 @@ void HouseManagerTest::successReloadsSamePageKeepingSelection()
     QCOMPARE(page->table()->selectedRow(), row);
 }
 
-void HouseManagerTest::failedOperationDoesNotReload()
+void TestHouseManager::failedOperationDoesNotReload()
 {
     Page* page = openPage(kManager, 1);
     QVERIFY(page);
@@ -641,5 +642,5 @@ void HouseManagerTest::failedOperationDoesNotReload()
     QCOMPARE(rowOfId(*page, id), row);
 }
 
-QTEST_MAIN(HouseManagerTest)
+QTEST_MAIN(TestHouseManager)
 #include "tst_housemanager.moc"

@@ -1,24 +1,25 @@
-#include "support/ui/ModuleTestEnvironment.h"
+#include "listings/newhouse/MicroWebSiteNewHouseListWidget.h"
+#include "listings/newhouse/NewHouse_ProductList_ItemView.h"
+#include "support/service/ReferenceService.h"
+#include "support/service/ScriptedHttpServer.h"
 #include "support/ui/AlertProbe.h"
-#include "widgets/popups/AlertWidget.h"
 #include "support/ui/CardPageFixture.h"
-#include "CommonSignalTool.h"
-#include "widgets/inputs/CustomComboBox.h"
-#include "widgets/lists/CustomListWidget.h"
-#include "DataCenter.h"
 #include "support/ui/HostWindowFixture.h"
 #include "support/ui/InputProbe.h"
 #include "support/ui/LabelProbe.h"
-#include "LocalDatabase.h"
 #include "support/ui/LocalStoreFixture.h"
-#include "listings/newhouse/MicroWebSiteNewHouseListWidget.h"
-#include "listings/newhouse/NewHouse_ProductList_ItemView.h"
-#include "widgets/inputs/OmitLabel.h"
-#include "widgets/lists/PagingBar.h"
+#include "support/ui/ModuleTestEnvironment.h"
 #include "support/ui/PagingProbe.h"
 #include "support/ui/RequestLog.h"
-#include "support/service/ReferenceService.h"
-#include "support/service/ScriptedHttpServer.h"
+#include "widgets/inputs/CustomComboBox.h"
+#include "widgets/inputs/OmitLabel.h"
+#include "widgets/lists/CustomListWidget.h"
+#include "widgets/lists/PagingBar.h"
+#include "widgets/popups/AlertWidget.h"
+
+#include "CommonSignalTool.h"
+#include "DataCenter.h"
+#include "LocalDatabase.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -31,8 +32,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QUrl>
 #include <QtTest>
+#include <QUrl>
 
 #include <memory>
 
@@ -100,7 +101,7 @@ QString currentPageBox(const CardListPage* page)
 
 } // namespace
 
-class NewHouseListTest : public QObject
+class TestNewHouseList : public QObject
 {
     Q_OBJECT
 
@@ -148,18 +149,18 @@ private:
     QList<QUrl> m_openedUrls;
 };
 
-void NewHouseListTest::initTestCase()
+void TestNewHouseList::initTestCase()
 {
     ModuleTestEnvironment::prepareWidgetTests();
 }
 
-void NewHouseListTest::init()
+void TestNewHouseList::init()
 {
     m_pages = std::make_unique<CardPageFixture>();
     m_openedUrls.clear();
 }
 
-void NewHouseListTest::cleanup()
+void TestNewHouseList::cleanup()
 {
     HostWindowFixture::closeWindows(kDetailDialog);
     m_pages.reset();
@@ -168,7 +169,7 @@ void NewHouseListTest::cleanup()
     QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
 }
 
-void NewHouseListTest::startServiceAsManager(bool siteOpen)
+void TestNewHouseList::startServiceAsManager(bool siteOpen)
 {
     m_service = m_pages->startService(kManager, {{QStringLiteral("weiguanwang"), siteOpen ? 1 : 0}});
     QVERIFY(m_service);
@@ -176,7 +177,7 @@ void NewHouseListTest::startServiceAsManager(bool siteOpen)
     QVERIFY(LocalDatabase::writeBaseMessage(kManager, {{QStringLiteral("area"), json(areas)}}));
 }
 
-void NewHouseListTest::startCannedServer(int total)
+void TestNewHouseList::startCannedServer(int total)
 {
     m_server = m_pages->startCannedServer(kManager);
     QVERIFY(m_server);
@@ -191,17 +192,17 @@ void NewHouseListTest::startCannedServer(int total)
     QVERIFY(LocalDatabase::writeBaseMessage(kManager, {{QStringLiteral("area"), json(areas)}}));
 }
 
-Page* NewHouseListTest::openPage()
+Page* TestNewHouseList::openPage()
 {
     return m_pages->open<Page>(QStringLiteral("新房"), &Page::refreshList);
 }
 
-void NewHouseListTest::waitForRequests(int count)
+void TestNewHouseList::waitForRequests(int count)
 {
     QTRY_COMPARE_WITH_TIMEOUT(m_server->requestsTo(kListPath).size(), count, 10000);
 }
 
-void NewHouseListTest::elevenProjectsMakePagesOfFiveFiveAndOne()
+void TestNewHouseList::elevenProjectsMakePagesOfFiveFiveAndOne()
 {
     startServiceAsManager();
     Page* page = openPage();
@@ -242,7 +243,7 @@ void NewHouseListTest::elevenProjectsMakePagesOfFiveFiveAndOne()
     QVERIFY(!first.isEmpty());
 }
 
-void NewHouseListTest::pagingRules_data()
+void TestNewHouseList::pagingRules_data()
 {
     QTest::addColumn<int>("total");
     QTest::addColumn<int>("startPage");
@@ -271,7 +272,7 @@ void NewHouseListTest::pagingRules_data()
     QTest::newRow("跳转 text goes to 1") << 100 << 5 << QStringLiteral("pushButton_jump") << QStringLiteral("abc") << 1 << QString();
 }
 
-void NewHouseListTest::pagingRules()
+void TestNewHouseList::pagingRules()
 {
     QFETCH(int, total);
     QFETCH(int, startPage);
@@ -313,7 +314,7 @@ void NewHouseListTest::pagingRules()
     }
 }
 
-void NewHouseListTest::requestBodies_data()
+void TestNewHouseList::requestBodies_data()
 {
     QTest::addColumn<QStringList>("districts"); // chosen one after the other
     QTest::addColumn<QString>("quarter");
@@ -347,7 +348,7 @@ void NewHouseListTest::requestBodies_data()
                   piece("priceone", QStringLiteral("20000")), piece("pricetwo", QStringLiteral("30000")), piece("wstore", QStringLiteral("0"))};
 }
 
-void NewHouseListTest::requestBodies()
+void TestNewHouseList::requestBodies()
 {
     QFETCH(QStringList, districts);
     QFETCH(QString, quarter);
@@ -377,7 +378,7 @@ void NewHouseListTest::requestBodies()
     QCOMPARE(m_server->requestsTo(kListPath).last().body, ReferenceService::form(paging + expected));
 }
 
-void NewHouseListTest::failedPageKeepsCardsAndPage()
+void TestNewHouseList::failedPageKeepsCardsAndPage()
 {
     startCannedServer(100);
     Page* page = openPage();
@@ -395,7 +396,7 @@ void NewHouseListTest::failedPageKeepsCardsAndPage()
     QVERIFY(m_server->requestsTo(kListPath).last().body.startsWith("pageindex=2&"));
 }
 
-void NewHouseListTest::deleteEntryDoesNothing()
+void TestNewHouseList::deleteEntryDoesNothing()
 {
     startCannedServer(11);
     m_server->setReply(QStringLiteral("/api/nhouse/paixu"), ScriptedHttpServer::envelope(200, QStringLiteral("成功")));
@@ -422,7 +423,7 @@ void NewHouseListTest::deleteEntryDoesNothing()
     waitForRequests(3);
 }
 
-void NewHouseListTest::pinnedProjectOffersCancelTop()
+void TestNewHouseList::pinnedProjectOffersCancelTop()
 {
     startServiceAsManager();
     Page* page = openPage();
@@ -443,7 +444,7 @@ void NewHouseListTest::pinnedProjectOffersCancelTop()
     QVERIFY(!first->operations().contains(QStringLiteral("取消置顶")));
 }
 
-void NewHouseListTest::sortOperationsShowTheNewOrder()
+void TestNewHouseList::sortOperationsShowTheNewOrder()
 {
     startServiceAsManager();
     Page* page = openPage();
@@ -468,7 +469,7 @@ void NewHouseListTest::sortOperationsShowTheNewOrder()
     QCOMPARE(namesOf(page).at(1), seeded.at(0));
 }
 
-void NewHouseListTest::putUpOrDownAfterConfirmation()
+void TestNewHouseList::putUpOrDownAfterConfirmation()
 {
     startServiceAsManager();
     Page* page = openPage();
@@ -500,7 +501,7 @@ void NewHouseListTest::putUpOrDownAfterConfirmation()
     QCOMPARE(cardsOf(page).at(1)->operations().first(), QStringLiteral("已上架"));
 }
 
-void NewHouseListTest::recommendToTheSite()
+void TestNewHouseList::recommendToTheSite()
 {
     startServiceAsManager();
     Page* page = openPage();
@@ -519,7 +520,7 @@ void NewHouseListTest::recommendToTheSite()
     QCOMPARE(cardsOf(page).at(2)->operations().last(), QStringLiteral("待推荐"));
 }
 
-void NewHouseListTest::recommendWithoutSiteServiceOffersExample()
+void TestNewHouseList::recommendWithoutSiteServiceOffersExample()
 {
     startServiceAsManager(false);
     QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "openUrl");
@@ -537,7 +538,7 @@ void NewHouseListTest::recommendWithoutSiteServiceOffersExample()
     QCOMPARE(cardsOf(page).at(2)->operations().last(), QStringLiteral("待推荐"));
 }
 
-void NewHouseListTest::operationBoxFollowsRights_data()
+void TestNewHouseList::operationBoxFollowsRights_data()
 {
     QTest::addColumn<bool>("manager");
     QTest::addColumn<QList<int>>("rights");
@@ -560,7 +561,7 @@ void NewHouseListTest::operationBoxFollowsRights_data()
     QTest::newRow("other rights") << false << QList<int>{65, 80, 82, 83} << false << QStringList{};
 }
 
-void NewHouseListTest::operationBoxFollowsRights()
+void TestNewHouseList::operationBoxFollowsRights()
 {
     QFETCH(bool, manager);
     QFETCH(QList<int>, rights);
@@ -583,7 +584,7 @@ void NewHouseListTest::operationBoxFollowsRights()
     QCOMPARE(badgeShown(&card), pinned);
 }
 
-void NewHouseListTest::clickOpensProjectInComponent()
+void TestNewHouseList::clickOpensProjectInComponent()
 {
     startServiceAsManager();
     Page* page = openPage();
@@ -602,7 +603,7 @@ void NewHouseListTest::clickOpensProjectInComponent()
     QVERIFY(AlertProbe::visibleAlerts().isEmpty());
 }
 
-void NewHouseListTest::missingComponentLeavesClickWithoutEffect()
+void TestNewHouseList::missingComponentLeavesClickWithoutEffect()
 {
     startServiceAsManager();
     Page* page = openPage();
@@ -616,7 +617,7 @@ void NewHouseListTest::missingComponentLeavesClickWithoutEffect()
     QCOMPARE(cardsOf(page).size(), 5);
 }
 
-void NewHouseListTest::hubSignalAndRefreshReload()
+void TestNewHouseList::hubSignalAndRefreshReload()
 {
     startServiceAsManager();
     Page* page = openPage();
@@ -644,7 +645,7 @@ void NewHouseListTest::hubSignalAndRefreshReload()
     QCOMPARE(namesOf(page).first(), QStringLiteral("天府锦城"));
 }
 
-void NewHouseListTest::searchKeepsThePage()
+void TestNewHouseList::searchKeepsThePage()
 {
     // Like the listing manager, a search asks for the page on screen.
     startCannedServer(100);
@@ -676,7 +677,7 @@ void NewHouseListTest::searchKeepsThePage()
     QCOMPARE(namesOf(page).size(), 3);
 }
 
-void NewHouseListTest::serviceTextsShowAsWritten()
+void TestNewHouseList::serviceTextsShowAsWritten()
 {
     startCannedServer(1);
     const QString name = QStringLiteral("<b>锦城</b><img src=\"http://127.0.0.1:1/x.png\">");
@@ -696,7 +697,7 @@ void NewHouseListTest::serviceTextsShowAsWritten()
     QVERIFY(card->findChild<QLabel*>(QStringLiteral("label_value"))->text().contains(QStringLiteral("font-size:27px")));
 }
 
-void NewHouseListTest::textFlagsOfTheReply()
+void TestNewHouseList::textFlagsOfTheReply()
 {
     startCannedServer(2);
     const QJsonArray rows{
@@ -720,5 +721,5 @@ void NewHouseListTest::textFlagsOfTheReply()
                                              QStringLiteral("下移"), QStringLiteral("删除"), QStringLiteral("待推荐")}));
 }
 
-QTEST_MAIN(NewHouseListTest)
+QTEST_MAIN(TestNewHouseList)
 #include "tst_newhouselist.moc"

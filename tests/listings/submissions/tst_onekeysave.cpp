@@ -1,15 +1,16 @@
-#include "support/ui/AlertProbe.h"
-#include "support/ui/ModuleTestEnvironment.h"
-#include "widgets/popups/AlertWidget.h"
-#include "DataCenter.h"
-#include "support/ui/HostWindowFixture.h"
-#include "support/ui/ListingSamples.h"
 #include "listings/submissions/MicroWebsiteSaleOrRentDetailWidget.h"
 #include "listings/submissions/MicroWebsiteSeekSaleOrRentDetailWidget.h"
-#include "widgets/popups/ModuleUpdateDialog.h"
 #include "listings/submissions/OneKeySave.h"
-#include "support/service/ReferenceService.h"
 #include "net/http/ServiceAddresses.h"
+#include "support/service/ReferenceService.h"
+#include "support/ui/AlertProbe.h"
+#include "support/ui/HostWindowFixture.h"
+#include "support/ui/ListingSamples.h"
+#include "support/ui/ModuleTestEnvironment.h"
+#include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/ModuleUpdateDialog.h"
+
+#include "DataCenter.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -60,7 +61,7 @@ QString fieldText(QWidget* dialog, const QString& key)
 
 } // namespace
 
-class OneKeySaveTest : public QObject
+class TestOneKeySave : public QObject
 {
     Q_OBJECT
 
@@ -94,7 +95,7 @@ private:
     QMap<QString, QVariant> m_session;
 };
 
-void OneKeySaveTest::initTestCase()
+void TestOneKeySave::initTestCase()
 {
     ModuleTestEnvironment::prepareWidgetTests();
     m_service.reset(new ReferenceService);
@@ -111,7 +112,7 @@ void OneKeySaveTest::initTestCase()
     }
 }
 
-void OneKeySaveTest::cleanup()
+void TestOneKeySave::cleanup()
 {
     OneKeySave::setLibraryNames(QString(), QString());
     HostWindowFixture::closeWindows(QStringLiteral("ModuleUpdateDialog"));
@@ -119,19 +120,19 @@ void OneKeySaveTest::cleanup()
     AlertProbe::closeAll();
 }
 
-void OneKeySaveTest::cleanupTestCase()
+void TestOneKeySave::cleanupTestCase()
 {
     DataCenter::reset();
     qunsetenv("MICROSITE_API_BASE");
     ServiceAddresses::reload();
 }
 
-QJsonArray OneKeySaveTest::bookEntries(const QString& path, const QByteArray& query)
+QJsonArray TestOneKeySave::bookEntries(const QString& path, const QByteArray& query)
 {
     return m_service->post(path, query, m_session).rows();
 }
 
-void OneKeySaveTest::houseMap()
+void TestOneKeySave::houseMap()
 {
     const QVariantMap map = OneKeySave::houseMap(ListingSamples::house(42));
     const QVariantMap expected{
@@ -169,7 +170,7 @@ void OneKeySaveTest::houseMap()
     }
 }
 
-void OneKeySaveTest::contactsJson_data()
+void TestOneKeySave::contactsJson_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("phone");
@@ -180,7 +181,7 @@ void OneKeySaveTest::contactsJson_data()
     QTest::newRow("line break") << QStringLiteral("赵\n六") << QString();
 }
 
-void OneKeySaveTest::contactsJson()
+void TestOneKeySave::contactsJson()
 {
     QFETCH(QString, name);
     QFETCH(QString, phone);
@@ -198,7 +199,7 @@ void OneKeySaveTest::contactsJson()
     QCOMPARE(contact.keys().size(), 3);
 }
 
-void OneKeySaveTest::customerMap_data()
+void TestOneKeySave::customerMap_data()
 {
     QTest::addColumn<QString>("sex");
     QTest::addColumn<QString>("sent");
@@ -208,7 +209,7 @@ void OneKeySaveTest::customerMap_data()
     QTest::newRow("anything else is a woman") << QString() << QStringLiteral("女");
 }
 
-void OneKeySaveTest::customerMap()
+void TestOneKeySave::customerMap()
 {
     QFETCH(QString, sex);
     QFETCH(QString, sent);
@@ -226,7 +227,7 @@ void OneKeySaveTest::customerMap()
         QCOMPARE(value.userType(), int(QMetaType::QString));
 }
 
-void OneKeySaveTest::demandDetail_data()
+void TestOneKeySave::demandDetail_data()
 {
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("sex");
@@ -238,7 +239,7 @@ void OneKeySaveTest::demandDetail_data()
                                    << QStringLiteral("需求月租：1000-2000元/月");
 }
 
-void OneKeySaveTest::demandDetail()
+void TestOneKeySave::demandDetail()
 {
     QFETCH(int, type);
     QFETCH(QString, sex);
@@ -269,7 +270,7 @@ void OneKeySaveTest::demandDetail()
                  .arg(title));
 }
 
-void OneKeySaveTest::missingLibraryOpensTheUpdateDialog_data()
+void TestOneKeySave::missingLibraryOpensTheUpdateDialog_data()
 {
     QTest::addColumn<bool>("customer");
     QTest::addColumn<QString>("message");
@@ -279,7 +280,7 @@ void OneKeySaveTest::missingLibraryOpensTheUpdateDialog_data()
     QTest::newRow("customer book") << true << QStringLiteral("缺少<客户本>组件！") << QStringLiteral("kq_customerbook.dll");
 }
 
-void OneKeySaveTest::missingLibraryOpensTheUpdateDialog()
+void TestOneKeySave::missingLibraryOpensTheUpdateDialog()
 {
     QFETCH(bool, customer);
     QFETCH(QString, message);
@@ -318,7 +319,7 @@ void OneKeySaveTest::missingLibraryOpensTheUpdateDialog()
     QTRY_VERIFY(!HostWindowFixture::visibleWindow(QStringLiteral("ModuleUpdateDialog")));
 }
 
-void OneKeySaveTest::missingFunctionShowsItsAlert_data()
+void TestOneKeySave::missingFunctionShowsItsAlert_data()
 {
     QTest::addColumn<int>("kind"); // 0 sale, 1 rent, 2 customer
     QTest::addColumn<QString>("alert");
@@ -328,7 +329,7 @@ void OneKeySaveTest::missingFunctionShowsItsAlert_data()
     QTest::newRow("customer") << 2 << QStringLiteral("addCustomer 导出失败！");
 }
 
-void OneKeySaveTest::missingFunctionShowsItsAlert()
+void TestOneKeySave::missingFunctionShowsItsAlert()
 {
     QFETCH(int, kind);
     QFETCH(QString, alert);
@@ -352,7 +353,7 @@ void OneKeySaveTest::missingFunctionShowsItsAlert()
     QVERIFY(detail->isVisible());
 }
 
-void OneKeySaveTest::withoutIdNothingHappens()
+void TestOneKeySave::withoutIdNothingHappens()
 {
     OneKeySave::setLibraryNames(QStringLiteral("kq_no_such_book"), QStringLiteral("kq_no_such_book"));
     QCOMPARE(OneKeySave::copyHouse(ListingSamples::house(0), false), OneKeySave::Outcome::NotSaved);
@@ -363,14 +364,14 @@ void OneKeySaveTest::withoutIdNothingHappens()
     QVERIFY(!HostWindowFixture::visibleWindow(QStringLiteral("ModuleUpdateDialog")));
 }
 
-void OneKeySaveTest::houseLandsInTheHouseBook_data()
+void TestOneKeySave::houseLandsInTheHouseBook_data()
 {
     QTest::addColumn<bool>("isRent");
     QTest::newRow("sale") << false;
     QTest::newRow("rent") << true;
 }
 
-void OneKeySaveTest::houseLandsInTheHouseBook()
+void TestOneKeySave::houseLandsInTheHouseBook()
 {
     QFETCH(bool, isRent);
     const int id = isRent ? 501 : 500;
@@ -424,7 +425,7 @@ void OneKeySaveTest::houseLandsInTheHouseBook()
     QVERIFY(dialog->isVisible());
 }
 
-void OneKeySaveTest::customerLandsInTheCustomerBook()
+void TestOneKeySave::customerLandsInTheCustomerBook()
 {
     MicroWebsiteSeekSaleOrRentDetailWidget detail;
     Demand demand = sampleDemand(9, QStringLiteral("1"));
@@ -458,5 +459,5 @@ void OneKeySaveTest::customerLandsInTheCustomerBook()
     QCOMPARE(stored.value(QStringLiteral("remark")).toString(), QStringLiteral("近地铁"));
 }
 
-QTEST_MAIN(OneKeySaveTest)
+QTEST_MAIN(TestOneKeySave)
 #include "tst_onekeysave.moc"

@@ -1,16 +1,16 @@
-#include "widgets/popups/AlertFlashWidget.h"
-#include "support/ui/ModuleTestEnvironment.h"
-#include "support/ui/AlertProbe.h"
-#include "widgets/popups/AlertWidget.h"
-#include "net/platform/AppFolders.h"
 #include "listings/photos/CityHouseDetailPhotosWidget.h"
-#include "net/pictures/ImageShowLabel.h"
-#include "support/ui/ListingSamples.h"
-#include "listings/submissions/MicroWebsiteSaleOrRentDetailWidget.h"
-#include "widgets/inputs/OmitLabel.h"
 #include "listings/photos/PhotoShowWidget.h"
+#include "listings/submissions/MicroWebsiteSaleOrRentDetailWidget.h"
+#include "net/pictures/ImageShowLabel.h"
+#include "net/platform/AppFolders.h"
 #include "support/service/ScriptedHttpServer.h"
 #include "support/service/TestImages.h"
+#include "support/ui/AlertProbe.h"
+#include "support/ui/ListingSamples.h"
+#include "support/ui/ModuleTestEnvironment.h"
+#include "widgets/inputs/OmitLabel.h"
+#include "widgets/popups/AlertFlashWidget.h"
+#include "widgets/popups/AlertWidget.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,7 +68,7 @@ void closeViewers()
 
 } // namespace
 
-class SaleOrRentDetailTest : public QObject
+class TestSaleOrRentDetail : public QObject
 {
     Q_OBJECT
 
@@ -109,7 +109,7 @@ private:
     QStringList m_urls;
 };
 
-void SaleOrRentDetailTest::initTestCase()
+void TestSaleOrRentDetail::initTestCase()
 {
     QVERIFY(m_appDir.isValid());
     AppFolders::setApplicationFolderOverride(m_appDir.path());
@@ -126,7 +126,7 @@ void SaleOrRentDetailTest::initTestCase()
         m_urls.append(m_server.url(path));
 }
 
-void SaleOrRentDetailTest::init()
+void TestSaleOrRentDetail::init()
 {
     // Every case starts without cached photos.
     QDir(AppFolders::imageCacheFolder()).removeRecursively();
@@ -141,18 +141,18 @@ void SaleOrRentDetailTest::init()
     }
 }
 
-void SaleOrRentDetailTest::cleanup()
+void TestSaleOrRentDetail::cleanup()
 {
     closeViewers();
     AlertProbe::closeAll();
 }
 
-void SaleOrRentDetailTest::cleanupTestCase()
+void TestSaleOrRentDetail::cleanupTestCase()
 {
     AppFolders::setApplicationFolderOverride(QString());
 }
 
-PhotoShowWidget* SaleOrRentDetailTest::openViewer(const QStringList& urls, int index)
+PhotoShowWidget* TestSaleOrRentDetail::openViewer(const QStringList& urls, int index)
 {
     auto* viewer = new PhotoShowWidget(nullptr, 1, 0);
     viewer->setPhotos(urls, index);
@@ -160,18 +160,18 @@ PhotoShowWidget* SaleOrRentDetailTest::openViewer(const QStringList& urls, int i
     return viewer;
 }
 
-bool SaleOrRentDetailTest::waitLoaded(PhotoShowWidget* viewer)
+bool TestSaleOrRentDetail::waitLoaded(PhotoShowWidget* viewer)
 {
     return QTest::qWaitFor([viewer]() { return !viewer->isBusy() && viewer->imageLabel()->isLoaded(); }, 30000);
 }
 
-void SaleOrRentDetailTest::clickHalf(PhotoShowWidget* viewer, bool left)
+void TestSaleOrRentDetail::clickHalf(PhotoShowWidget* viewer, bool left)
 {
     const int x = left ? viewer->width() / 4 : viewer->width() * 3 / 4;
     QTest::mouseClick(viewer, Qt::LeftButton, Qt::NoModifier, QPoint(x, viewer->height() / 3));
 }
 
-void SaleOrRentDetailTest::detailLines_data()
+void TestSaleOrRentDetail::detailLines_data()
 {
     QTest::addColumn<bool>("isRent");
     QTest::addColumn<QStringList>("lines");
@@ -189,7 +189,7 @@ void SaleOrRentDetailTest::detailLines_data()
                                          QStringLiteral("楼层：5/18层"),      QStringLiteral("户型：3室2厅")};
 }
 
-void SaleOrRentDetailTest::detailLines()
+void TestSaleOrRentDetail::detailLines()
 {
     QFETCH(bool, isRent);
     QFETCH(QStringList, lines);
@@ -210,7 +210,7 @@ void SaleOrRentDetailTest::detailLines()
     QCOMPARE(save->text(), QStringLiteral("一键保存"));
 }
 
-void SaleOrRentDetailTest::rentLinesDoNotLingerOnASale()
+void TestSaleOrRentDetail::rentLinesDoNotLingerOnASale()
 {
     MicroWebsiteSaleOrRentDetailWidget detail;
     detail.show();
@@ -224,7 +224,7 @@ void SaleOrRentDetailTest::rentLinesDoNotLingerOnASale()
                  qPrintable(line));
 }
 
-void SaleOrRentDetailTest::photoGrid_data()
+void TestSaleOrRentDetail::photoGrid_data()
 {
     QTest::addColumn<int>("count");
     QTest::addColumn<QList<QPoint>>("cells"); // (row, column) of each thumbnail
@@ -235,7 +235,7 @@ void SaleOrRentDetailTest::photoGrid_data()
     QTest::newRow("three") << 3 << QList<QPoint>{{0, 0}, {0, 1}, {1, 0}} << false;
 }
 
-void SaleOrRentDetailTest::photoGrid()
+void TestSaleOrRentDetail::photoGrid()
 {
     QFETCH(int, count);
     QFETCH(QList<QPoint>, cells);
@@ -273,7 +273,7 @@ void SaleOrRentDetailTest::photoGrid()
     }
 }
 
-void SaleOrRentDetailTest::thumbnailOpensTheViewerAtItsPhoto()
+void TestSaleOrRentDetail::thumbnailOpensTheViewerAtItsPhoto()
 {
     ListData house = sampleHouse();
     house.imgurl = m_urls;
@@ -294,7 +294,7 @@ void SaleOrRentDetailTest::thumbnailOpensTheViewerAtItsPhoto()
     QVERIFY(viewer->testAttribute(Qt::WA_DeleteOnClose));
 }
 
-void SaleOrRentDetailTest::viewerPaging()
+void TestSaleOrRentDetail::viewerPaging()
 {
     PhotoShowWidget* viewer = openViewer(m_urls, 0);
     QCOMPARE(viewer->size(), QSize(800, 600));
@@ -342,7 +342,7 @@ void SaleOrRentDetailTest::viewerPaging()
     QCOMPARE(viewer->currentIndex(), 0);
 }
 
-void SaleOrRentDetailTest::viewerIgnoresPagingWhileBusy()
+void TestSaleOrRentDetail::viewerIgnoresPagingWhileBusy()
 {
     PhotoShowWidget* viewer = openViewer(m_urls, 0);
     QVERIFY(waitLoaded(viewer));
@@ -357,7 +357,7 @@ void SaleOrRentDetailTest::viewerIgnoresPagingWhileBusy()
     QCOMPARE(viewer->currentIndex(), 2);
 }
 
-void SaleOrRentDetailTest::viewerCaptionWithNames()
+void TestSaleOrRentDetail::viewerCaptionWithNames()
 {
     auto* viewer = new PhotoShowWidget(nullptr, 1, 0);
     viewer->setPhotos(QList<QVariantMap>{{{QStringLiteral("url"), m_urls.at(0)}, {QStringLiteral("name"), QStringLiteral("客厅")}},
@@ -372,7 +372,7 @@ void SaleOrRentDetailTest::viewerCaptionWithNames()
                             "<span style=\" font-size:13px;\">(2/2)</span></p></body></html>"));
 }
 
-void SaleOrRentDetailTest::viewerFit_data()
+void TestSaleOrRentDetail::viewerFit_data()
 {
     QTest::addColumn<QSize>("image");
     QTest::addColumn<QRect>("at800x600");
@@ -384,7 +384,7 @@ void SaleOrRentDetailTest::viewerFit_data()
     QTest::newRow("unknown size fills the dialog") << QSize(0, 0) << QRect(0, 0, 800, 600) << QRect(0, 0, 1000, 600);
 }
 
-void SaleOrRentDetailTest::viewerFit()
+void TestSaleOrRentDetail::viewerFit()
 {
     QFETCH(QSize, image);
     QFETCH(QRect, at800x600);
@@ -404,7 +404,7 @@ void SaleOrRentDetailTest::viewerFit()
     QCOMPARE(viewer.findChild<QPushButton*>(QStringLiteral("pushButton_next"))->geometry(), QRect(950, 265, 40, 70));
 }
 
-void SaleOrRentDetailTest::viewerToolTip()
+void TestSaleOrRentDetail::viewerToolTip()
 {
     PhotoShowWidget* viewer = openViewer(m_urls, 1);
     QVERIFY(QTest::qWaitForWindowExposed(viewer));
@@ -416,7 +416,7 @@ void SaleOrRentDetailTest::viewerToolTip()
     QToolTip::hideText();
 }
 
-void SaleOrRentDetailTest::rotationTurnsTheCachedCopy()
+void TestSaleOrRentDetail::rotationTurnsTheCachedCopy()
 {
     PhotoShowWidget* viewer = openViewer(m_urls, 0);
     QVERIFY(waitLoaded(viewer));
@@ -441,7 +441,7 @@ void SaleOrRentDetailTest::rotationTurnsTheCachedCopy()
     QCOMPARE(m_server.requestsTo(QStringLiteral("/p/landscape.jpg")).size(), downloads);
 }
 
-void SaleOrRentDetailTest::rotationNeverWritesTheUsersFile()
+void TestSaleOrRentDetail::rotationNeverWritesTheUsersFile()
 {
     QTemporaryDir mine;
     const QString path = mine.filePath(QStringLiteral("mine.jpg"));
@@ -465,7 +465,7 @@ void SaleOrRentDetailTest::rotationNeverWritesTheUsersFile()
     QCOMPARE(fileBytes(path), m_landscape);
 }
 
-void SaleOrRentDetailTest::savingPicksFreeNames()
+void TestSaleOrRentDetail::savingPicksFreeNames()
 {
     QTemporaryDir folder;
     const QString taken = folder.filePath(QStringLiteral("landscape.jpg"));
@@ -506,7 +506,7 @@ void SaleOrRentDetailTest::savingPicksFreeNames()
     QVERIFY(toast);
 }
 
-void SaleOrRentDetailTest::savingCancelledOrFailed()
+void TestSaleOrRentDetail::savingCancelledOrFailed()
 {
     QTemporaryDir folder;
     PhotoShowWidget* viewer = openViewer(m_urls, 0);
@@ -535,5 +535,5 @@ void SaleOrRentDetailTest::savingCancelledOrFailed()
         QCOMPARE(request.path, QStringLiteral("/p/gone.jpg"));
 }
 
-QTEST_MAIN(SaleOrRentDetailTest)
+QTEST_MAIN(TestSaleOrRentDetail)
 #include "tst_saleorrentdetail.moc"

@@ -1,24 +1,25 @@
-#include "support/ui/ModuleTestEnvironment.h"
-#include "support/ui/AlertProbe.h"
-#include "widgets/popups/AlertWidget.h"
-#include "widgets/popups/CommonAddWidget.h"
-#include "CustomTabWidget.h"
-#include "support/ui/HostWindowFixture.h"
+#include "frame/MicroWebsiteControlCenter.h"
 #include "listings/common/HouseListTableHeadView.h"
 #include "listings/common/HouseTableLabelItemView.h"
 #include "listings/common/HoverTableWidget.h"
-#include "support/ui/LocalStoreFixture.h"
-#include "frame/MicroWebsiteControlCenter.h"
 #include "listings/submissions/MicroWebsiteSaleOrRentDetailWidget.h"
 #include "listings/submissions/MicroWebsiteSaleOrRentWidget.h"
 #include "net/http/NetRequestObjecet.h"
-#include "support/ui/RequestLog.h"
-#include "widgets/inputs/OmitLabel.h"
-#include "support/ui/PagingProbe.h"
 #include "support/service/ReferenceService.h"
 #include "support/service/ScriptedHttpServer.h"
-#include "widgets/popups/StayTunedWidget.h"
+#include "support/ui/AlertProbe.h"
+#include "support/ui/HostWindowFixture.h"
+#include "support/ui/LocalStoreFixture.h"
+#include "support/ui/ModuleTestEnvironment.h"
+#include "support/ui/PagingProbe.h"
+#include "support/ui/RequestLog.h"
 #include "support/ui/TablePageProbe.h"
+#include "widgets/inputs/OmitLabel.h"
+#include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/CommonAddWidget.h"
+#include "widgets/popups/StayTunedWidget.h"
+
+#include "CustomTabWidget.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -81,7 +82,7 @@ QList<int> shownIds(const ListingTablePage& listing)
 
 } // namespace
 
-class SaleOrRentListTest : public QObject
+class TestSaleOrRentList : public QObject
 {
     Q_OBJECT
 
@@ -548,5 +549,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SaleOrRentListTest)
+QTEST_MAIN(TestSaleOrRentList)
 #include "tst_saleorrentlist.moc"

@@ -1,19 +1,20 @@
-#include "support/ui/ModuleTestEnvironment.h"
-#include "support/ui/AlertProbe.h"
-#include "widgets/popups/AlertWidget.h"
-#include "widgets/popups/CommonAddWidget.h"
-#include "CustomTabWidget.h"
-#include "support/ui/HostWindowFixture.h"
-#include "listings/common/HoverTableWidget.h"
-#include "support/ui/LocalStoreFixture.h"
 #include "frame/MicroWebsiteControlCenter.h"
+#include "listings/common/HoverTableWidget.h"
 #include "listings/submissions/MicroWebsiteSeekSaleOrRentDetailWidget.h"
 #include "listings/submissions/MicroWebsiteSeekSaleOrRentWidget.h"
-#include "support/ui/PagingProbe.h"
 #include "support/service/ReferenceService.h"
 #include "support/service/ScriptedHttpServer.h"
-#include "widgets/popups/StayTunedWidget.h"
+#include "support/ui/AlertProbe.h"
+#include "support/ui/HostWindowFixture.h"
+#include "support/ui/LocalStoreFixture.h"
+#include "support/ui/ModuleTestEnvironment.h"
+#include "support/ui/PagingProbe.h"
 #include "support/ui/TablePageProbe.h"
+#include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/CommonAddWidget.h"
+#include "widgets/popups/StayTunedWidget.h"
+
+#include "CustomTabWidget.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -45,7 +46,7 @@ QString pageInfo(const ListingTablePage& listing)
 
 } // namespace
 
-class SeekSaleOrRentListTest : public QObject
+class TestSeekSaleOrRentList : public QObject
 {
     Q_OBJECT
 
@@ -229,5 +230,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SeekSaleOrRentListTest)
+QTEST_MAIN(TestSeekSaleOrRentList)
 #include "tst_seeksaleorrentlist.moc"

@@ -1,10 +1,10 @@
 #include "net/http/FormBody.h"
 
 #include <QDate>
-#include <QUrlQuery>
 #include <QtTest>
+#include <QUrlQuery>
 
-class tst_FormBody : public QObject
+class TestFormBody : public QObject
 {
     Q_OBJECT
 
@@ -18,7 +18,7 @@ private slots:
     void appendedToAddress();
 };
 
-void tst_FormBody::fromMapTypes_data()
+void TestFormBody::fromMapTypes_data()
 {
     QTest::addColumn<QVariantMap>("map");
     QTest::addColumn<QString>("expected");
@@ -51,7 +51,7 @@ void tst_FormBody::fromMapTypes_data()
     QTest::newRow("empty map") << QVariantMap() << QString();
 }
 
-void tst_FormBody::fromMapTypes()
+void TestFormBody::fromMapTypes()
 {
     QFETCH(QVariantMap, map);
     QFETCH(QString, expected);
@@ -60,7 +60,7 @@ void tst_FormBody::fromMapTypes()
     QCOMPARE(form.toByteArray(), expected.toLatin1());
 }
 
-void tst_FormBody::keepsInsertionOrder()
+void TestFormBody::keepsInsertionOrder()
 {
     FormBody form;
     form.add(QStringLiteral("type"), 2)
@@ -71,7 +71,7 @@ void tst_FormBody::keepsInsertionOrder()
     QCOMPARE(form.toString(), QStringLiteral("type=2&pagesize=20&keyword=%E8%8A%B1%E5%9B%AD&type=again"));
 }
 
-void tst_FormBody::valuesSurviveDecoding_data()
+void TestFormBody::valuesSurviveDecoding_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
@@ -85,7 +85,7 @@ void tst_FormBody::valuesSurviveDecoding_data()
     QTest::newRow("line breaks and quotes") << QStringLiteral("t") << QStringLiteral("a\r\nb\"c'");
 }
 
-void tst_FormBody::valuesSurviveDecoding()
+void TestFormBody::valuesSurviveDecoding()
 {
     QFETCH(QString, key);
     QFETCH(QString, value);
@@ -108,7 +108,7 @@ void tst_FormBody::valuesSurviveDecoding()
     QCOMPARE(items.at(2), qMakePair(QStringLiteral("after"), QStringLiteral("1")));
 }
 
-void tst_FormBody::appendedToAddress_data()
+void TestFormBody::appendedToAddress_data()
 {
     QTest::addColumn<QString>("address");
     QTest::addColumn<bool>("withPieces");
@@ -121,7 +121,7 @@ void tst_FormBody::appendedToAddress_data()
     QTest::newRow("empty form") << base << false << base;
 }
 
-void tst_FormBody::appendedToAddress()
+void TestFormBody::appendedToAddress()
 {
     QFETCH(QString, address);
     QFETCH(bool, withPieces);
@@ -133,5 +133,5 @@ void tst_FormBody::appendedToAddress()
     QCOMPARE(form.appendedTo(address), expected);
 }
 
-QTEST_APPLESS_MAIN(tst_FormBody)
+QTEST_APPLESS_MAIN(TestFormBody)
 #include "tst_formbody.moc"

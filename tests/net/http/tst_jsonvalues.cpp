@@ -4,7 +4,7 @@
 #include <QJsonObject>
 #include <QtTest>
 
-class tst_JsonValues : public QObject
+class TestJsonValues : public QObject
 {
     Q_OBJECT
 
@@ -13,7 +13,7 @@ private slots:
     void toBool();
 };
 
-void tst_JsonValues::toBool_data()
+void TestJsonValues::toBool_data()
 {
     // The flag as the service writes it, inside {"flag": ...}; missing when empty.
     QTest::addColumn<QByteArray>("json");
@@ -39,7 +39,7 @@ void tst_JsonValues::toBool_data()
     QTest::newRow("object") << QByteArray("{\"a\":1}") << false;
 }
 
-void tst_JsonValues::toBool()
+void TestJsonValues::toBool()
 {
     QFETCH(QByteArray, json);
     QFETCH(bool, expected);
@@ -58,5 +58,5 @@ void tst_JsonValues::toBool()
         QCOMPARE(JsonValues::toBool(value.toString()), expected);
 }
 
-QTEST_APPLESS_MAIN(tst_JsonValues)
+QTEST_APPLESS_MAIN(TestJsonValues)
 #include "tst_jsonvalues.moc"

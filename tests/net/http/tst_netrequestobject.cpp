@@ -1,10 +1,11 @@
-#include "widgets/popups/AlertWidget.h"
+#include "net/http/NetRequestObjecet.h"
+#include "net/http/ServiceAddresses.h"
+#include "support/service/ScriptedHttpServer.h"
 #include "support/ui/ModuleTestEnvironment.h"
+#include "widgets/popups/AlertWidget.h"
+
 #include "CommonSignalTool.h"
 #include "DataCenter.h"
-#include "net/http/NetRequestObjecet.h"
-#include "support/service/ScriptedHttpServer.h"
-#include "net/http/ServiceAddresses.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,8 +16,8 @@
 #include <QNetworkReply>
 #include <QSslSocket>
 #include <QTemporaryDir>
-#include <QUrlQuery>
 #include <QtTest>
+#include <QUrlQuery>
 
 #include <algorithm>
 
@@ -135,7 +136,7 @@ QList<Part> multipartParts(const QByteArray& contentType, const QByteArray& body
 
 } // namespace
 
-class tst_NetRequestObject : public QObject
+class TestNetRequestObject : public QObject
 {
     Q_OBJECT
 
@@ -177,7 +178,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void tst_NetRequestObject::initTestCase()
+void TestNetRequestObject::initTestCase()
 {
     ModuleTestEnvironment::prepareWidgetTests();
     QVERIFY(m_dir.isValid());
@@ -187,14 +188,14 @@ void tst_NetRequestObject::initTestCase()
     QCOMPARE(ServiceAddresses::apiBase(), m_server.url(QStringLiteral("/api/")));
 }
 
-void tst_NetRequestObject::init()
+void TestNetRequestObject::init()
 {
     DataCenter::reset();
     DataCenter::UserOnline = true;
     m_server.clear();
 }
 
-void tst_NetRequestObject::cleanup()
+void TestNetRequestObject::cleanup()
 {
     for (AlertWidget* alert : alerts())
         alert->closeWidget();
@@ -202,7 +203,7 @@ void tst_NetRequestObject::cleanup()
     QVERIFY(alerts().isEmpty());
 }
 
-void tst_NetRequestObject::envelope_data()
+void TestNetRequestObject::envelope_data()
 {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<bool>("succeeds");
@@ -233,7 +234,7 @@ void tst_NetRequestObject::envelope_data()
                                        << 0 << QStringLiteral("x");
 }
 
-void tst_NetRequestObject::envelope()
+void TestNetRequestObject::envelope()
 {
     QFETCH(QByteArray, body);
     QFETCH(bool, succeeds);
@@ -270,7 +271,7 @@ void tst_NetRequestObject::envelope()
     QVERIFY(alerts().isEmpty());
 }
 
-void tst_NetRequestObject::refusals_data()
+void TestNetRequestObject::refusals_data()
 {
     QTest::addColumn<int>("code");
     QTest::addColumn<bool>("showAlert");
@@ -283,7 +284,7 @@ void tst_NetRequestObject::refusals_data()
     QTest::newRow("405 warning, alerts off") << 405 << false << failed;
 }
 
-void tst_NetRequestObject::refusals()
+void TestNetRequestObject::refusals()
 {
     QFETCH(int, code);
     QFETCH(bool, showAlert);
@@ -322,7 +323,7 @@ void tst_NetRequestObject::refusals()
     }
 }
 
-void tst_NetRequestObject::connectionFailure_data()
+void TestNetRequestObject::connectionFailure_data()
 {
     QTest::addColumn<QString>("address");
 
@@ -335,7 +336,7 @@ void tst_NetRequestObject::connectionFailure_data()
     QTest::newRow("unknown scheme") << QStringLiteral("gopher://127.0.0.1/x");
 }
 
-void tst_NetRequestObject::connectionFailure()
+void TestNetRequestObject::connectionFailure()
 {
     QFETCH(QString, address);
 
@@ -355,7 +356,7 @@ void tst_NetRequestObject::connectionFailure()
     QCOMPARE(outcome.hubFailures.constFirst().value(QStringLiteral("message")).toString(), expectedText);
 }
 
-void tst_NetRequestObject::objectMovedFollowed()
+void TestNetRequestObject::objectMovedFollowed()
 {
     ScriptedHttpServer::Reply moved;
     moved.status = 302;
@@ -381,7 +382,7 @@ void tst_NetRequestObject::objectMovedFollowed()
     QCOMPARE(request.method(), int(NetRequestObjecet::Post));
 }
 
-void tst_NetRequestObject::objectMovedLoopStops()
+void TestNetRequestObject::objectMovedLoopStops()
 {
     ScriptedHttpServer::Reply moved;
     moved.status = 302;
@@ -417,7 +418,7 @@ void tst_NetRequestObject::objectMovedLoopStops()
     QCOMPARE(outcome.events, QStringList({QStringLiteral("success"), QStringLiteral("finish")}));
 }
 
-void tst_NetRequestObject::formParams_data()
+void TestNetRequestObject::formParams_data()
 {
     QTest::addColumn<int>("method");
     QTest::addColumn<QByteArray>("httpMethod");
@@ -429,7 +430,7 @@ void tst_NetRequestObject::formParams_data()
     QTest::newRow("PUT") << 3 << QByteArrayLiteral("PUT") << false;
 }
 
-void tst_NetRequestObject::formParams()
+void TestNetRequestObject::formParams()
 {
     QFETCH(int, method);
     QFETCH(QByteArray, httpMethod);
@@ -472,7 +473,7 @@ void tst_NetRequestObject::formParams()
     QCOMPARE(request.method(), method);
 }
 
-void tst_NetRequestObject::jsonParams_data()
+void TestNetRequestObject::jsonParams_data()
 {
     QTest::addColumn<QVariant>("params");
     QTest::addColumn<int>("method");
@@ -492,7 +493,7 @@ void tst_NetRequestObject::jsonParams_data()
     QTest::newRow("not with GET") << QVariant(map) << 1 << QByteArrayLiteral("GET") << QByteArray();
 }
 
-void tst_NetRequestObject::jsonParams()
+void TestNetRequestObject::jsonParams()
 {
     QFETCH(QVariant, params);
     QFETCH(int, method);
@@ -514,7 +515,7 @@ void tst_NetRequestObject::jsonParams()
     QCOMPARE(request.contentType(), 1);
 }
 
-void tst_NetRequestObject::headers()
+void TestNetRequestObject::headers()
 {
     DataCenter::HttpHeadMap.insert(QStringLiteral("token"), QStringLiteral("t-1"));
     DataCenter::HttpHeadMap.insert(QStringLiteral("sessionid"), QStringLiteral("s-1"));
@@ -539,7 +540,7 @@ void tst_NetRequestObject::headers()
     QCOMPARE(got.header("Content-Type"), QByteArrayLiteral("application/x-www-form-urlencoded"));
 }
 
-void tst_NetRequestObject::testAddressesAlert_data()
+void TestNetRequestObject::testAddressesAlert_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("alerted");
@@ -551,7 +552,7 @@ void tst_NetRequestObject::testAddressesAlert_data()
     QTest::newRow("case-sensitive") << QStringLiteral("TEST01.check") << false;
 }
 
-void tst_NetRequestObject::testAddressesAlert()
+void TestNetRequestObject::testAddressesAlert()
 {
     QFETCH(QString, path);
     QFETCH(bool, alerted);
@@ -575,7 +576,7 @@ void tst_NetRequestObject::testAddressesAlert()
     QCOMPARE(alerts().size(), alerted ? 1 : 0);
 }
 
-void tst_NetRequestObject::uploadParts()
+void TestNetRequestObject::uploadParts()
 {
     const QString path = m_dir.filePath(QStringLiteral("照片 1.jpg"));
     static const char head[] = "\xff\xd8\xff\xe0 binary\0with nul\r\n--and dashes";
@@ -626,7 +627,7 @@ void tst_NetRequestObject::uploadParts()
     QCOMPARE(parts.at(4).body, content);
 }
 
-void tst_NetRequestObject::uploadFailures_data()
+void TestNetRequestObject::uploadFailures_data()
 {
     QTest::addColumn<int>("status");
     QTest::addColumn<int>("failCode");
@@ -636,7 +637,7 @@ void tst_NetRequestObject::uploadFailures_data()
     QTest::newRow("network error") << 404 << 0 << QStringLiteral("上传文件错误！");
 }
 
-void tst_NetRequestObject::uploadFailures()
+void TestNetRequestObject::uploadFailures()
 {
     QFETCH(int, status);
     QFETCH(int, failCode);
@@ -665,7 +666,7 @@ void tst_NetRequestObject::uploadFailures()
     QCOMPARE(alerts().constFirst()->title(), QStringLiteral("错误"));
 }
 
-void tst_NetRequestObject::uploadMissingFile()
+void TestNetRequestObject::uploadMissingFile()
 {
     m_server.setReply(QStringLiteral("/api/app/upphoto"), ScriptedHttpServer::envelope(200, QString()));
     NetRequestObjecet request;
@@ -683,7 +684,7 @@ void tst_NetRequestObject::uploadMissingFile()
     QCOMPARE(m_server.requests().constFirst().path, QStringLiteral("/api/marker"));
 }
 
-void tst_NetRequestObject::downloadWritten()
+void TestNetRequestObject::downloadWritten()
 {
     QFile photo(QStringLiteral(KQ_TESTDATA_DIR "/photos/Landscape_1.jpg"));
     QVERIFY(photo.open(QIODevice::ReadOnly));
@@ -723,7 +724,7 @@ void tst_NetRequestObject::downloadWritten()
     QVERIFY(!QFile::exists(NetRequestObjecet::downloadPath(address, QString())));
 }
 
-void tst_NetRequestObject::downloadBroken_data()
+void TestNetRequestObject::downloadBroken_data()
 {
     QTest::addColumn<bool>("closeMidBody");
     QTest::addColumn<bool>("earlierFile");
@@ -733,7 +734,7 @@ void tst_NetRequestObject::downloadBroken_data()
     QTest::newRow("not found") << false << false;
 }
 
-void tst_NetRequestObject::downloadBroken()
+void TestNetRequestObject::downloadBroken()
 {
     QFETCH(bool, closeMidBody);
     QFETCH(bool, earlierFile);
@@ -772,7 +773,7 @@ void tst_NetRequestObject::downloadBroken()
     }
 }
 
-void tst_NetRequestObject::certificateRefused()
+void TestNetRequestObject::certificateRefused()
 {
     if (!QSslSocket::supportsSsl())
         QSKIP("This Qt has no TLS support");
@@ -802,7 +803,7 @@ void tst_NetRequestObject::certificateRefused()
     QVERIFY(tls.requests().isEmpty());
 }
 
-void tst_NetRequestObject::stalledTransferTimesOut()
+void TestNetRequestObject::stalledTransferTimesOut()
 {
     ScriptedHttpServer::Reply silent;
     silent.hang = true;
@@ -820,7 +821,7 @@ void tst_NetRequestObject::stalledTransferTimesOut()
     QCOMPARE(outcome.failures.constFirst().first, 0);
 }
 
-void tst_NetRequestObject::jsonConversions()
+void TestNetRequestObject::jsonConversions()
 {
     const QList<QVariantMap> maps = NetRequestObjecet::jsonToMapList(QStringLiteral(R"([{"a":1},2,"x",{"b":"花"}])"));
     QCOMPARE(maps.size(), 2);
@@ -846,5 +847,5 @@ void tst_NetRequestObject::jsonConversions()
     QCOMPARE(NetRequestObjecet::md5Hex(QStringLiteral("été")), QStringLiteral("70b06e3087350c8c4fc3f13e741879f3"));
 }
 
-QTEST_MAIN(tst_NetRequestObject)
+QTEST_MAIN(TestNetRequestObject)
 #include "tst_netrequestobject.moc"

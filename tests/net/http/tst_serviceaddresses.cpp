@@ -3,7 +3,7 @@
 
 #include <QtTest>
 
-class tst_ServiceAddresses : public QObject
+class TestServiceAddresses : public QObject
 {
     Q_OBJECT
 
@@ -19,25 +19,25 @@ private:
     static void clearEnvironment();
 };
 
-void tst_ServiceAddresses::clearEnvironment()
+void TestServiceAddresses::clearEnvironment()
 {
     for (const char* name : {"MICROSITE_API_BASE", "MICROSITE_SITE_BASE", "MICROSITE_OFFICE_BASE",
                              "MICROSITE_HELP_BASE", "MICROSITE_SECURE_BASE", "MICROSITE_FILE_HOSTS"})
         qunsetenv(name);
 }
 
-void tst_ServiceAddresses::init()
+void TestServiceAddresses::init()
 {
     clearEnvironment();
     ServiceAddresses::reload();
 }
 
-void tst_ServiceAddresses::cleanupTestCase()
+void TestServiceAddresses::cleanupTestCase()
 {
     clearEnvironment();
 }
 
-void tst_ServiceAddresses::defaultsToLocalService()
+void TestServiceAddresses::defaultsToLocalService()
 {
     QCOMPARE(ServiceAddresses::apiBase(), QStringLiteral("http://127.0.0.1:8765/api/"));
     QCOMPARE(ServiceAddresses::siteBase(), QStringLiteral("http://127.0.0.1:8765/site/"));
@@ -49,7 +49,7 @@ void tst_ServiceAddresses::defaultsToLocalService()
     QVERIFY(Api::emptyUrl().isEmpty());
 }
 
-void tst_ServiceAddresses::basesAndEndpointsFollowEnvironment()
+void TestServiceAddresses::basesAndEndpointsFollowEnvironment()
 {
     // Before the reload, an endpoint already handed out keeps its address.
     const QString& appposts = Api::mtoreAppposts();
@@ -80,7 +80,7 @@ void tst_ServiceAddresses::basesAndEndpointsFollowEnvironment()
     QCOMPARE(appposts, Api::mtoreAppposts());
 }
 
-void tst_ServiceAddresses::fileHosts_data()
+void TestServiceAddresses::fileHosts_data()
 {
     QTest::addColumn<QByteArray>("apiBase");
     QTest::addColumn<QByteArray>("extraHosts");
@@ -101,7 +101,7 @@ void tst_ServiceAddresses::fileHosts_data()
     QTest::newRow("empty names ignored") << local << QByteArray(" , ,") << QStringLiteral("anything") << false;
 }
 
-void tst_ServiceAddresses::fileHosts()
+void TestServiceAddresses::fileHosts()
 {
     QFETCH(QByteArray, apiBase);
     QFETCH(QByteArray, extraHosts);
@@ -114,5 +114,5 @@ void tst_ServiceAddresses::fileHosts()
     QCOMPARE(ServiceAddresses::containsFileHost(text), onService);
 }
 
-QTEST_APPLESS_MAIN(tst_ServiceAddresses)
+QTEST_APPLESS_MAIN(TestServiceAddresses)
 #include "tst_serviceaddresses.moc"

@@ -7,8 +7,8 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QSignalSpy>
-#include <QUrlQuery>
 #include <QtTest>
+#include <QUrlQuery>
 
 namespace {
 
@@ -42,12 +42,15 @@ int requestedPage(const ScriptedHttpServer::Request& request)
 class PagedList : public QObject
 {
 public:
-    PagedList(const QString& url, int pageSize)
+    // With perPage, each page has an address of its own (url followed by the page number).
+    PagedList(const QString& url, int pageSize, bool perPage = false)
         : pager(new ListPager(this, pageSize))
         , m_url(url)
     {
-        connect(pager, &ListPager::loadRequested, this, [this] {
-            pager->send(m_url, FormBody().add(QStringLiteral("pageindex"), pager->pageIndex()));
+        connect(pager, &ListPager::loadRequested, this, [this, perPage] {
+            const int page = pager->pageIndex();
+            pager->send(perPage ? m_url + QString::number(page) : m_url,
+                        FormBody().add(QStringLiteral("pageindex"), page));
         });
         connect(pager, &ListPager::pageReceived, this, [this](const QJsonValue& value) {
             const QJsonObject reply = value.toObject();
@@ -83,16 +86,16 @@ private slots:
     // The user turns on before the first page came: the slow reply must not replace the newer page.
     void newestRequestWins()
     {
-        m_server.enqueueReply(kPath, pageReply(100, 20, 2, 600));
-        m_server.enqueueReply(kPath, pageReply(100, 20, 3));
-        PagedList list(m_server.url(kPath), 20);
+        m_server.setReply(kPath + QLatin1Char('2'), pageReply(100, 20, 2, 600));
+        m_server.setReply(kPath + QLatin1Char('3'), pageReply(100, 20, 3));
+        PagedList list(m_server.url(kPath), 20, true);
         list.pager->turnTo(2);
         list.pager->turnTo(3);
         QTRY_COMPARE(list.shownPages, QList<int>{3});
         QCOMPARE(list.pager->shownPageIndex(), 3);
         // The older request is answered as well (and released then), and its reply dropped.
         QTRY_VERIFY_WITH_TIMEOUT(list.pager->findChildren<NetRequestObjecet*>().isEmpty(), 5000);
-        QCOMPARE(m_server.requestsTo(kPath).size(), 2);
+        QCOMPARE(m_server.requests().size(), 2);
         QCOMPARE(list.shownPages, QList<int>{3});
     }
 

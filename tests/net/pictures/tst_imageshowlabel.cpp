@@ -1,7 +1,7 @@
-#include "net/platform/AppFolders.h"
-#include "net/pictures/ImageShowLabel.h"
-#include "support/service/ScriptedHttpServer.h"
 #include "net/http/ServiceAddresses.h"
+#include "net/pictures/ImageShowLabel.h"
+#include "net/platform/AppFolders.h"
+#include "support/service/ScriptedHttpServer.h"
 #include "support/service/TestImages.h"
 
 #include <QCryptographicHash>

@@ -1,5 +1,5 @@
-#include "net/platform/AppFolders.h"
 #include "net/pictures/PhotoCompression.h"
+#include "net/platform/AppFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,11 +9,11 @@
 #include <QImageWriter>
 #include <QMap>
 #include <QPainter>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QPointer>
 #include <QtTest>
 
 #include <algorithm>

@@ -42,7 +42,7 @@ QJsonObject tileByItem(const QJsonArray& tiles, int itemId)
 
 } // namespace
 
-class ServiceTest : public QObject
+class TestService : public QObject
 {
     Q_OBJECT
 
@@ -78,7 +78,7 @@ private:
     Headers m_manager;
 };
 
-void ServiceTest::initTestCase()
+void TestService::initTestCase()
 {
     m_service.reset(new ReferenceService);
     QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
@@ -89,14 +89,14 @@ void ServiceTest::initTestCase()
     QVERIFY(!m_manager.value(QStringLiteral("token")).toString().isEmpty());
 }
 
-void ServiceTest::cleanupTestCase()
+void TestService::cleanupTestCase()
 {
     // A clean exit after all the bad input above: no crash, no sanitizer report.
     QVERIFY(m_service->isRunning());
     QCOMPARE(m_service->stop(), 0);
 }
 
-int ServiceTest::rowCount(const QString& table) const
+int TestService::rowCount(const QString& table) const
 {
     int count = -1;
     {
@@ -112,19 +112,19 @@ int ServiceTest::rowCount(const QString& table) const
     return count;
 }
 
-QStringList ServiceTest::storedFiles() const
+QStringList TestService::storedFiles() const
 {
     return QDir(m_service->filesDir()).entryList(QDir::Files, QDir::Name);
 }
 
-QJsonArray ServiceTest::tilesOf(const QString& phone)
+QJsonArray TestService::tilesOf(const QString& phone)
 {
     const ReferenceService::Reply reply =
         m_service->post(QStringLiteral("api/mtore/appposts"), QByteArray(), m_service->login(phone));
     return reply.code() == 200 ? reply.data().toArray() : QJsonArray();
 }
 
-void ServiceTest::login_data()
+void TestService::login_data()
 {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<int>("code");
@@ -143,7 +143,7 @@ void ServiceTest::login_data()
     QTest::newRow("empty body") << QByteArray() << 405 << QStringLiteral("缺少参数：手机号");
 }
 
-void ServiceTest::login()
+void TestService::login()
 {
     QFETCH(QByteArray, body);
     QFETCH(int, code);
@@ -165,7 +165,7 @@ void ServiceTest::login()
     }
 }
 
-void ServiceTest::loginData()
+void TestService::loginData()
 {
     QVERIFY(!m_service->login(QStringLiteral("13800000000")).isEmpty());
     const QJsonObject data = m_service->lastLoginData();
@@ -225,7 +225,7 @@ void ServiceTest::loginData()
     QCOMPARE(m_service->get(QStringLiteral("site/30728/")).httpStatus, 404);
 }
 
-void ServiceTest::staffRights()
+void TestService::staffRights()
 {
     QVERIFY(!m_service->login(QStringLiteral("13800000001")).isEmpty());
     const QJsonObject data = m_service->lastLoginData();
@@ -251,7 +251,7 @@ void ServiceTest::staffRights()
     QCOMPARE(byId.value(65).value(QStringLiteral("range")).toInt(), 2);
 }
 
-void ServiceTest::sessionRequired_data()
+void TestService::sessionRequired_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<int>("code");
@@ -264,7 +264,7 @@ void ServiceTest::sessionRequired_data()
     QTest::newRow("cookie") << QStringLiteral("cookie") << 200;
 }
 
-void ServiceTest::sessionRequired()
+void TestService::sessionRequired()
 {
     QFETCH(QString, how);
     QFETCH(int, code);
@@ -294,7 +294,7 @@ void ServiceTest::sessionRequired()
     }
 }
 
-void ServiceTest::tenancy_data()
+void TestService::tenancy_data()
 {
     QTest::addColumn<QString>("method");
     QTest::addColumn<QByteArray>("params");
@@ -309,7 +309,7 @@ void ServiceTest::tenancy_data()
     QTest::newRow("body over query") << QStringLiteral("POST?companyid=10001") << QByteArray("companyid=30728") << 405;
 }
 
-void ServiceTest::tenancy()
+void TestService::tenancy()
 {
     QFETCH(QString, method);
     QFETCH(QByteArray, params);
@@ -329,7 +329,7 @@ void ServiceTest::tenancy()
                  QStringLiteral("二手房"));
 }
 
-void ServiceTest::tilesPerCompany()
+void TestService::tilesPerCompany()
 {
     const QJsonArray anju = tilesOf(QStringLiteral("13800000000"));
     const QJsonArray shancheng = tilesOf(QStringLiteral("13900000000"));
@@ -380,7 +380,7 @@ void ServiceTest::tilesPerCompany()
     QCOMPARE(tileByItem(rongcheng, -3).value(QStringLiteral("content")).toString(), QString());
 }
 
-void ServiceTest::uploadRefused_data()
+void TestService::uploadRefused_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("partName");
@@ -406,7 +406,7 @@ void ServiceTest::uploadRefused_data()
     QTest::newRow("no session") << QStringLiteral("8") << QStringLiteral("file") << png << false << 400;
 }
 
-void ServiceTest::uploadRefused()
+void TestService::uploadRefused()
 {
     QFETCH(QString, type);
     QFETCH(QString, partName);
@@ -430,7 +430,7 @@ void ServiceTest::uploadRefused()
     QCOMPARE(rowCount(QStringLiteral("uploads")), uploadsBefore);
 }
 
-void ServiceTest::uploadServedBack_data()
+void TestService::uploadServedBack_data()
 {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QString>("clientName");
@@ -447,7 +447,7 @@ void ServiceTest::uploadServedBack_data()
                                      << QByteArray("image/jpeg");
 }
 
-void ServiceTest::uploadServedBack()
+void TestService::uploadServedBack()
 {
     QFETCH(QByteArray, data);
     QFETCH(QString, clientName);
@@ -475,7 +475,7 @@ void ServiceTest::uploadServedBack()
     QVERIFY(served.body == data);
 }
 
-void ServiceTest::malformedBodyIsHarmless()
+void TestService::malformedBodyIsHarmless()
 {
     const QStringList filesBefore = storedFiles();
     const int uploadsBefore = rowCount(QStringLiteral("uploads"));
@@ -490,7 +490,7 @@ void ServiceTest::malformedBodyIsHarmless()
     QCOMPARE(m_service->post(QStringLiteral("api/mtore/appposts"), QByteArray(), m_manager).code(), 200);
 }
 
-void ServiceTest::valuesRoundTrip_data()
+void TestService::valuesRoundTrip_data()
 {
     QTest::addColumn<QString>("value");
 
@@ -502,7 +502,7 @@ void ServiceTest::valuesRoundTrip_data()
     QTest::newRow("long text") << QStringLiteral("房源描述&=+%#").repeated(3000);
 }
 
-void ServiceTest::valuesRoundTrip()
+void TestService::valuesRoundTrip()
 {
     QFETCH(QString, value);
 
@@ -522,7 +522,7 @@ void ServiceTest::valuesRoundTrip()
     }
 }
 
-void ServiceTest::paths_data()
+void TestService::paths_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("status");
@@ -540,7 +540,7 @@ void ServiceTest::paths_data()
     QTest::newRow("secure index") << QStringLiteral("secure/") << 200;
 }
 
-void ServiceTest::paths()
+void TestService::paths()
 {
     QFETCH(QString, path);
     QFETCH(int, status);
@@ -557,5 +557,5 @@ void ServiceTest::paths()
     QCOMPARE(m_service->post(path, QByteArray()).httpStatus, status);
 }
 
-QTEST_GUILESS_MAIN(ServiceTest)
+QTEST_GUILESS_MAIN(TestService)
 #include "tst_service.moc"

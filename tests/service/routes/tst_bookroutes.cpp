@@ -72,7 +72,7 @@ Pieces without(Pieces pieces, const QString& key)
 
 } // namespace
 
-class BookRoutesTest : public QObject
+class TestBookRoutes : public QObject
 {
     Q_OBJECT
 
@@ -100,7 +100,7 @@ private:
     Headers m_manager;
 };
 
-void BookRoutesTest::initTestCase()
+void TestBookRoutes::initTestCase()
 {
     m_service.reset(new ReferenceService);
     QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
@@ -108,13 +108,13 @@ void BookRoutesTest::initTestCase()
     QVERIFY(!m_manager.isEmpty());
 }
 
-void BookRoutesTest::cleanupTestCase()
+void TestBookRoutes::cleanupTestCase()
 {
     QVERIFY(m_service->isRunning());
     QCOMPARE(m_service->stop(), 0);
 }
 
-QJsonArray BookRoutesTest::list(const QString& path, const Headers& headers, const QByteArray& query, int* total)
+QJsonArray TestBookRoutes::list(const QString& path, const Headers& headers, const QByteArray& query, int* total)
 {
     const ReferenceService::Reply reply = m_service->post(path, query, headers);
     if (reply.code() != 200)
@@ -124,7 +124,7 @@ QJsonArray BookRoutesTest::list(const QString& path, const Headers& headers, con
     return reply.rows();
 }
 
-void BookRoutesTest::houseRoundTrip()
+void TestBookRoutes::houseRoundTrip()
 {
     const ReferenceService::Reply added =
         m_service->post(QStringLiteral("api/hbook/add"), ReferenceService::form(house(QStringLiteral("7"))), m_manager);
@@ -155,7 +155,7 @@ void BookRoutesTest::houseRoundTrip()
         QVERIFY(row.toObject().value(QStringLiteral("source_id")).toString() != QLatin1String("7"));
 }
 
-void BookRoutesTest::houseKeptOncePerSubmission()
+void TestBookRoutes::houseKeptOncePerSubmission()
 {
     const QByteArray body = ReferenceService::form(house(QStringLiteral("8")));
     QCOMPARE(m_service->post(QStringLiteral("api/hbook/add"), body, m_manager).code(), 200);
@@ -172,7 +172,7 @@ void BookRoutesTest::houseKeptOncePerSubmission()
     QCOMPARE(m_service->post(QStringLiteral("api/hbook/add"), noSource, m_manager).code(), 200);
 }
 
-void BookRoutesTest::houseRefused_data()
+void TestBookRoutes::houseRefused_data()
 {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("message");
@@ -202,7 +202,7 @@ void BookRoutesTest::houseRefused_data()
                           << QStringLiteral("参数格式错误：显示小区");
 }
 
-void BookRoutesTest::houseRefused()
+void TestBookRoutes::houseRefused()
 {
     QFETCH(QByteArray, body);
     QFETCH(QString, message);
@@ -217,7 +217,7 @@ void BookRoutesTest::houseRefused()
     QCOMPARE(after, before);
 }
 
-void BookRoutesTest::customerRoundTrip()
+void TestBookRoutes::customerRoundTrip()
 {
     const ReferenceService::Reply added = m_service->post(
         QStringLiteral("api/cbook/add"), ReferenceService::form(customer(QStringLiteral("13600001111"))), m_manager);
@@ -245,7 +245,7 @@ void BookRoutesTest::customerRoundTrip()
              200);
 }
 
-void BookRoutesTest::customerRefused_data()
+void TestBookRoutes::customerRefused_data()
 {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("message");
@@ -261,7 +261,7 @@ void BookRoutesTest::customerRefused_data()
                                 << QStringLiteral("参数格式错误：最低价格");
 }
 
-void BookRoutesTest::customerRefused()
+void TestBookRoutes::customerRefused()
 {
     QFETCH(QByteArray, body);
     QFETCH(QString, message);
@@ -272,7 +272,7 @@ void BookRoutesTest::customerRefused()
         QVERIFY(row.toObject().value(QStringLiteral("phone")).toString() != QLatin1String("13600002222"));
 }
 
-void BookRoutesTest::tenancyAndPaging()
+void TestBookRoutes::tenancyAndPaging()
 {
     const Headers other = m_service->login(QStringLiteral("13900000000"));
     QVERIFY(!other.isEmpty());
@@ -304,7 +304,7 @@ void BookRoutesTest::tenancyAndPaging()
     QCOMPARE(m_service->post(QStringLiteral("api/hbook/posts"), "pagesize=0", m_manager).code(), 405);
 }
 
-void BookRoutesTest::sessionRequired_data()
+void TestBookRoutes::sessionRequired_data()
 {
     QTest::addColumn<QString>("path");
     QTest::newRow("house add") << QStringLiteral("api/hbook/add");
@@ -314,7 +314,7 @@ void BookRoutesTest::sessionRequired_data()
     QTest::newRow("component") << QStringLiteral("api/upgrade/Brenvik_UpdateTools");
 }
 
-void BookRoutesTest::sessionRequired()
+void TestBookRoutes::sessionRequired()
 {
     QFETCH(QString, path);
     const ReferenceService::Reply reply =
@@ -322,7 +322,7 @@ void BookRoutesTest::sessionRequired()
     QCOMPARE(reply.code(), 400);
 }
 
-void BookRoutesTest::componentDownloadNotOffered()
+void TestBookRoutes::componentDownloadNotOffered()
 {
     const ReferenceService::Reply reply =
         m_service->post(QStringLiteral("api/upgrade/Brenvik_UpdateTools"), "filename=kq_housebook.dll", m_manager);
@@ -332,5 +332,5 @@ void BookRoutesTest::componentDownloadNotOffered()
              QStringLiteral("缺少参数：组件文件名"));
 }
 
-QTEST_GUILESS_MAIN(BookRoutesTest)
+QTEST_GUILESS_MAIN(TestBookRoutes)
 #include "tst_bookroutes.moc"

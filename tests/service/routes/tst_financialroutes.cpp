@@ -24,7 +24,7 @@ const int kAgentJob = 2; // the staff member's job role
 
 } // namespace
 
-class FinancialRoutesTest : public QObject
+class TestFinancialRoutes : public QObject
 {
     Q_OBJECT
 
@@ -69,7 +69,7 @@ private:
     Headers m_chongqing;
 };
 
-void FinancialRoutesTest::initTestCase()
+void TestFinancialRoutes::initTestCase()
 {
     m_service.reset(new ReferenceService);
     QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
@@ -79,12 +79,12 @@ void FinancialRoutesTest::initTestCase()
     QVERIFY(!m_manager.isEmpty() && !m_staff.isEmpty() && !m_chongqing.isEmpty());
 }
 
-void FinancialRoutesTest::cleanupTestCase()
+void TestFinancialRoutes::cleanupTestCase()
 {
     QCOMPARE(m_service->stop(), 0);
 }
 
-void FinancialRoutesTest::config()
+void TestFinancialRoutes::config()
 {
     const ReferenceService::Reply reply = m_service->call(kConfig, {}, m_manager);
     QCOMPARE(reply.code(), 200);
@@ -96,7 +96,7 @@ void FinancialRoutesTest::config()
     QCOMPARE(m_service->call(kConfig, {}, {}).code(), 400);
 }
 
-void FinancialRoutesTest::twelveProductsMakePagesOfFiveFiveAndTwo()
+void TestFinancialRoutes::twelveProductsMakePagesOfFiveFiveAndTwo()
 {
     QStringList titles;
     for (int page = 1; page <= 3; ++page) {
@@ -116,7 +116,7 @@ void FinancialRoutesTest::twelveProductsMakePagesOfFiveFiveAndTwo()
     QCOMPARE(m_service->get(first.value(QStringLiteral("photo")).toString()).httpStatus, 200);
 }
 
-void FinancialRoutesTest::filters_data()
+void TestFinancialRoutes::filters_data()
 {
     QTest::addColumn<Pieces>("filter");
     QTest::addColumn<QStringList>("titles");
@@ -142,7 +142,7 @@ void FinancialRoutesTest::filters_data()
     QTest::newRow("unknown type") << Pieces{piece("dyleixing", QStringLiteral("消费贷款"))} << QStringList{};
 }
 
-void FinancialRoutesTest::filters()
+void TestFinancialRoutes::filters()
 {
     QFETCH(Pieces, filter);
     QFETCH(QStringList, titles);
@@ -153,7 +153,7 @@ void FinancialRoutesTest::filters()
     QCOMPARE(reply.total(), titles.size());
 }
 
-void FinancialRoutesTest::refusesBadParameters_data()
+void TestFinancialRoutes::refusesBadParameters_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<Pieces>("pieces");
@@ -167,7 +167,7 @@ void FinancialRoutesTest::refusesBadParameters_data()
     QTest::newRow("detail unknown") << kDetail << Pieces{piece("id", 777)};
 }
 
-void FinancialRoutesTest::refusesBadParameters()
+void TestFinancialRoutes::refusesBadParameters()
 {
     QFETCH(QString, path);
     QFETCH(Pieces, pieces);
@@ -178,7 +178,7 @@ void FinancialRoutesTest::refusesBadParameters()
     QCOMPARE(order(m_manager), before);
 }
 
-void FinancialRoutesTest::sortReallyReorders()
+void TestFinancialRoutes::sortReallyReorders()
 {
     const QList<qint64> before = order(m_manager);
     const qint64 id = before.at(6);
@@ -204,7 +204,7 @@ void FinancialRoutesTest::sortReallyReorders()
     QCOMPARE(order(m_manager), expected);
 }
 
-void FinancialRoutesTest::clickStoreToggles()
+void TestFinancialRoutes::clickStoreToggles()
 {
     const qint64 id = order(m_manager).at(2);
     const bool was = putUp(id);
@@ -216,7 +216,7 @@ void FinancialRoutesTest::clickStoreToggles()
     QCOMPARE(putUp(id), was);
 }
 
-void FinancialRoutesTest::rightsOfStaff()
+void TestFinancialRoutes::rightsOfStaff()
 {
     const QList<qint64> before = order(m_manager);
     const qint64 id = before.at(4);
@@ -244,7 +244,7 @@ void FinancialRoutesTest::rightsOfStaff()
     QVERIFY(m_service->selectJobRights(kAgentJob, {65, 148}));
 }
 
-void FinancialRoutesTest::applicationsNewestFirstTenAPage()
+void TestFinancialRoutes::applicationsNewestFirstTenAPage()
 {
     const ReferenceService::Reply first = m_service->call(kClients, {piece("pageindex", 1)}, m_manager);
     QCOMPARE(first.code(), 200);
@@ -269,7 +269,7 @@ void FinancialRoutesTest::applicationsNewestFirstTenAPage()
     QCOMPARE(m_service->call(kClients, {piece("pageindex", 1)}, m_chongqing).total(), 3);
 }
 
-void FinancialRoutesTest::otherCompanySeesAndTouchesNothing()
+void TestFinancialRoutes::otherCompanySeesAndTouchesNothing()
 {
     const QList<qint64> ours = order(m_manager);
     const QList<qint64> theirs = order(m_chongqing);
@@ -285,7 +285,7 @@ void FinancialRoutesTest::otherCompanySeesAndTouchesNothing()
     QCOMPARE(putUp(id), was);
 }
 
-void FinancialRoutesTest::detailForTheComponent()
+void TestFinancialRoutes::detailForTheComponent()
 {
     const qint64 id = order(m_manager).first();
     const ReferenceService::Reply reply = m_service->call(kDetail, {piece("id", id)}, m_manager);
@@ -296,5 +296,5 @@ void FinancialRoutesTest::detailForTheComponent()
         QVERIFY2(!detail.value(QLatin1String(key)).toString().isEmpty(), key);
 }
 
-QTEST_GUILESS_MAIN(FinancialRoutesTest)
+QTEST_GUILESS_MAIN(TestFinancialRoutes)
 #include "tst_financialroutes.moc"

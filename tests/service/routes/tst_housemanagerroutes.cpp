@@ -49,7 +49,7 @@ QJsonObject dept(int id, bool withDown)
 
 // The listing manager's endpoints, and above all that the service itself refuses what the page
 // would refuse: a request sent by hand can do no more than the page allows.
-class HouseManagerRoutesTest : public QObject
+class TestHouseManagerRoutes : public QObject
 {
     Q_OBJECT
 
@@ -89,7 +89,7 @@ private:
 
 // One service for the suite: each test picks the houses it works on by their state, so the
 // changes of one test never decide another's outcome.
-void HouseManagerRoutesTest::initTestCase()
+void TestHouseManagerRoutes::initTestCase()
 {
     m_service.reset(new ReferenceService);
     QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
@@ -101,25 +101,25 @@ void HouseManagerRoutesTest::initTestCase()
     QVERIFY(m_agentRights.contains(QLatin1String("\"id\":65")));
 }
 
-void HouseManagerRoutesTest::cleanupTestCase()
+void TestHouseManagerRoutes::cleanupTestCase()
 {
     QSqlDatabase::removeDatabase(QStringLiteral("inspect"));
     QCOMPARE(m_service->stop(), 0);
 }
 
-void HouseManagerRoutesTest::cleanup()
+void TestHouseManagerRoutes::cleanup()
 {
     QVERIFY(execute(QStringLiteral("UPDATE job_auth SET content = ? WHERE job_id = ?"), {m_agentRights, kAgentJob}));
 }
 
-qint64 HouseManagerRoutesTest::houseWhere(const QString& condition) const
+qint64 TestHouseManagerRoutes::houseWhere(const QString& condition) const
 {
     const QString sql = QStringLiteral("SELECT COALESCE(MIN(id), 0) FROM site_houses WHERE company_id = '10001' AND ")
                         + condition;
     return count(sql);
 }
 
-int HouseManagerRoutesTest::count(const QString& sql) const
+int TestHouseManagerRoutes::count(const QString& sql) const
 {
     QSqlDatabase db = QSqlDatabase::database(QStringLiteral("inspect"), false);
     if (!db.isValid()) {
@@ -132,7 +132,7 @@ int HouseManagerRoutesTest::count(const QString& sql) const
     return query.exec(sql) && query.next() ? query.value(0).toInt() : -1;
 }
 
-QVariantMap HouseManagerRoutesTest::house(qint64 id) const
+QVariantMap TestHouseManagerRoutes::house(qint64 id) const
 {
     count(QStringLiteral("SELECT 1")); // opens the connection
     QSqlQuery query(QSqlDatabase::database(QStringLiteral("inspect")));
@@ -146,7 +146,7 @@ QVariantMap HouseManagerRoutesTest::house(qint64 id) const
     return row;
 }
 
-bool HouseManagerRoutesTest::execute(const QString& sql, const QVariantList& values) const
+bool TestHouseManagerRoutes::execute(const QString& sql, const QVariantList& values) const
 {
     count(QStringLiteral("SELECT 1"));
     QSqlQuery query(QSqlDatabase::database(QStringLiteral("inspect")));
@@ -156,7 +156,7 @@ bool HouseManagerRoutesTest::execute(const QString& sql, const QVariantList& val
     return query.exec();
 }
 
-QString HouseManagerRoutesTest::agentRights() const
+QString TestHouseManagerRoutes::agentRights() const
 {
     count(QStringLiteral("SELECT 1"));
     QSqlQuery query(QSqlDatabase::database(QStringLiteral("inspect")));
@@ -165,13 +165,13 @@ QString HouseManagerRoutesTest::agentRights() const
     return query.exec() && query.next() ? query.value(0).toString() : QString();
 }
 
-bool HouseManagerRoutesTest::setAgentRights(const QJsonArray& rights) const
+bool TestHouseManagerRoutes::setAgentRights(const QJsonArray& rights) const
 {
     return execute(QStringLiteral("UPDATE job_auth SET content = ? WHERE job_id = ?"),
                    {QString::fromUtf8(QJsonDocument(rights).toJson(QJsonDocument::Compact)), kAgentJob});
 }
 
-void HouseManagerRoutesTest::listsByKindFilterAndPage()
+void TestHouseManagerRoutes::listsByKindFilterAndPage()
 {
     const int sale = count(QStringLiteral("SELECT COUNT(*) FROM site_houses WHERE company_id = '10001' AND kind = 0"));
     const int rent = count(QStringLiteral("SELECT COUNT(*) FROM site_houses WHERE company_id = '10001' AND kind = 1"));
@@ -221,7 +221,7 @@ void HouseManagerRoutesTest::listsByKindFilterAndPage()
     QCOMPARE(rents.total(), rent);
 }
 
-void HouseManagerRoutesTest::otherCompaniesSeeNothing()
+void TestHouseManagerRoutes::otherCompaniesSeeNothing()
 {
     const Headers chongqing = m_service->login(QStringLiteral("13900000000"));
     const qint64 chengduHouse = houseWhere(QStringLiteral("sh = 1"));
@@ -241,7 +241,7 @@ void HouseManagerRoutesTest::otherCompaniesSeeNothing()
     QCOMPARE(m_service->call(kBookDetail, {piece("id", number(bookId))}, chongqing).code(), 405);
 }
 
-void HouseManagerRoutesTest::refusedWithoutRightEvenByHand_data()
+void TestHouseManagerRoutes::refusedWithoutRightEvenByHand_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("condition"); // which house of 安居地产
@@ -268,7 +268,7 @@ void HouseManagerRoutesTest::refusedWithoutRightEvenByHand_data()
         << QStringLiteral("tuijian") << QStringLiteral("您没有对该房源进行推荐到官网的权限,如需操作请联系管理员！");
 }
 
-void HouseManagerRoutesTest::refusedWithoutRightEvenByHand()
+void TestHouseManagerRoutes::refusedWithoutRightEvenByHand()
 {
     QFETCH(QString, path);
     QFETCH(QString, condition);
@@ -296,7 +296,7 @@ void HouseManagerRoutesTest::refusedWithoutRightEvenByHand()
     QCOMPARE(after.value(column), before.value(column));
 }
 
-void HouseManagerRoutesTest::scopeDecidesPerHouse_data()
+void TestHouseManagerRoutes::scopeDecidesPerHouse_data()
 {
     QTest::addColumn<QJsonObject>("grant");
     QTest::addColumn<int>("storeId");
@@ -320,7 +320,7 @@ void HouseManagerRoutesTest::scopeDecidesPerHouse_data()
     QTest::newRow("another right only") << right(66, 0) << 4 << false;
 }
 
-void HouseManagerRoutesTest::scopeDecidesPerHouse()
+void TestHouseManagerRoutes::scopeDecidesPerHouse()
 {
     QFETCH(QJsonObject, grant);
     QFETCH(int, storeId);
@@ -338,7 +338,7 @@ void HouseManagerRoutesTest::scopeDecidesPerHouse()
     QCOMPARE(house(id).value(QStringLiteral("putup")).toInt(), allowed ? 1 - putup : putup);
 }
 
-void HouseManagerRoutesTest::managerRunsEveryOperation()
+void TestHouseManagerRoutes::managerRunsEveryOperation()
 {
     // Take down and put up again.
     const qint64 shown = houseWhere(QStringLiteral("sh = 1 AND putup = 1 AND tuijian = 0"));
@@ -373,7 +373,7 @@ void HouseManagerRoutesTest::managerRunsEveryOperation()
              QStringLiteral("该房源不存在或已被删除"));
 }
 
-void HouseManagerRoutesTest::reviewAndRecommendNeedAReviewedHouse()
+void TestHouseManagerRoutes::reviewAndRecommendNeedAReviewedHouse()
 {
     // Nothing that waits for review reaches the site, whoever asks.
     const qint64 waiting = houseWhere(QStringLiteral("sh = 0"));
@@ -390,7 +390,7 @@ void HouseManagerRoutesTest::reviewAndRecommendNeedAReviewedHouse()
     QCOMPARE(row.value(QStringLiteral("tuijian")).toInt(), 0);
 }
 
-void HouseManagerRoutesTest::recommendNeedsTheSiteService()
+void TestHouseManagerRoutes::recommendNeedsTheSiteService()
 {
     // 蓉城房产's site service is closed: its manager is told so, whatever the house.
     const Headers closed = m_service->login(QStringLiteral("13700000000"));
@@ -404,7 +404,7 @@ void HouseManagerRoutesTest::recommendNeedsTheSiteService()
     QCOMPARE(house(1).value(QStringLiteral("tuijian")), before);
 }
 
-void HouseManagerRoutesTest::houseBookDetailBehindAListing()
+void TestHouseManagerRoutes::houseBookDetailBehindAListing()
 {
     const qint64 id = houseWhere(QStringLiteral("bookid > 0 AND kind = 1"));
     const QVariantMap listing = house(id);
@@ -424,7 +424,7 @@ void HouseManagerRoutesTest::houseBookDetailBehindAListing()
     QCOMPARE(m_service->call(kBookDetail, {piece("id", QStringLiteral("0"))}, m_staff).code(), 405);
 }
 
-void HouseManagerRoutesTest::refusesBadInput_data()
+void TestHouseManagerRoutes::refusesBadInput_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QByteArray>("body");
@@ -441,7 +441,7 @@ void HouseManagerRoutesTest::refusesBadInput_data()
     QTest::newRow("recommend: no state") << kRecommend << QByteArray("type=0&id=1");
 }
 
-void HouseManagerRoutesTest::refusesBadInput()
+void TestHouseManagerRoutes::refusesBadInput()
 {
     QFETCH(QString, path);
     QFETCH(QByteArray, body);
@@ -455,5 +455,5 @@ void HouseManagerRoutesTest::refusesBadInput()
     QCOMPARE(count(QStringLiteral("SELECT SUM(putup + sh * 2 + tuijian * 4) FROM site_houses")), changed);
 }
 
-QTEST_GUILESS_MAIN(HouseManagerRoutesTest)
+QTEST_GUILESS_MAIN(TestHouseManagerRoutes)
 #include "tst_housemanagerroutes.moc"

@@ -22,7 +22,7 @@ const int kAgentJob = 2; // the staff member's job role
 
 } // namespace
 
-class NewHouseRoutesTest : public QObject
+class TestNewHouseRoutes : public QObject
 {
     Q_OBJECT
 
@@ -70,7 +70,7 @@ private:
     Headers m_closedSite; // 蓉城房产's manager, site service not open
 };
 
-void NewHouseRoutesTest::initTestCase()
+void TestNewHouseRoutes::initTestCase()
 {
     m_service.reset(new ReferenceService);
     QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
@@ -81,12 +81,12 @@ void NewHouseRoutesTest::initTestCase()
     QVERIFY(!m_manager.isEmpty() && !m_staff.isEmpty() && !m_chongqing.isEmpty() && !m_closedSite.isEmpty());
 }
 
-void NewHouseRoutesTest::cleanupTestCase()
+void TestNewHouseRoutes::cleanupTestCase()
 {
     QCOMPARE(m_service->stop(), 0);
 }
 
-void NewHouseRoutesTest::elevenProjectsMakePagesOfFiveFiveAndOne()
+void TestNewHouseRoutes::elevenProjectsMakePagesOfFiveFiveAndOne()
 {
     QList<qint64> seen;
     for (int page = 1; page <= 4; ++page) {
@@ -103,7 +103,7 @@ void NewHouseRoutesTest::elevenProjectsMakePagesOfFiveFiveAndOne()
     QCOMPARE(project(seen.first()).value(QStringLiteral("istop")).toBool(), true);
 }
 
-void NewHouseRoutesTest::projectKeys()
+void TestNewHouseRoutes::projectKeys()
 {
     const QJsonObject first = project(order(m_manager).first());
     for (const char* key : {"id", "thumbnail", "name", "zhuangtai", "dongtai", "province", "cityname", "address",
@@ -116,7 +116,7 @@ void NewHouseRoutesTest::projectKeys()
     QCOMPARE(m_service->get(first.value(QStringLiteral("thumbnail")).toString()).httpStatus, 200);
 }
 
-void NewHouseRoutesTest::filters_data()
+void TestNewHouseRoutes::filters_data()
 {
     QTest::addColumn<Pieces>("filter");
     QTest::addColumn<QStringList>("names");
@@ -144,7 +144,7 @@ void NewHouseRoutesTest::filters_data()
                        QStringLiteral("大源新城"), QStringLiteral("中和雅苑")};
 }
 
-void NewHouseRoutesTest::filters()
+void TestNewHouseRoutes::filters()
 {
     QFETCH(Pieces, filter);
     QFETCH(QStringList, names);
@@ -155,7 +155,7 @@ void NewHouseRoutesTest::filters()
     QCOMPARE(reply.total(), names.size());
 }
 
-void NewHouseRoutesTest::refusesBadParameters_data()
+void TestNewHouseRoutes::refusesBadParameters_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<Pieces>("pieces");
@@ -174,7 +174,7 @@ void NewHouseRoutesTest::refusesBadParameters_data()
     QTest::newRow("recommend type 7") << kRecommend << Pieces{piece("type", 7), piece("id", 2), piece("state", 1)};
 }
 
-void NewHouseRoutesTest::refusesBadParameters()
+void TestNewHouseRoutes::refusesBadParameters()
 {
     QFETCH(QString, path);
     QFETCH(Pieces, pieces);
@@ -186,7 +186,7 @@ void NewHouseRoutesTest::refusesBadParameters()
     QCOMPARE(order(m_manager), before);
 }
 
-void NewHouseRoutesTest::sortReallyReorders()
+void TestNewHouseRoutes::sortReallyReorders()
 {
     const QList<qint64> before = order(m_manager);
     // The second unpinned project (pinned ones come first).
@@ -219,7 +219,7 @@ void NewHouseRoutesTest::sortReallyReorders()
     QCOMPARE(order(m_manager), before);
 }
 
-void NewHouseRoutesTest::pinAndCancelTop()
+void TestNewHouseRoutes::pinAndCancelTop()
 {
     const QList<qint64> before = order(m_manager);
     const qint64 pinnedBefore = before.first();
@@ -239,7 +239,7 @@ void NewHouseRoutesTest::pinAndCancelTop()
     QCOMPARE(after.at(1), id);
 }
 
-void NewHouseRoutesTest::clickStoreToggles()
+void TestNewHouseRoutes::clickStoreToggles()
 {
     const qint64 id = order(m_manager).at(3);
     const bool was = project(id).value(QStringLiteral("wstore")).toBool();
@@ -251,7 +251,7 @@ void NewHouseRoutesTest::clickStoreToggles()
     QCOMPARE(project(id).value(QStringLiteral("wstore")).toBool(), was);
 }
 
-void NewHouseRoutesTest::recommendProject()
+void TestNewHouseRoutes::recommendProject()
 {
     const qint64 id = order(m_manager).at(4);
     QCOMPARE(m_service->call(kRecommend, {piece("type", 1), piece("id", id), piece("state", 1)}, m_manager).code(), 200);
@@ -260,7 +260,7 @@ void NewHouseRoutesTest::recommendProject()
     QVERIFY(!project(id).value(QStringLiteral("tuijian")).toBool());
 }
 
-void NewHouseRoutesTest::recommendNeedsOpenSite()
+void TestNewHouseRoutes::recommendNeedsOpenSite()
 {
     const ReferenceService::Reply reply =
         m_service->call(kRecommend, {piece("type", 1), piece("id", 1), piece("state", 1)}, m_closedSite);
@@ -269,7 +269,7 @@ void NewHouseRoutesTest::recommendNeedsOpenSite()
     QVERIFY(!project(1).value(QStringLiteral("tuijian")).toBool());
 }
 
-void NewHouseRoutesTest::rightsOfStaff()
+void TestNewHouseRoutes::rightsOfStaff()
 {
     const QList<qint64> before = order(m_manager);
     const qint64 id = before.at(4);
@@ -310,7 +310,7 @@ void NewHouseRoutesTest::rightsOfStaff()
     QVERIFY(m_service->selectJobRights(kAgentJob, {65, 148}));
 }
 
-void NewHouseRoutesTest::otherCompanySeesAndTouchesNothing()
+void TestNewHouseRoutes::otherCompanySeesAndTouchesNothing()
 {
     const ReferenceService::Reply theirs =
         m_service->call(kPosts, {piece("pageindex", 1), piece("pagesize", 20)}, m_chongqing);
@@ -330,7 +330,7 @@ void NewHouseRoutesTest::otherCompanySeesAndTouchesNothing()
     QCOMPARE(order(m_manager), ours);
 }
 
-void NewHouseRoutesTest::detailForTheComponent()
+void TestNewHouseRoutes::detailForTheComponent()
 {
     const qint64 id = order(m_manager).first();
     const ReferenceService::Reply reply = m_service->call(kDetail, {piece("id", id)}, m_manager);
@@ -342,11 +342,11 @@ void NewHouseRoutesTest::detailForTheComponent()
         QVERIFY2(!detail.value(QLatin1String(key)).toString().isEmpty(), key);
 }
 
-void NewHouseRoutesTest::needsSession()
+void TestNewHouseRoutes::needsSession()
 {
     for (const QString& path : {kPosts, kSort, kCancelTop, kClickStore, kRecommend, kDetail})
         QCOMPARE(m_service->call(path, {piece("id", 1), piece("type", 1), piece("state", 1)}, {}).code(), 400);
 }
 
-QTEST_GUILESS_MAIN(NewHouseRoutesTest)
+QTEST_GUILESS_MAIN(TestNewHouseRoutes)
 #include "tst_newhouseroutes.moc"

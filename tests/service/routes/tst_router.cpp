@@ -38,7 +38,7 @@ QJsonObject envelopeOf(const ServiceReply& reply)
 
 // The router and the rights checks called in process, without HTTP: the login gate, the
 // company and city fences and the rights decisions, against a freshly seeded database.
-class RouterTest : public QObject
+class TestRouter : public QObject
 {
     Q_OBJECT
 
@@ -72,7 +72,7 @@ private:
     QVariantMap m_staff;
 };
 
-void RouterTest::initTestCase()
+void TestRouter::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     QVERIFY(QDir().mkpath(m_context.filesDir()));
@@ -88,7 +88,7 @@ void RouterTest::initTestCase()
     QVERIFY(sessionOf(m_staff).valid);
 }
 
-ServiceReply RouterTest::dispatch(const QString& path, const QVariantMap& params, const QVariantMap& headers)
+ServiceReply TestRouter::dispatch(const QString& path, const QVariantMap& params, const QVariantMap& headers)
 {
     ServiceRequest request;
     request.method = QStringLiteral("POST");
@@ -100,7 +100,7 @@ ServiceReply RouterTest::dispatch(const QString& path, const QVariantMap& params
     return m_router.dispatch(request);
 }
 
-QVariantMap RouterTest::login(const QString& phone)
+QVariantMap TestRouter::login(const QString& phone)
 {
     const QVariantMap params{{QStringLiteral("phone"), phone}, {QStringLiteral("password"), QStringLiteral("demo123")}};
     const ServiceReply reply = dispatch(QStringLiteral("api/account/initialize"), params);
@@ -109,18 +109,18 @@ QVariantMap RouterTest::login(const QString& phone)
     return session.toVariantMap();
 }
 
-SessionInfo RouterTest::sessionOf(const QVariantMap& headers)
+SessionInfo TestRouter::sessionOf(const QVariantMap& headers)
 {
     return m_sessions.find(headers.value(QStringLiteral("sessionid")).toString(),
                            headers.value(QStringLiteral("token")).toString());
 }
 
-qint64 RouterTest::number(const QString& sql)
+qint64 TestRouter::number(const QString& sql)
 {
     return m_db.selectOne(sql).value(QStringLiteral("n")).toLongLong();
 }
 
-void RouterTest::sessionDecidesAccess_data()
+void TestRouter::sessionDecidesAccess_data()
 {
     QTest::addColumn<QVariantMap>("headers");
     QTest::addColumn<QVariantMap>("params");
@@ -156,7 +156,7 @@ void RouterTest::sessionDecidesAccess_data()
 
 // Every answer is the envelope with HTTP 200; only a valid session of the right company and city
 // reaches the handler, which answers the company's own houses.
-void RouterTest::sessionDecidesAccess()
+void TestRouter::sessionDecidesAccess()
 {
     QFETCH(QVariantMap, headers);
     QFETCH(QVariantMap, params);
@@ -190,7 +190,7 @@ void RouterTest::sessionDecidesAccess()
     }
 }
 
-void RouterTest::rightsFollowRoleAndScope_data()
+void TestRouter::rightsFollowRoleAndScope_data()
 {
     QTest::addColumn<QString>("phone");
     QTest::addColumn<int>("function");
@@ -209,7 +209,7 @@ void RouterTest::rightsFollowRoleAndScope_data()
 
 // The right comes from the stored job role (a manager needs none); the listing manager's check
 // adds the right's scope, here "own listings only" for the staff member.
-void RouterTest::rightsFollowRoleAndScope()
+void TestRouter::rightsFollowRoleAndScope()
 {
     QFETCH(QString, phone);
     QFETCH(int, function);
@@ -226,7 +226,7 @@ void RouterTest::rightsFollowRoleAndScope()
 
 // The route refuses the staff member with the page's message and leaves the house alone; the
 // manager's same call deletes it.
-void RouterTest::deleteChecksTheRightFirst()
+void TestRouter::deleteChecksTheRightFirst()
 {
     const qint64 id = number(QStringLiteral("SELECT MIN(id) AS n FROM site_houses WHERE company_id = '10001'"
                                             " AND publisher_phone = '%1'")
@@ -246,5 +246,5 @@ void RouterTest::deleteChecksTheRightFirst()
     QCOMPARE(number(exists), qint64(0));
 }
 
-QTEST_GUILESS_MAIN(RouterTest)
+QTEST_GUILESS_MAIN(TestRouter)
 #include "tst_router.moc"

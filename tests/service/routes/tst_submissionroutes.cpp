@@ -22,7 +22,7 @@ Pieces paging(const QString& type, const QString& pageSize, const QString& pageI
 
 } // namespace
 
-class SubmissionRoutesTest : public QObject
+class TestSubmissionRoutes : public QObject
 {
     Q_OBJECT
 
@@ -46,7 +46,7 @@ private:
     Headers m_shancheng; // 山城置业, 重庆
 };
 
-void SubmissionRoutesTest::initTestCase()
+void TestSubmissionRoutes::initTestCase()
 {
     m_service.reset(new ReferenceService);
     QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
@@ -56,12 +56,12 @@ void SubmissionRoutesTest::initTestCase()
     QVERIFY(!m_shancheng.isEmpty());
 }
 
-void SubmissionRoutesTest::cleanupTestCase()
+void TestSubmissionRoutes::cleanupTestCase()
 {
     QCOMPARE(m_service->stop(), 0);
 }
 
-void SubmissionRoutesTest::pagesOfSeededRows_data()
+void TestSubmissionRoutes::pagesOfSeededRows_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("type");
@@ -74,7 +74,7 @@ void SubmissionRoutesTest::pagesOfSeededRows_data()
 }
 
 // Every page holds its share of the rows, newest first, and together the pages hold each row once.
-void SubmissionRoutesTest::pagesOfSeededRows()
+void TestSubmissionRoutes::pagesOfSeededRows()
 {
     QFETCH(QString, path);
     QFETCH(QString, type);
@@ -107,7 +107,7 @@ void SubmissionRoutesTest::pagesOfSeededRows()
     QCOMPARE(small.ids(), seen.mid(7, 7));
 }
 
-void SubmissionRoutesTest::ownerRowKeys()
+void TestSubmissionRoutes::ownerRowKeys()
 {
     const ReferenceService::Reply sale =
         m_service->call(kOwners, paging(QStringLiteral("0"), QStringLiteral("20"), QStringLiteral("1")), m_anju);
@@ -134,7 +134,7 @@ void SubmissionRoutesTest::ownerRowKeys()
 }
 
 // The demo rows carry 0, 1 and 3 photos, and each address answers with a picture.
-void SubmissionRoutesTest::photosAreServed()
+void TestSubmissionRoutes::photosAreServed()
 {
     const ReferenceService::Reply reply =
         m_service->call(kOwners, paging(QStringLiteral("0"), QStringLiteral("20"), QStringLiteral("1")), m_anju);
@@ -159,7 +159,7 @@ void SubmissionRoutesTest::photosAreServed()
     QVERIFY(image.width() > 100 && image.height() > 100);
 }
 
-void SubmissionRoutesTest::demandFieldsAreText()
+void TestSubmissionRoutes::demandFieldsAreText()
 {
     const ReferenceService::Reply reply =
         m_service->call(kDemands, paging(QStringLiteral("1"), QStringLiteral("20"), QStringLiteral("1")), m_anju);
@@ -179,7 +179,7 @@ void SubmissionRoutesTest::demandFieldsAreText()
     QCOMPARE(sexes, QSet<QString>({QStringLiteral("0"), QStringLiteral("1")}));
 }
 
-void SubmissionRoutesTest::otherCompanySeesOnlyItsRows()
+void TestSubmissionRoutes::otherCompanySeesOnlyItsRows()
 {
     for (const QString& path : {kOwners, kDemands}) {
         for (const QString& type : {QStringLiteral("0"), QStringLiteral("1")}) {
@@ -205,7 +205,7 @@ void SubmissionRoutesTest::otherCompanySeesOnlyItsRows()
     }
 }
 
-void SubmissionRoutesTest::refusesBadParameters_data()
+void TestSubmissionRoutes::refusesBadParameters_data()
 {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("message");
@@ -222,7 +222,7 @@ void SubmissionRoutesTest::refusesBadParameters_data()
                                << QStringLiteral("参数格式错误：页码");
 }
 
-void SubmissionRoutesTest::refusesBadParameters()
+void TestSubmissionRoutes::refusesBadParameters()
 {
     QFETCH(QByteArray, body);
     QFETCH(QString, message);
@@ -234,7 +234,7 @@ void SubmissionRoutesTest::refusesBadParameters()
     }
 }
 
-void SubmissionRoutesTest::needsSession()
+void TestSubmissionRoutes::needsSession()
 {
     for (const QString& path : {kOwners, kDemands}) {
         const ReferenceService::Reply reply = m_service->post(path, QByteArray("type=0&pagesize=20&pageindex=1"));
@@ -243,5 +243,5 @@ void SubmissionRoutesTest::needsSession()
     }
 }
 
-QTEST_GUILESS_MAIN(SubmissionRoutesTest)
+QTEST_GUILESS_MAIN(TestSubmissionRoutes)
 #include "tst_submissionroutes.moc"

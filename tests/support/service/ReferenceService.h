@@ -6,9 +6,9 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QList>
-#include <QPair>
 #include <QMap>
 #include <QObject>
+#include <QPair>
 #include <QProcess>
 #include <QString>
 #include <QStringList>

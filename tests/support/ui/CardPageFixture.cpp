@@ -1,10 +1,11 @@
 #include "support/ui/CardPageFixture.h"
 
-#include "DataCenter.h"
-#include "support/ui/InputProbe.h"
-#include "support/ui/LocalStoreFixture.h"
 #include "support/service/ReferenceService.h"
 #include "support/service/ScriptedHttpServer.h"
+#include "support/ui/InputProbe.h"
+#include "support/ui/LocalStoreFixture.h"
+
+#include "DataCenter.h"
 
 #include <QComboBox>
 #include <QJsonObject>

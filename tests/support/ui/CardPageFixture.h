@@ -2,9 +2,10 @@
 #define CARDPAGEFIXTURE_H
 
 #include "listings/common/CardListPage.h"
-#include "widgets/lists/CustomListWidget.h"
-#include "CustomTabWidget.h"
 #include "support/ui/HostWindowFixture.h"
+#include "widgets/lists/CustomListWidget.h"
+
+#include "CustomTabWidget.h"
 
 #include <QList>
 #include <QListWidget>

@@ -2,6 +2,7 @@
 
 #include "support/ui/AlertProbe.h"
 #include "widgets/popups/CommonAddWidget.h"
+
 #include "CustomTabWidget.h"
 #include "DataCenter.h"
 

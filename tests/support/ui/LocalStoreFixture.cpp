@@ -1,9 +1,10 @@
 #include "support/ui/LocalStoreFixture.h"
 
+#include "support/service/ReferenceService.h"
+
 #include "DataCenter.h"
 #include "HostLogin.h"
 #include "LocalDatabase.h"
-#include "support/service/ReferenceService.h"
 
 #include <QJsonDocument>
 #include <QTest>

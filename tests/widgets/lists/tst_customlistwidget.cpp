@@ -8,8 +8,8 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStackedWidget>
-#include <QVBoxLayout>
 #include <QtTest>
+#include <QVBoxLayout>
 
 namespace {
 

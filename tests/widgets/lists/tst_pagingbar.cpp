@@ -1,7 +1,7 @@
 #include "support/ui/AlertProbe.h"
 #include "support/ui/ModuleTestEnvironment.h"
-#include "widgets/popups/AlertWidget.h"
 #include "widgets/lists/PagingBar.h"
+#include "widgets/popups/AlertWidget.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,6 +3,7 @@
 #include "support/ui/AlertProbe.h"
 #include "support/ui/ModuleTestEnvironment.h"
 #include "widgets/popups/AlertWidget.h"
+
 #include "DataCenter.h"
 
 #include <QApplication>

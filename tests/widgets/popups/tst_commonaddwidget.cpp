@@ -1,6 +1,7 @@
 // Mouse events travel through the window, which tracks held buttons, so drags can be replayed.
 #define QTEST_QPA_MOUSE_HANDLING
 #include "widgets/popups/CommonAddWidget.h"
+
 #include "DataCenter.h"
 
 #include <QComboBox>
