@@ -9,6 +9,11 @@ QString fromStd(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
 
+QByteArray bytesOf(const std::string& text)
+{
+    return QByteArray(text.data(), static_cast<int>(text.size()));
+}
+
 } // namespace
 
 bool HttpBridge::read(const httplib::Request& in, const httplib::ContentReader* content, ServiceRequest* out)
@@ -27,16 +32,17 @@ bool HttpBridge::read(const httplib::Request& in, const httplib::ContentReader* 
     }
     ServiceParams query;
     for (const auto& param : in.params)
-        query.add(fromStd(param.first), fromStd(param.second));
+        query.addBytes(bytesOf(param.first), bytesOf(param.second));
 
     ServiceParams body;
     if (content) {
         if (in.is_multipart_form_data()) {
             QList<UploadedPart>& parts = out->parts;
             const bool ok = (*content)(
-                [&parts](const httplib::MultipartFormData& header) {
+                [&parts, &body](const httplib::MultipartFormData& header) {
                     UploadedPart part;
-                    part.name = fromStd(header.name);
+                    if (!ServiceParams::decodeText(bytesOf(header.name), &part.name))
+                        body.markInvalidText();
                     part.filename = fromStd(header.filename);
                     part.contentType = fromStd(header.content_type);
                     parts.append(part);
@@ -52,7 +58,7 @@ bool HttpBridge::read(const httplib::Request& in, const httplib::ContentReader* 
                 return false;
             for (const UploadedPart& part : parts) {
                 if (part.filename.isEmpty())
-                    body.add(part.name, QString::fromUtf8(part.data));
+                    body.addBytes(part.name.toUtf8(), part.data);
             }
         } else {
             QByteArray raw;
@@ -62,7 +68,14 @@ bool HttpBridge::read(const httplib::Request& in, const httplib::ContentReader* 
             });
             if (!ok)
                 return false;
-            body = ServiceParams::fromForm(raw);
+            // JSON is kept as it came, for the calls that read it; only form text has pieces.
+            if (in.get_header_value("Content-Type").find("json") == std::string::npos) {
+                body = ServiceParams::fromForm(raw);
+            } else {
+                QString text;
+                if (!ServiceParams::decodeText(raw, &text))
+                    body.markInvalidText();
+            }
             out->body = raw;
         }
     }
@@ -74,6 +87,8 @@ bool HttpBridge::read(const httplib::Request& in, const httplib::ContentReader* 
 void HttpBridge::write(const ServiceReply& reply, httplib::Response* out)
 {
     out->status = reply.status;
+    for (const auto& header : reply.headers)
+        out->set_header(header.first.toStdString(), header.second.toStdString());
     out->set_content(std::string(reply.body.constData(), static_cast<size_t>(reply.body.size())),
                      std::string(reply.contentType.constData(), static_cast<size_t>(reply.contentType.size())));
 }

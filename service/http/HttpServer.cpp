@@ -1,53 +1,49 @@
 #include "http/HttpServer.h"
 
+#include "http/GuardedServer.h"
 #include "http/HttpBridge.h"
 #include "http/ServiceRouter.h"
-
-#include <httplib.h>
-#include <mutex>
 
 namespace {
 
 // Room for many idle keep-alive connections: every request object of the module brings its own
 // network manager, and a busy page holds several connections open at once.
 const size_t kWorkerThreads = 48;
-const size_t kMaxPayload = 32 * 1024 * 1024;
+const int kListenBacklog = 256;
+const size_t kKeepAliveRequests = 1000;
 
 } // namespace
 
 HttpServer::HttpServer()
-    : m_server(std::make_unique<httplib::Server>())
+    : m_server(std::make_unique<GuardedServer>(RequestLimits()))
 {
     m_server->new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
-    m_server->set_payload_max_length(kMaxPayload);
     m_server->set_keep_alive_timeout(3);
+    m_server->set_keep_alive_max_count(kKeepAliveRequests);
+    m_server->set_default_headers({{"X-Content-Type-Options", "nosniff"}});
 }
 
 HttpServer::~HttpServer() = default;
 
 int HttpServer::bind(int port)
 {
-    if (port == 0)
-        return m_server->bind_to_any_port("127.0.0.1");
-    return m_server->bind_to_port("127.0.0.1", port) ? port : -1;
+    const int bound = port == 0 ? m_server->bind_to_any_port("127.0.0.1")
+                                : (m_server->bind_to_port("127.0.0.1", port) ? port : -1);
+    if (bound > 0)
+        m_server->widenBacklog(kListenBacklog);
+    return bound;
 }
 
 bool HttpServer::serve(const ServiceRouter& router)
 {
-    // Bodies are read in parallel; handling is serialised.
-    std::mutex handling;
-    auto handle = [&](const httplib::Request& in, httplib::Response& out, const httplib::ContentReader* content) {
+    // Bodies are read in parallel; the router serialises what needs the database.
+    auto handle = [&router](const httplib::Request& in, httplib::Response& out, const httplib::ContentReader* content) {
         ServiceRequest request;
         if (!HttpBridge::read(in, content, &request)) {
             out.status = 400;
             return;
         }
-        ServiceReply reply;
-        {
-            std::lock_guard<std::mutex> lock(handling);
-            reply = router.dispatch(request);
-        }
-        HttpBridge::write(reply, &out);
+        HttpBridge::write(router.dispatch(request), &out);
     };
     const std::string everything = "/.*";
     m_server->Get(everything, [&](const httplib::Request& in, httplib::Response& out) { handle(in, out, nullptr); });

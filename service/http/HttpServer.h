@@ -3,15 +3,12 @@
 
 #include <memory>
 
-namespace httplib {
-class Server;
-} // namespace httplib
-
+class GuardedServer;
 class ServiceRouter;
 
 // The service's listening socket on 127.0.0.1, kept here so that only the HTTP edge knows the
-// HTTP library. Requests are read in parallel but handed to the router one at a time, since the
-// handlers share one database connection and its transactions.
+// HTTP library. Requests are read in parallel, each within the request limits; the router decides
+// what runs one at a time.
 class HttpServer
 {
 public:
@@ -29,7 +26,7 @@ public:
     void stop();
 
 private:
-    std::unique_ptr<httplib::Server> m_server;
+    std::unique_ptr<GuardedServer> m_server;
 };
 
 #endif // HTTPSERVER_H

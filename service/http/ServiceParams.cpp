@@ -1,14 +1,34 @@
 #include "http/ServiceParams.h"
 
+#include <QTextCodec>
+
 namespace {
 
-QString decodeFormPiece(QByteArray piece)
+QByteArray decodeFormPiece(QByteArray piece)
 {
     piece.replace('+', ' ');
-    return QString::fromUtf8(QByteArray::fromPercentEncoding(piece));
+    return QByteArray::fromPercentEncoding(piece);
 }
 
 } // namespace
+
+bool ServiceParams::decodeText(const QByteArray& bytes, QString* text)
+{
+    QTextCodec::ConverterState state;
+    *text = QTextCodec::codecForMib(106)->toUnicode(bytes.constData(), bytes.size(), &state);
+    return !bytes.contains('\0') && state.invalidChars == 0 && state.remainingChars == 0;
+}
+
+void ServiceParams::addBytes(const QByteArray& key, const QByteArray& value)
+{
+    QString keyText;
+    QString valueText;
+    const bool keyOk = decodeText(key, &keyText);
+    const bool valueOk = decodeText(value, &valueText);
+    if (!keyOk || !valueOk)
+        m_invalidText = true;
+    add(keyText, valueText);
+}
 
 ServiceParams ServiceParams::fromForm(const QByteArray& form)
 {
@@ -18,15 +38,16 @@ ServiceParams ServiceParams::fromForm(const QByteArray& form)
             continue;
         const int equals = piece.indexOf('=');
         if (equals < 0)
-            params.add(decodeFormPiece(piece), QString());
+            params.addBytes(decodeFormPiece(piece), QByteArray());
         else
-            params.add(decodeFormPiece(piece.left(equals)), decodeFormPiece(piece.mid(equals + 1)));
+            params.addBytes(decodeFormPiece(piece.left(equals)), decodeFormPiece(piece.mid(equals + 1)));
     }
     return params;
 }
 
 void ServiceParams::merge(const ServiceParams& other, bool replace)
 {
+    m_invalidText = m_invalidText || other.m_invalidText;
     for (auto it = other.m_values.cbegin(); it != other.m_values.cend(); ++it) {
         if (replace || !m_values.contains(it.key()))
             m_values.insert(it.key(), it.value());

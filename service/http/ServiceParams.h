@@ -9,6 +9,8 @@
 
 // A request's parameters: the query string's and the form body's pieces, decoded as UTF-8.
 // Within one source the first piece of a key counts; a body piece overrides a query piece.
+// A key or value holding a NUL or bytes that are not UTF-8 is noted, so the request is refused
+// rather than read with the text cut or altered.
 class ServiceParams
 {
 public:
@@ -20,6 +22,13 @@ public:
     void merge(const ServiceParams& other, bool replace);
     // Adds one piece unless the key is already present.
     void add(const QString& key, const QString& value);
+    // The same for raw bytes, decoded as UTF-8.
+    void addBytes(const QByteArray& key, const QByteArray& value);
+    // True when some piece was not clean UTF-8 text.
+    bool hasInvalidText() const { return m_invalidText; }
+    void markInvalidText() { m_invalidText = true; }
+    // The text of UTF-8 bytes; false when they hold a NUL or are not UTF-8.
+    static bool decodeText(const QByteArray& bytes, QString* text);
 
     bool contains(const QString& key) const { return m_values.contains(key); }
     // The value, or an empty string when the key is missing.
@@ -30,6 +39,7 @@ public:
 
 private:
     QMap<QString, QString> m_values;
+    bool m_invalidText = false;
 };
 
 #endif // SERVICEPARAMS_H

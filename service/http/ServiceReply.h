@@ -2,6 +2,8 @@
 #define SERVICEREPLY_H
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QString>
 
 // What a handler answers: an HTTP status, a content type and the body.
@@ -11,6 +13,8 @@ public:
     int status = 200;
     QByteArray contentType;
     QByteArray body;
+    // Further headers, such as a range's Content-Range.
+    QList<QPair<QByteArray, QByteArray>> headers;
 
     static ServiceReply html(const QString& title, const QString& bodyHtml);
     static ServiceReply bytes(const QByteArray& data, const QByteArray& contentType);

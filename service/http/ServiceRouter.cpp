@@ -2,6 +2,7 @@
 
 #include "http/Envelope.h"
 #include "sessions/SessionStore.h"
+#include "storage/ServiceDatabase.h"
 
 #include <algorithm>
 
@@ -10,14 +11,14 @@ ServiceRouter::ServiceRouter(SessionStore& sessions)
 {
 }
 
-void ServiceRouter::add(const QString& path, Access access, Handler handler)
+void ServiceRouter::add(const QString& path, Access access, Handler handler, Locking locking)
 {
-    m_routes.insert(path, Route{access, std::move(handler)});
+    m_routes.insert(path, Route{access, std::move(handler), locking});
 }
 
 void ServiceRouter::addPrefix(const QString& prefix, Access access, Handler handler)
 {
-    m_prefixes.append(qMakePair(prefix, Route{access, std::move(handler)}));
+    m_prefixes.append(qMakePair(prefix, Route{access, std::move(handler), Locking::Serial}));
     std::stable_sort(m_prefixes.begin(), m_prefixes.end(),
                      [](const QPair<QString, Route>& a, const QPair<QString, Route>& b) {
                          return a.first.size() > b.first.size();
@@ -26,6 +27,8 @@ void ServiceRouter::addPrefix(const QString& prefix, Access access, Handler hand
 
 ServiceReply ServiceRouter::dispatch(ServiceRequest& request) const
 {
+    if (request.params.hasInvalidText())
+        return Envelope::refused(QStringLiteral("参数含有无效字符"));
     const auto exact = m_routes.constFind(request.path);
     if (exact != m_routes.constEnd())
         return run(exact.value(), request);
@@ -39,6 +42,19 @@ ServiceReply ServiceRouter::dispatch(ServiceRequest& request) const
 }
 
 ServiceReply ServiceRouter::run(const Route& route, ServiceRequest& request) const
+{
+    {
+        std::unique_lock<std::mutex> lock(m_sessions.database().handlingMutex());
+        ServiceReply refusal = admit(route, request);
+        if (!refusal.body.isEmpty())
+            return refusal;
+        if (route.locking == Locking::Serial)
+            return route.handler(request);
+    }
+    return route.handler(request);
+}
+
+ServiceReply ServiceRouter::admit(const Route& route, ServiceRequest& request) const
 {
     if (route.access == Access::Session) {
         QString sessionId = request.header(QStringLiteral("sessionid"));
@@ -58,5 +74,5 @@ ServiceReply ServiceRouter::run(const Route& route, ServiceRequest& request) con
         if (request.params.contains(cityKey) && request.params.value(cityKey) != request.session.cityId)
             return Envelope::refused(QStringLiteral("无权访问其他城市的数据"));
     }
-    return route.handler(request);
+    return ServiceReply();
 }

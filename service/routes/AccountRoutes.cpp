@@ -9,8 +9,10 @@
 #include "sessions/SessionStore.h"
 #include "storage/ServiceDatabase.h"
 
+#include <QDateTime>
 #include <QJsonDocument>
 #include <QStringList>
+#include <QThread>
 
 AccountRoutes::AccountRoutes(ServiceContext& context)
     : m_context(context)
@@ -21,7 +23,9 @@ AccountRoutes::AccountRoutes(ServiceContext& context)
 void AccountRoutes::registerRoutes(ServiceRouter& router)
 {
     router.add(QStringLiteral("api/account/initialize"), ServiceRouter::Access::Public,
-               [this](const ServiceRequest& request) { return initialize(request); });
+               [this](const ServiceRequest& request) { return initialize(request); }, ServiceRouter::Locking::Own);
+    router.add(QStringLiteral("api/account/logout"), ServiceRouter::Access::Session,
+               [this](const ServiceRequest& request) { return logout(request); });
 }
 
 ServiceReply AccountRoutes::initialize(const ServiceRequest& request)
@@ -32,11 +36,26 @@ ServiceReply AccountRoutes::initialize(const ServiceRequest& request)
     if (!in.ok())
         return Envelope::refused(in.message());
 
-    const QVariantMap user = m_context.db().userByPhone(phone);
-    const QString stored = user.isEmpty() ? m_decoyHash : user.value(QStringLiteral("password")).toString();
-    if (!PasswordHasher::verify(password, stored) || user.isEmpty())
-        return Envelope::refused(QStringLiteral("账号或密码错误"));
+    const qint64 wait = m_throttle.waitMs(phone, QDateTime::currentMSecsSinceEpoch());
+    if (wait > 0) {
+        QThread::msleep(LoginThrottle::kRefusalPauseMs);
+        return Envelope::refused(QStringLiteral("密码错误次数过多，请%1秒后再试").arg((wait + 999) / 1000));
+    }
 
+    ServiceDatabase& db = m_context.db();
+    std::unique_lock<std::mutex> lock(db.handlingMutex());
+    const QVariantMap user = db.userByPhone(phone);
+    lock.unlock();
+    // The slow part, done while other requests go on.
+    const QString stored = user.isEmpty() ? m_decoyHash : user.value(QStringLiteral("password")).toString();
+    if (!PasswordHasher::verify(password, stored) || user.isEmpty()) {
+        m_throttle.failed(phone, QDateTime::currentMSecsSinceEpoch());
+        QThread::msleep(LoginThrottle::kRefusalPauseMs);
+        return Envelope::refused(QStringLiteral("账号或密码错误"));
+    }
+    m_throttle.succeeded(phone);
+
+    lock.lock();
     QString sessionId;
     QString token;
     if (!m_context.sessions().create(user.value(QStringLiteral("userid")).toLongLong(), &sessionId, &token))
@@ -51,6 +70,13 @@ ServiceReply AccountRoutes::initialize(const ServiceRequest& request)
     data.insert(QStringLiteral("session"),
                 QJsonObject{{QStringLiteral("sessionid"), sessionId}, {QStringLiteral("token"), token}});
     return Envelope::success(data, QStringLiteral("登录成功"));
+}
+
+ServiceReply AccountRoutes::logout(const ServiceRequest& request)
+{
+    if (!m_context.sessions().remove(request.session.sessionId))
+        return Envelope::internalError();
+    return Envelope::success(QJsonValue(), QStringLiteral("已退出登录"));
 }
 
 QJsonObject AccountRoutes::loginData(const QVariantMap& user)

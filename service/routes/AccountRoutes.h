@@ -2,6 +2,7 @@
 #define ACCOUNTROUTES_H
 
 #include "http/ServiceReply.h"
+#include "sessions/LoginThrottle.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -13,7 +14,9 @@ class ServiceRequest;
 class ServiceRouter;
 
 // Logging in: "account/initialize" checks the phone and password and answers the login data,
-// the user's rights, the company's departments and base lists, and a new session.
+// the user's rights, the company's departments and base lists, and a new session;
+// "account/logout" ends the caller's session. The password is checked without the database
+// lock, and wrong passwords slow further tries of the same phone down.
 class AccountRoutes
 {
 public:
@@ -22,6 +25,7 @@ public:
 
 private:
     ServiceReply initialize(const ServiceRequest& request);
+    ServiceReply logout(const ServiceRequest& request);
     QJsonObject loginData(const QVariantMap& user);
     QJsonArray userAuth(qint64 jobId);
     QJsonArray departments(const QString& companyId);
@@ -30,6 +34,7 @@ private:
     ServiceContext& m_context;
     // Checked against when the phone is unknown, so the answer takes as long as for a known one.
     QString m_decoyHash;
+    LoginThrottle m_throttle;
 };
 
 #endif // ACCOUNTROUTES_H

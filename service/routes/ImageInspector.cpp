@@ -1,8 +1,10 @@
 #include "routes/ImageInspector.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QImage>
 #include <QImageReader>
+#include <QImageWriter>
 
 namespace {
 
@@ -21,6 +23,20 @@ const Format kFormats[] = {
     {"bmp", "bmp", "image/bmp"},
     {"webp", "webp", "image/webp"},
 };
+
+const int kJpegQuality = 90;
+
+// A copy holding only pixels: no text chunks, colour profile or other metadata of the source.
+QImage barePixels(QImage image)
+{
+    if (image.colorSpace().isValid() && image.colorSpace() != QColorSpace(QColorSpace::SRgb))
+        image.convertToColorSpace(QColorSpace(QColorSpace::SRgb));
+    const QImage converted =
+        image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    return QImage(converted.constBits(), converted.width(), converted.height(), converted.bytesPerLine(),
+                  converted.format())
+        .copy();
+}
 
 } // namespace
 
@@ -50,20 +66,40 @@ ImageInspector::Result ImageInspector::inspect(const QByteArray& data)
         result.error = QStringLiteral("文件不是支持的图片格式（PNG、JPG、GIF、BMP、WEBP）");
         return result;
     }
+    const bool jpeg = QByteArray(known->extension) == "jpg";
     const QSize size = reader.size();
     // Refuse before decoding, so a small file cannot claim gigabytes of pixels.
-    if (size.isValid() && static_cast<qint64>(size.width()) * size.height() > kMaxPixels) {
+    if (!size.isValid()) {
+        result.error = QStringLiteral("图片已损坏，无法读取");
+        return result;
+    }
+    if (static_cast<qint64>(size.width()) * size.height() > (jpeg ? kMaxJpegPixels : kMaxPixels)) {
         result.error = QStringLiteral("图片尺寸过大");
         return result;
     }
+    if (size.width() > kMaxSide || size.height() > kMaxSide)
+        reader.setScaledSize(size.scaled(kMaxSide, kMaxSide, Qt::KeepAspectRatio));
+    reader.setAutoTransform(true);
     const QImage image = reader.read();
     if (image.isNull()) {
         result.error = QStringLiteral("图片已损坏，无法读取");
         return result;
     }
+    const QImage bare = barePixels(image);
+    const bool photo = jpeg && !bare.hasAlphaChannel();
+    QBuffer out(&result.encoded);
+    out.open(QIODevice::WriteOnly);
+    QImageWriter writer(&out, photo ? "jpeg" : "png");
+    if (photo)
+        writer.setQuality(kJpegQuality);
+    if (!writer.write(bare)) {
+        result.error = QStringLiteral("图片已损坏，无法读取");
+        result.encoded.clear();
+        return result;
+    }
     result.ok = true;
-    result.extension = QString::fromLatin1(known->extension);
-    result.size = image.size();
+    result.extension = photo ? QStringLiteral("jpg") : QStringLiteral("png");
+    result.size = bare.size();
     return result;
 }
 

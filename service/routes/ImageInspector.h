@@ -6,7 +6,9 @@
 #include <QString>
 
 // Decides whether uploaded bytes are a picture the service keeps, judged by decoding them, never
-// by the name or type the client gave.
+// by the name or type the client gave, and makes the copy the service stores: decoded at most
+// kMaxSide pixels a side, turned upright by its EXIF orientation and written anew, so no
+// metadata (a camera's GPS position, say) and nothing but the picture reaches the public site.
 class ImageInspector
 {
 public:
@@ -15,17 +17,24 @@ public:
         bool ok = false;
         // The user's message when not ok.
         QString error;
-        // "png", "jpg", "gif", "bmp" or "webp", from the decoded format.
+        // "jpg" for photos, "png" for pictures with transparency or from lossless formats.
         QString extension;
+        // The stored picture's size and bytes.
         QSize size;
+        QByteArray encoded;
     };
 
+    // Safe to call without the database lock.
     static Result inspect(const QByteArray& data);
     // Content type for a stored file's extension; empty for extensions the service never writes.
     static QByteArray contentTypeForExtension(const QString& extension);
 
     static constexpr qint64 kMaxBytes = 10 * 1024 * 1024;
-    static constexpr qint64 kMaxPixels = 60 * 1000 * 1000;
+    // JPEG is decoded at a reduced scale, so camera sizes cost little.
+    static constexpr qint64 kMaxJpegPixels = 50 * 1000 * 1000;
+    // Other formats are decoded whole first: up to a 4K screen.
+    static constexpr qint64 kMaxPixels = 3840 * 2160;
+    static constexpr int kMaxSide = 2560;
 
 private:
     ImageInspector() = delete;

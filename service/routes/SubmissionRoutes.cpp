@@ -5,6 +5,7 @@
 #include "http/ParamReader.h"
 #include "http/ServiceRequest.h"
 #include "http/ServiceRouter.h"
+#include "sessions/RightsCheck.h"
 #include "storage/ServiceDatabase.h"
 
 #include <QJsonArray>
@@ -16,6 +17,8 @@ namespace {
 
 const qint64 kMaxPageSize = 100;
 const qint64 kMaxPageIndex = 1000000;
+// The right that opens the owners' submissions and the visitors' demands.
+const int kSubmissionsRight = 156;
 
 QString shortest(double value)
 {
@@ -44,6 +47,9 @@ void SubmissionRoutes::registerRoutes(ServiceRouter& router)
 
 ServiceReply SubmissionRoutes::posts(const ServiceRequest& request, const QString& table, const RowJson& toJson)
 {
+    // Visitors' names and phone numbers: only for those the pages let in.
+    if (!RightsCheck::hasAny(m_context.db(), request.session, {kSubmissionsRight}))
+        return Envelope::refused(RightsCheck::noRightMessage());
     ParamReader in(request.params);
     const qint64 kind = in.integer(QStringLiteral("type"), QStringLiteral("类型"), 0, 1);
     const qint64 pageSize =

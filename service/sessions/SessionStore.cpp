@@ -23,6 +23,9 @@ bool SessionStore::create(qint64 userId, QString* sessionId, QString* token)
                                      " VALUES(?, ?, ?, ?, ?)"),
                       {id, tokenHash(secret), userId, now, now + kLifetimeSeconds}))
         return false;
+    m_db.execute(QStringLiteral("DELETE FROM sessions WHERE user_id = ? AND id NOT IN (SELECT id FROM sessions"
+                                " WHERE user_id = ? ORDER BY created_at DESC, rowid DESC LIMIT ?)"),
+                 {userId, userId, kSessionsPerUser});
     *sessionId = id;
     *token = secret;
     return true;
@@ -52,6 +55,11 @@ SessionInfo SessionStore::find(const QString& sessionId, const QString& token)
     info.isManager = row.value(QStringLiteral("is_manager")).toInt() != 0;
     info.jobId = row.value(QStringLiteral("job_id")).toLongLong();
     return info;
+}
+
+bool SessionStore::remove(const QString& sessionId)
+{
+    return m_db.execute(QStringLiteral("DELETE FROM sessions WHERE id = ?"), {sessionId});
 }
 
 QString SessionStore::tokenHash(const QString& token)

@@ -19,7 +19,13 @@ public:
     // invalid SessionInfo otherwise.
     SessionInfo find(const QString& sessionId, const QString& token);
 
+    // Ends a session; false when the database refuses.
+    bool remove(const QString& sessionId);
+    ServiceDatabase& database() const { return m_db; }
+
     static constexpr qint64 kLifetimeSeconds = 30 * 24 * 3600;
+    // Logins of one user kept at once; older ones end when a new one starts.
+    static constexpr int kSessionsPerUser = 20;
 
 private:
     static QString tokenHash(const QString& token);

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <mutex>
 
 struct sqlite3;
 
@@ -47,6 +48,8 @@ public:
     // Runs work inside one transaction: committed when work returns true, rolled back otherwise.
     bool transaction(const std::function<bool()>& work);
     QString lastError() const { return m_lastError; }
+    // Held while a request uses the connection.
+    std::mutex& handlingMutex() { return m_handling; }
 
     // A user joined with company, city, job and store, or an empty map.
     QVariantMap userByPhone(const QString& phone);
@@ -60,6 +63,7 @@ private:
 
     sqlite3* m_db = nullptr;
     QString m_lastError;
+    std::mutex m_handling;
 };
 
 template <std::size_t N>

@@ -63,6 +63,9 @@ private slots:
     void uploadRefused();
     void uploadServedBack_data();
     void uploadServedBack();
+    void uploadStoredUpright_data();
+    void uploadStoredUpright();
+    void uploadCameraSizeScaled();
     void malformedBodyIsHarmless();
     void valuesRoundTrip_data();
     void valuesRoundTrip();
@@ -472,7 +475,72 @@ void TestService::uploadServedBack()
     const ReferenceService::Reply served = m_service->get(address);
     QCOMPARE(served.httpStatus, 200);
     QCOMPARE(served.contentType, contentType);
-    QVERIFY(served.body == data);
+    // Stored re-encoded: the same picture, not the same bytes.
+    const QImage sent = QImage::fromData(data);
+    const QImage stored = QImage::fromData(served.body);
+    QCOMPARE(stored.size(), sent.size());
+    if (extension == QLatin1String("png"))
+        QCOMPARE(stored.convertToFormat(QImage::Format_RGB32), sent.convertToFormat(QImage::Format_RGB32));
+}
+
+void TestService::uploadStoredUpright_data()
+{
+    QTest::addColumn<QString>("photo");
+    QTest::addColumn<QString>("upright");
+
+    for (int orientation = 0; orientation <= 8; ++orientation) {
+        for (const char* scene : {"Landscape", "Portrait"}) {
+            const QString name = QStringLiteral("%1_%2").arg(QLatin1String(scene)).arg(orientation);
+            QTest::newRow(qPrintable(name)) << name << QStringLiteral("%1_1").arg(QLatin1String(scene));
+        }
+    }
+}
+
+// Every orientation comes out as the upright photo, written anew without the camera's EXIF
+// block (where its GPS position would be).
+void TestService::uploadStoredUpright()
+{
+    QFETCH(QString, photo);
+    QFETCH(QString, upright);
+
+    const QString folder = QStringLiteral(KQ_TESTDATA_DIR "/photos/");
+    const QByteArray data = fileBytes(folder + photo + QStringLiteral(".jpg"));
+    QVERIFY(data.contains("Exif"));
+    const ReferenceService::Reply reply =
+        m_service->upload(QStringLiteral("api/app/upphoto"), {{QStringLiteral("type"), QStringLiteral("11")}},
+                          QStringLiteral("file"), photo, data, m_manager);
+    QCOMPARE(reply.code(), 200);
+    const QByteArray stored = m_service->get(reply.message()).body;
+    QVERIFY(!stored.contains("Exif"));
+
+    const QImage expected = QImage::fromData(fileBytes(folder + upright + QStringLiteral(".jpg")));
+    const QImage image = QImage::fromData(stored);
+    QCOMPARE(image.size(), expected.size());
+    QCOMPARE(reply.data().toObject().value(QStringLiteral("width")).toInt(), expected.width());
+    QCOMPARE(reply.data().toObject().value(QStringLiteral("height")).toInt(), expected.height());
+    const QSize grid(12, 12);
+    const QImage a = image.scaled(grid, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage b = expected.scaled(grid, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    for (int y = 0; y < grid.height(); ++y) {
+        for (int x = 0; x < grid.width(); ++x) {
+            const QColor p = a.pixelColor(x, y);
+            const QColor q = b.pixelColor(x, y);
+            QVERIFY2(qAbs(p.red() - q.red()) + qAbs(p.green() - q.green()) + qAbs(p.blue() - q.blue()) < 60,
+                     qPrintable(QStringLiteral("cell %1,%2").arg(x).arg(y)));
+        }
+    }
+}
+
+// A camera-size photo is accepted and stored at a size a page can show.
+void TestService::uploadCameraSizeScaled()
+{
+    QImage big = TestImages::filled(QSize(6000, 4000), QColor(90, 140, 60));
+    const ReferenceService::Reply reply =
+        m_service->upload(QStringLiteral("api/app/upphoto"), {{QStringLiteral("type"), QStringLiteral("11")}},
+                          QStringLiteral("file"), QStringLiteral("camera.jpg"), TestImages::encode(big, "JPEG", 80),
+                          m_manager);
+    QCOMPARE(reply.code(), 200);
+    QCOMPARE(QImage::fromData(m_service->get(reply.message()).body).size(), QSize(2560, 1706));
 }
 
 void TestService::malformedBodyIsHarmless()

@@ -4,9 +4,12 @@
 #include "http/ServiceRequest.h"
 #include "http/ServiceRouter.h"
 #include "routes/AccountRoutes.h"
+#include "routes/DiagnosticsRoutes.h"
 #include "routes/HouseManagerRoutes.h"
+#include "routes/SubmissionRoutes.h"
 #include "seed/DemoData.h"
 #include "sessions/HouseManagerRights.h"
+#include "sessions/LoginThrottle.h"
 #include "sessions/RightsCheck.h"
 #include "sessions/SessionInfo.h"
 #include "sessions/SessionStore.h"
@@ -50,9 +53,20 @@ private slots:
     void rightsFollowRoleAndScope_data();
     void rightsFollowRoleAndScope();
     void deleteChecksTheRightFirst();
+    void submissionsNeedTheRight_data();
+    void submissionsNeedTheRight();
+    void unreadableTextRefused_data();
+    void unreadableTextRefused();
+    void logoutEndsOneSession();
+    void sessionsPerUserBounded();
+    void wrongPasswordsSlowDown_data();
+    void wrongPasswordsSlowDown();
+    void throttleDoublesUpToItsCap();
 
 private:
     ServiceReply dispatch(const QString& path, const QVariantMap& params, const QVariantMap& headers = {});
+    // A login attempt's envelope.
+    QJsonObject tryLogin(const QString& phone, const QString& password);
     // The session headers ("sessionid", "token") of a demo user logged in through the router.
     QVariantMap login(const QString& phone);
     SessionInfo sessionOf(const QVariantMap& headers);
@@ -67,6 +81,8 @@ private:
     ServiceRouter m_router{m_sessions};
     AccountRoutes m_account{m_context};
     HouseManagerRoutes m_houseManager{m_context};
+    SubmissionRoutes m_submissions{m_context};
+    DiagnosticsRoutes m_diagnostics;
 
     QVariantMap m_manager;
     QVariantMap m_staff;
@@ -81,6 +97,8 @@ void TestRouter::initTestCase()
     QVERIFY2(DemoData::seed(m_context, &error), qPrintable(error));
     m_account.registerRoutes(m_router);
     m_houseManager.registerRoutes(m_router);
+    m_submissions.registerRoutes(m_router);
+    m_diagnostics.registerRoutes(m_router);
 
     m_manager = login(kManager);
     m_staff = login(kStaff);
@@ -98,6 +116,12 @@ ServiceReply TestRouter::dispatch(const QString& path, const QVariantMap& params
     for (auto it = headers.cbegin(); it != headers.cend(); ++it)
         request.headers.insert(it.key(), it.value().toString());
     return m_router.dispatch(request);
+}
+
+QJsonObject TestRouter::tryLogin(const QString& phone, const QString& password)
+{
+    return envelopeOf(dispatch(QStringLiteral("api/account/initialize"),
+                               {{QStringLiteral("phone"), phone}, {QStringLiteral("password"), password}}));
 }
 
 QVariantMap TestRouter::login(const QString& phone)
@@ -244,6 +268,162 @@ void TestRouter::deleteChecksTheRightFirst()
     QCOMPARE(envelope.value(QStringLiteral("code")).toInt(), Envelope::kSuccess);
     QCOMPARE(envelope.value(QStringLiteral("message")).toString(), QStringLiteral("删除成功"));
     QCOMPARE(number(exists), qint64(0));
+}
+
+void TestRouter::submissionsNeedTheRight_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("who");
+    QTest::addColumn<bool>("granted");
+    QTest::addColumn<int>("code");
+
+    for (const QString& path : {QStringLiteral("api/mtore/mzposts"), QStringLiteral("api/mtore/gzposts")}) {
+        const QByteArray name = path.section(QLatin1Char('/'), -1).toUtf8();
+        QTest::newRow(QByteArray(name + " manager").constData()) << path << kManager << false << Envelope::kSuccess;
+        QTest::newRow(QByteArray(name + " staff without 156").constData()) << path << kStaff << false << Envelope::kRefused;
+        QTest::newRow(QByteArray(name + " staff granted 156").constData()) << path << kStaff << true << Envelope::kSuccess;
+    }
+}
+
+// Visitors' names and phone numbers reach only those the pages let in, whoever sends the call.
+void TestRouter::submissionsNeedTheRight()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, who);
+    QFETCH(bool, granted);
+    QFETCH(int, code);
+
+    auto setStaffRight = [this](bool on) {
+        return m_db.execute(QStringLiteral("UPDATE job_auth SET content = replace(content, ?, ?) WHERE job_id = 2"),
+                            {on ? QStringLiteral("\"id\":156,\"range\":0,\"selected\":false")
+                                : QStringLiteral("\"id\":156,\"range\":0,\"selected\":true"),
+                             on ? QStringLiteral("\"id\":156,\"range\":0,\"selected\":true")
+                                : QStringLiteral("\"id\":156,\"range\":0,\"selected\":false")});
+    };
+    QVERIFY(setStaffRight(granted));
+    const QJsonObject envelope =
+        envelopeOf(dispatch(path, {{QStringLiteral("type"), 0}}, who == kManager ? m_manager : m_staff));
+    QVERIFY(setStaffRight(false));
+    QCOMPARE(envelope.value(QStringLiteral("code")).toInt(), code);
+    if (code == Envelope::kRefused) {
+        QCOMPARE(envelope.value(QStringLiteral("message")).toString(), RightsCheck::noRightMessage());
+        QVERIFY(envelope.value(QStringLiteral("data")).isNull());
+    } else {
+        QVERIFY(envelope.value(QStringLiteral("data")).toObject().value(QStringLiteral("total")).toInt() > 0);
+    }
+}
+
+void TestRouter::unreadableTextRefused_data()
+{
+    QTest::addColumn<QByteArray>("form");
+    QTest::addColumn<int>("code");
+
+    QTest::newRow("NUL after an id") << QByteArray("id=987654321%00junk") << Envelope::kRefused;
+    QTest::newRow("NUL in a name") << QByteArray("housename=1%00junk&n=1") << Envelope::kRefused;
+    QTest::newRow("NUL in a key") << QByteArray("house%00name=1") << Envelope::kRefused;
+    QTest::newRow("not UTF-8") << QByteArray("housename=%FF%FE") << Envelope::kRefused;
+    QTest::newRow("cut UTF-8 sequence") << QByteArray("housename=%E5%AE") << Envelope::kRefused;
+    QTest::newRow("Chinese text") << QByteArray("housename=%E5%AE%89%E5%B1%85") << Envelope::kSuccess;
+}
+
+// A value is refused rather than cut at a NUL or altered into replacement characters.
+void TestRouter::unreadableTextRefused()
+{
+    QFETCH(QByteArray, form);
+    QFETCH(int, code);
+
+    ServiceRequest request;
+    request.method = QStringLiteral("POST");
+    request.path = QStringLiteral("api/diagnostics/echo");
+    request.params = ServiceParams::fromForm(form);
+    const QJsonObject envelope = envelopeOf(m_router.dispatch(request));
+    QCOMPARE(envelope.value(QStringLiteral("code")).toInt(), code);
+    if (code == Envelope::kRefused)
+        QCOMPARE(envelope.value(QStringLiteral("message")).toString(), QStringLiteral("参数含有无效字符"));
+}
+
+void TestRouter::logoutEndsOneSession()
+{
+    const QVariantMap first = login(kManager);
+    const QVariantMap second = login(kManager);
+    QVERIFY(sessionOf(first).valid);
+    const QJsonObject envelope = envelopeOf(dispatch(QStringLiteral("api/account/logout"), {}, first));
+    QCOMPARE(envelope.value(QStringLiteral("code")).toInt(), Envelope::kSuccess);
+    QVERIFY(!sessionOf(first).valid);
+    QVERIFY(sessionOf(second).valid);
+    // Logged out is logged out: the same headers no longer reach anything.
+    QCOMPARE(envelopeOf(dispatch(QStringLiteral("api/account/logout"), {}, first)).value(QStringLiteral("code")).toInt(),
+             Envelope::kSessionLost);
+}
+
+void TestRouter::sessionsPerUserBounded()
+{
+    const QString user = QStringLiteral("(SELECT id FROM users WHERE phone = '%1')").arg(kStaff);
+    QList<QVariantMap> sessions;
+    for (int i = 0; i < SessionStore::kSessionsPerUser + 5; ++i)
+        sessions.append(login(kStaff));
+    QCOMPARE(number(QStringLiteral("SELECT COUNT(*) AS n FROM sessions WHERE user_id = ") + user),
+             qint64(SessionStore::kSessionsPerUser));
+    QVERIFY(!sessionOf(sessions.first()).valid);
+    QVERIFY(sessionOf(sessions.last()).valid);
+    QVERIFY(sessionOf(sessions.at(5)).valid);
+    // Other users' sessions are not touched.
+    QVERIFY(sessionOf(m_manager).valid);
+    m_staff = sessions.last();
+}
+
+void TestRouter::wrongPasswordsSlowDown_data()
+{
+    QTest::addColumn<QString>("phone");
+    QTest::addColumn<bool>("known");
+
+    QTest::newRow("known phone") << QStringLiteral("13900000000") << true;
+    QTest::newRow("unknown phone") << QStringLiteral("13911112222") << false;
+}
+
+// Five wrong passwords in a row are answered as usual; then even the right one waits, with the
+// same answers whether the phone has an account or not.
+void TestRouter::wrongPasswordsSlowDown()
+{
+    QFETCH(QString, phone);
+    QFETCH(bool, known);
+
+    for (int i = 0; i < LoginThrottle::kFreeFailures; ++i) {
+        const QJsonObject envelope = tryLogin(phone, QStringLiteral("wrong%1").arg(i));
+        QCOMPARE(envelope.value(QStringLiteral("code")).toInt(), Envelope::kRefused);
+        QCOMPARE(envelope.value(QStringLiteral("message")).toString(), QStringLiteral("账号或密码错误"));
+    }
+    const QJsonObject envelope = tryLogin(phone, QStringLiteral("demo123"));
+    QCOMPARE(envelope.value(QStringLiteral("code")).toInt(), Envelope::kRefused);
+    QCOMPARE(envelope.value(QStringLiteral("message")).toString(), QStringLiteral("密码错误次数过多，请1秒后再试"));
+    // Other phones are not held up.
+    QVERIFY(sessionOf(login(kManager)).valid);
+    if (known) {
+        QTest::qWait(1100);
+        QCOMPARE(tryLogin(phone, QStringLiteral("demo123")).value(QStringLiteral("code")).toInt(), Envelope::kSuccess);
+    }
+}
+
+void TestRouter::throttleDoublesUpToItsCap()
+{
+    LoginThrottle throttle;
+    const QString phone = QStringLiteral("13800000000");
+    const qint64 start = 1000000;
+    QList<qint64> waits;
+    for (int i = 0; i < 12; ++i) {
+        waits.append(throttle.waitMs(phone, start));
+        throttle.failed(phone, start);
+    }
+    waits.append(throttle.waitMs(phone, start));
+    const QList<qint64> expected{0, 0, 0, 0, 0, 1000, 2000, 4000, 8000, 16000, 32000, 64000, 128000};
+    QCOMPARE(waits, expected);
+    for (int i = 0; i < 20; ++i)
+        throttle.failed(phone, start);
+    QCOMPARE(throttle.waitMs(phone, start), LoginThrottle::kMaxDelayMs);
+    QCOMPARE(throttle.waitMs(phone, start + LoginThrottle::kMaxDelayMs), qint64(0));
+    QCOMPARE(throttle.waitMs(QStringLiteral("13800000009"), start), qint64(0));
+    throttle.succeeded(phone);
+    QCOMPARE(throttle.waitMs(phone, start), qint64(0));
 }
 
 QTEST_GUILESS_MAIN(TestRouter)

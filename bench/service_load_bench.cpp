@@ -1,0 +1,170 @@
+// Load on a running reference service: N clients on kept-alive connections, each looping a mix
+// of list reads with one write in ten, optionally beside clients that loop wrong passwords. Prints
+// requests/s, p50/p99 latency and errors of the readers (and the guessers' own rate).
+//     service_load_bench --port 8765 --clients 10 --seconds 10 --guessers 2 [--spread]
+
+#include <httplib.h>
+
+#include <QByteArray>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Tally
+{
+    std::vector<double> latenciesMs;
+    long errors = 0;
+};
+
+int envelopeCode(const httplib::Result& result)
+{
+    if (!result || result->status != 200)
+        return -1;
+    const QJsonObject envelope =
+        QJsonDocument::fromJson(QByteArray(result->body.data(), static_cast<int>(result->body.size()))).object();
+    return envelope.value(QStringLiteral("code")).toInt(-1);
+}
+
+bool login(httplib::Client& client, httplib::Headers* session)
+{
+    const httplib::Result result = client.Post("/api/account/initialize", "phone=13800000000&password=demo123",
+                                               "application/x-www-form-urlencoded");
+    if (envelopeCode(result) != 200)
+        return false;
+    const QJsonObject data = QJsonDocument::fromJson(QByteArray::fromStdString(result->body))
+                                 .object()
+                                 .value(QStringLiteral("data"))
+                                 .toObject()
+                                 .value(QStringLiteral("session"))
+                                 .toObject();
+    *session = {{"sessionid", data.value(QStringLiteral("sessionid")).toString().toStdString()},
+                {"token", data.value(QStringLiteral("token")).toString().toStdString()}};
+    return true;
+}
+
+void reader(int port, int index, long runId, Clock::time_point end, Tally* tally)
+{
+    httplib::Client client("127.0.0.1", port);
+    client.set_keep_alive(true);
+    client.set_tcp_nodelay(true);
+    httplib::Headers session;
+    if (!login(client, &session)) {
+        ++tally->errors;
+        return;
+    }
+    const char* reads[][2] = {
+        {"/api/mtore/appposts", ""},
+        {"/api/mtore/mzposts", "type=0&pagesize=20&pageindex=1"},
+        {"/api/mtore/gzposts", "type=1&pagesize=20&pageindex=1"},
+        {"/api/cbook/posts", "kind=1&pagesize=20&pageindex=1"},
+    };
+    for (long i = 0; Clock::now() < end; ++i) {
+        std::string path;
+        std::string body;
+        if (i % 10 == 9) {
+            path = "/api/cbook/add";
+            // Unique across clients and runs: the customer book refuses a phone it already has.
+            body = "kind=1&name=bench&phone=1" + std::to_string(runId) + '-' + std::to_string(index) + '-'
+                   + std::to_string(i);
+        } else {
+            path = reads[i % 4][0];
+            body = reads[i % 4][1];
+        }
+        const Clock::time_point start = Clock::now();
+        const httplib::Result result = client.Post(path.c_str(), session, body, "application/x-www-form-urlencoded");
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        if (envelopeCode(result) != 200)
+            ++tally->errors;
+        else
+            tally->latenciesMs.push_back(ms);
+    }
+}
+
+void guesser(int port, int index, bool samePhone, Clock::time_point end, long* attempts)
+{
+    httplib::Client client("127.0.0.1", port);
+    client.set_keep_alive(true);
+    client.set_tcp_nodelay(true);
+    // One account's password guessed, or a new number each time, so that every attempt costs
+    // the service a password check.
+    for (long i = 0; Clock::now() < end; ++i) {
+        const std::string phone = samePhone ? std::string("13800000001") : "186" + std::to_string(index * 10000000L + i);
+        const std::string body = "phone=" + phone + "&password=wrong";
+        client.Post("/api/account/initialize", body, "application/x-www-form-urlencoded");
+        ++*attempts;
+    }
+}
+
+double percentile(const std::vector<double>& sorted, double p)
+{
+    if (sorted.empty())
+        return 0;
+    return sorted[std::min(sorted.size() - 1, static_cast<size_t>(p * static_cast<double>(sorted.size())))];
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Service port."), QStringLiteral("N"),
+                                        QStringLiteral("8765"));
+    const QCommandLineOption clientsOption(QStringLiteral("clients"), QStringLiteral("Reading clients."),
+                                           QStringLiteral("N"), QStringLiteral("10"));
+    const QCommandLineOption secondsOption(QStringLiteral("seconds"), QStringLiteral("Duration."), QStringLiteral("N"),
+                                           QStringLiteral("10"));
+    const QCommandLineOption guessersOption(QStringLiteral("guessers"), QStringLiteral("Wrong-password clients."),
+                                            QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption spreadOption(QStringLiteral("spread"),
+                                          QStringLiteral("Guessers try a new phone number each time instead of one account."));
+    parser.addOptions({portOption, clientsOption, secondsOption, guessersOption, spreadOption});
+    parser.process(app);
+    const int port = parser.value(portOption).toInt();
+    const int clients = parser.value(clientsOption).toInt();
+    const int seconds = parser.value(secondsOption).toInt();
+    const int guessers = parser.value(guessersOption).toInt();
+    const bool spread = parser.isSet(spreadOption);
+    const long runId = static_cast<long>(std::chrono::system_clock::now().time_since_epoch() / std::chrono::seconds(1));
+
+    const Clock::time_point end = Clock::now() + std::chrono::seconds(seconds);
+    std::vector<Tally> tallies(static_cast<size_t>(clients));
+    std::vector<long> attempts(static_cast<size_t>(guessers), 0);
+    std::vector<std::thread> threads;
+    for (int i = 0; i < clients; ++i)
+        threads.emplace_back(reader, port, i, runId, end, &tallies[static_cast<size_t>(i)]);
+    for (int i = 0; i < guessers; ++i)
+        threads.emplace_back(guesser, port, i, !spread, end, &attempts[static_cast<size_t>(i)]);
+    for (std::thread& thread : threads)
+        thread.join();
+
+    std::vector<double> all;
+    long errors = 0;
+    for (const Tally& tally : tallies) {
+        all.insert(all.end(), tally.latenciesMs.begin(), tally.latenciesMs.end());
+        errors += tally.errors;
+    }
+    std::sort(all.begin(), all.end());
+    long guesses = 0;
+    for (long count : attempts)
+        guesses += count;
+    std::printf("clients=%d guessers=%d%s seconds=%d  requests/s=%.0f  p50=%.2f ms  p99=%.2f ms  errors=%ld"
+                "  wrong-passwords/s=%.0f\n",
+                clients, guessers, spread ? " (spread)" : "", seconds, static_cast<double>(all.size()) / seconds, percentile(all, 0.50),
+                percentile(all, 0.99), errors, static_cast<double>(guesses) / seconds);
+    return 0;
+}
