@@ -10,9 +10,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 work=$root/build-bench
 seconds=${SECONDS_PER_RUN:-10}
 
-exec 9>/tmp/kq-build.lock
-flock 9
-
 cmake -S "$root" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKQ_SANITIZE=OFF -DKQ_BUILD_TESTS=OFF >/dev/null
 cmake --build "$work/build" --target kq_service service_load_bench -- -j2 >/dev/null
 service=${KQ_SERVICE_BIN:-$work/build/bin/kq_service}

@@ -20,6 +20,8 @@ ItemButtonWidget::ItemButtonWidget(QWidget* parent)
     m_icon->setObjectName(QStringLiteral("tileIcon"));
     m_icon->setFixedSize(48, 48);
     m_title->setObjectName(QStringLiteral("tileTitle"));
+    // Titles come from the service and are shown as written, never as markup.
+    m_title->setTextFormat(Qt::PlainText);
     m_title->setAlignment(Qt::AlignCenter);
     m_title->setStyleSheet(QStringLiteral("font: 14px \"微软雅黑\"; color: rgb(60,60,60); background: transparent;"));
 
@@ -36,7 +38,11 @@ void ItemButtonWidget::setData(const MircroWebsiteOperateList_Model::ListData& d
     m_title->setText(QFontMetrics(m_title->font()).elidedText(data.title, Qt::ElideRight, 92));
     m_title->setToolTip(data.title);
     m_icon->setShowSize(48, 48);
-    m_icon->loadImage(data.icon, false, 0);
+    // Built-in tiles carry one of the module's own icons; any other icon is the service's value.
+    if (data.icon.startsWith(QLatin1Char(':')))
+        m_icon->loadImage(data.icon, false, 0);
+    else
+        m_icon->loadServiceImage(data.icon, false, 0);
 }
 
 void ItemButtonWidget::mouseReleaseEvent(QMouseEvent* event)

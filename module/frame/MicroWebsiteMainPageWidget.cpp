@@ -1,4 +1,5 @@
 #include "frame/MicroWebsiteMainPageWidget.h"
+#include "widgets/lists/LoadFailedView.h"
 
 #include "frame/ItemButtonWidget.h"
 #include "net/http/Endpoints.h"
@@ -25,6 +26,7 @@ MicroWebsiteMainPageWidget::MicroWebsiteMainPageWidget(QWidget* parent)
     , m_operateView(new MicroWebsiteTopOperateView(this))
     , m_tileArea(new QWidget)
     , m_grid(new QGridLayout(m_tileArea))
+    , m_loadFailed(new LoadFailedView(this))
 {
     setObjectName(QStringLiteral("MicroWebsiteMainPageWidget"));
     setAttribute(Qt::WA_StyledBackground);
@@ -50,7 +52,11 @@ MicroWebsiteMainPageWidget::MicroWebsiteMainPageWidget(QWidget* parent)
     cardLayout->setSpacing(16);
     cardLayout->addWidget(heading);
     cardLayout->addWidget(m_tileArea);
+    m_loadFailed->setMinimumHeight(110);
+    m_loadFailed->hide();
+    cardLayout->addWidget(m_loadFailed);
     cardLayout->addStretch();
+    connect(m_loadFailed, &LoadFailedView::retry, this, &MicroWebsiteMainPageWidget::downloadMainData);
 
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -86,6 +92,8 @@ void MicroWebsiteMainPageWidget::downloadMainData()
     QProgressIndicator* indicator = QProgressIndicator::showOver(m_tileArea, false, QString());
     connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
     connect(request, &NetRequestObjecet::loadSuccess, this, &MicroWebsiteMainPageWidget::deal_appList);
+    connect(request, &NetRequestObjecet::loadFail, this,
+            [this, request] { dealLoadFail(request->failureReason()); });
     connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
     request->sendRequest(Api::mtoreAppposts(), QByteArray(), NetRequestObjecet::Post);
 }
@@ -110,10 +118,34 @@ int MicroWebsiteMainPageWidget::areaMinimumHeight(int tileCount)
     return rows * 110 - 10;
 }
 
+void MicroWebsiteMainPageWidget::dealLoadFail(const QString& reason)
+{
+    // Tiles on screen stay; without any, the built-in ones still work, with the reason beside them.
+    if (m_serviceTilesShown)
+        return;
+    if (m_tiles.isEmpty())
+        showTiles({});
+    m_loadFailed->setReason(reason);
+    m_loadFailed->show();
+}
+
 void MicroWebsiteMainPageWidget::deal_appList(const QJsonValue& value)
 {
     MircroWebsiteOperateList_Model model;
     model.parse(value);
+    QList<Tile> serviceTiles = model.list();
+    // A faulty service could send thousands; no company has more than a few dozen.
+    if (serviceTiles.size() > MaxServiceTiles) {
+        qWarning("The tile list held %d tiles; only the first %d are shown.", int(serviceTiles.size()), MaxServiceTiles);
+        serviceTiles = serviceTiles.mid(0, MaxServiceTiles);
+    }
+    m_serviceTilesShown = true;
+    m_loadFailed->hide();
+    showTiles(serviceTiles);
+}
+
+void MicroWebsiteMainPageWidget::showTiles(const QList<Tile>& serviceTiles)
+{
     for (const QPointer<ItemButtonWidget>& button : qAsConst(m_buttons)) {
         if (button) {
             m_grid->removeWidget(button);
@@ -123,7 +155,7 @@ void MicroWebsiteMainPageWidget::deal_appList(const QJsonValue& value)
     }
     m_buttons.clear();
 
-    m_tiles = arrangeTiles(model.list());
+    m_tiles = arrangeTiles(serviceTiles);
     for (int i = 0; i < m_tiles.size(); ++i) {
         auto* button = new ItemButtonWidget(m_tileArea);
         button->setData(m_tiles.at(i));

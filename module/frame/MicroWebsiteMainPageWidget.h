@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class ItemButtonWidget;
+class LoadFailedView;
 class MicroWebsiteTopOperateView;
 class QGridLayout;
 
@@ -21,6 +22,8 @@ public:
 
     static constexpr int TilesPerRow = 7;
     static constexpr int MaxCustomApps = 10;
+    // Tiles of one reply shown at most.
+    static constexpr int MaxServiceTiles = 200;
 
     // The tiles in grid order, as the last successful reply gave them.
     QList<MircroWebsiteOperateList_Model::ListData> tiles() const { return m_tiles; }
@@ -42,12 +45,16 @@ public slots:
 private:
     void tileClicked(const MircroWebsiteOperateList_Model::ListData& tile);
     void openCustomApp(const MircroWebsiteOperateList_Model::ListData& tile);
+    void dealLoadFail(const QString& reason);
+    void showTiles(const QList<MircroWebsiteOperateList_Model::ListData>& serviceTiles);
 
     MicroWebsiteTopOperateView* m_operateView;
     QWidget* m_tileArea;
     QGridLayout* m_grid;
     QList<QPointer<ItemButtonWidget>> m_buttons;
     QList<MircroWebsiteOperateList_Model::ListData> m_tiles;
+    LoadFailedView* m_loadFailed;
+    bool m_serviceTilesShown = false;
 };
 
 #endif // MICROWEBSITEMAINPAGEWIDGET_H

@@ -189,6 +189,24 @@ private slots:
         QCOMPARE(page.tiles().size(), 4 + 1 + 3);
     }
 
+    // Titles come from the service: shown as written, never as markup.
+    void tileTitlesArePlainText()
+    {
+        MicroWebsiteMainPageWidget page;
+        page.show();
+        QJsonArray tiles = serviceTiles(1, 0);
+        QJsonObject tile = tiles.at(0).toObject();
+        tile.insert(QStringLiteral("title"), QStringLiteral("<b>粗</b>"));
+        tiles.replace(0, tile);
+        page.deal_appList(tiles);
+        const ItemButtonWidget* button = tileWithId(page, 100);
+        QVERIFY(button);
+        auto* title = button->findChild<QLabel*>(QStringLiteral("tileTitle"));
+        QVERIFY(title);
+        QCOMPARE(title->textFormat(), Qt::PlainText);
+        QVERIFY(title->text().contains(QStringLiteral("<b>")));
+    }
+
     void customAppsNeedAManager()
     {
         F::storeUser(QStringLiteral("13800000001"), false, {});

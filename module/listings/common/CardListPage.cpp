@@ -7,6 +7,7 @@
 #include "net/platform/SiblingLibrary.h"
 #include "widgets/bars/MicroWebsiteTopOperateView.h"
 #include "widgets/lists/CustomListWidget.h"
+#include "widgets/lists/LoadFailedView.h"
 #include "widgets/lists/PagingBar.h"
 #include "widgets/lists/QProgressIndicator.h"
 #include "widgets/popups/AlertWidget.h"
@@ -25,6 +26,7 @@ CardListPage::CardListPage(QWidget* parent)
 {
     setAttribute(Qt::WA_StyledBackground);
     m_paging->follow(m_pager);
+    LoadFailedView::follow(m_pager, m_list);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,6 +1,8 @@
 #ifndef CARDLISTPAGE_H
 #define CARDLISTPAGE_H
 
+#include "net/paging/ListPager.h"
+
 #include <QJsonValue>
 #include <QList>
 #include <QString>
@@ -11,7 +13,6 @@ class AlertWidget;
 class CardFilterBar;
 class CustomListWidget;
 class FormBody;
-class ListPager;
 class MicroWebsiteTopOperateView;
 class NetRequestObjecet;
 class PagingBar;
@@ -68,7 +69,7 @@ protected:
         const Model model(value);
         if (!acceptPage(model.total, model.list.size()))
             return false;
-        rows = model.list;
+        rows = m_pager->pageRows(model.list);
         return true;
     }
     // Replaces the cards (the list takes them over); none shows "暂无数据".

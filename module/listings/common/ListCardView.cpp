@@ -1,6 +1,7 @@
 #include "listings/common/ListCardView.h"
 
 #include "listings/common/CardFilterBar.h"
+#include "listings/common/DisplayText.h"
 #include "net/pictures/ImageShowLabel.h"
 #include "store/UserMessage_DataSqlTable.h"
 #include "widgets/inputs/CustomComboBox.h"
@@ -147,12 +148,12 @@ ListCardView::ListCardView(QWidget* parent)
 
 void ListCardView::setPicture(const QString& source)
 {
-    m_picture->loadImage(source);
+    m_picture->loadServiceImage(source);
 }
 
 void ListCardView::setName(const QString& name)
 {
-    m_name->setText(name);
+    m_name->setText(DisplayText::orDash(name));
 }
 
 void ListCardView::setTypeText(const QString& type)
@@ -174,14 +175,19 @@ void ListCardView::setLine(int line, const QString& text)
 
 void ListCardView::setValue(const QString& value, const QString& unit)
 {
-    m_value->setText(QStringLiteral("<html><head/><body><p><span style=\" font-size:27px; font-weight:600;\">%1 </span>"
-                                    "<span style=\" font-weight:600;\">%2</span></p></body></html>")
-                         .arg(value.toHtmlEscaped(), unit.toHtmlEscaped()));
+    // Without a number the unit alone would read as a value.
+    const bool missing = value.trimmed().isEmpty();
+    const QString number = missing ? DisplayText::dash() : value.toHtmlEscaped() + QLatin1Char(' ');
+    const QString unitSpan =
+        missing ? QString() : QStringLiteral("<span style=\" font-weight:600;\">%1</span>").arg(unit.toHtmlEscaped());
+    m_value->setText(QStringLiteral("<html><head/><body><p><span style=\" font-size:27px; font-weight:600;\">%1</span>"
+                                    "%2</p></body></html>")
+                         .arg(number, unitSpan));
 }
 
 void ListCardView::setCommission(const QString& text)
 {
-    m_commission->setText(text);
+    m_commission->setText(DisplayText::orDash(text));
 }
 
 void ListCardView::setOperations(const QStringList& entries)

@@ -50,7 +50,7 @@ public:
     // line 0..2 under the name.
     void setLine(int line, const QString& text);
     // The large value (a price, a rate) followed by its unit, both set in bold; the value is the
-    // service's text and shows as written.
+    // service's text and shows as written, or "—" without the unit when it is missing.
     void setValue(const QString& value, const QString& unit);
     void setCommission(const QString& text);
     // "操作" followed by the entries.

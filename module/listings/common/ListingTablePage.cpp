@@ -8,6 +8,7 @@
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
 #include "widgets/bars/MicroWebsiteTopOperateView.h"
+#include "widgets/lists/LoadFailedView.h"
 #include "widgets/lists/PagingBar.h"
 #include "widgets/lists/QProgressIndicator.h"
 #include "widgets/popups/PopupLauncher.h"
@@ -49,6 +50,7 @@ ListingTablePage::ListingTablePage(QWidget* parent)
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_pagingBar->follow(m_pager);
+    LoadFailedView::follow(m_pager, m_table);
     m_table->installEventFilter(this);
 
     connect(m_operateView, &MicroWebsiteTopOperateView::refresh, m_pager, [this] { m_pager->turnTo(1); });

@@ -1,5 +1,7 @@
 #include "listings/financial/FinancialProductListItemView.h"
 
+#include "listings/common/DisplayText.h"
+
 FinancialProductListItemView::FinancialProductListItemView(const FinancialProductList_Model::ListData& data,
                                                            QWidget* parent)
     : ListCardView(parent)
@@ -25,7 +27,8 @@ QList<ListCardView::Operation> FinancialProductListItemView::operationsFor(bool 
 
 QString FinancialProductListItemView::middleText(const QString& maxedu, const QString& loanTime)
 {
-    return QStringLiteral("放款额度%1万 贷款时间%2月").arg(maxedu, loanTime);
+    return QStringLiteral("放款额度%1 贷款时间%2")
+        .arg(DisplayText::withUnit(maxedu, QStringLiteral("万")), DisplayText::withUnit(loanTime, QStringLiteral("月")));
 }
 
 void FinancialProductListItemView::setFinancialData(const QString& photo, const QString& name, const QString& type,
@@ -70,7 +73,7 @@ void FinancialProductListItemView::setMiddleTxt(const QString& middle)
 
 void FinancialProductListItemView::setBottomTxt(const QString& bottom)
 {
-    setLine(1, bottom);
+    setLine(1, DisplayText::orDash(bottom));
 }
 
 void FinancialProductListItemView::setMonthRate(const QString& rate)

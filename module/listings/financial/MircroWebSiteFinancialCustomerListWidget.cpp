@@ -6,6 +6,7 @@
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
 #include "widgets/lists/CustomListWidget.h"
+#include "widgets/lists/LoadFailedView.h"
 #include "widgets/lists/QProgressIndicator.h"
 
 #include <QHBoxLayout>
@@ -56,6 +57,7 @@ MircroWebSiteFinancialCustomerListWidget::MircroWebSiteFinancialCustomerListWidg
     connect(m_pager, &ListPager::loadRequested, this, &MircroWebSiteFinancialCustomerListWidget::downloadData);
     connect(m_pager, &ListPager::pageReceived, this, &MircroWebSiteFinancialCustomerListWidget::dealData);
     connect(m_pager, &ListPager::loadingChanged, this, &MircroWebSiteFinancialCustomerListWidget::updateButtons);
+    LoadFailedView::follow(m_pager, m_list);
     updateButtons();
     downloadData();
 }
@@ -108,7 +110,7 @@ void MircroWebSiteFinancialCustomerListWidget::dealData(const QJsonValue& value)
     }
     if (!m_pager->accept(ListingJson::toInt(reply, QStringLiteral("total")), applications.size()))
         return;
-    m_applications = applications;
+    m_applications = m_pager->pageRows(applications);
     showList();
     emit listShown();
 }

@@ -1,5 +1,6 @@
 #include "listings/housemanager/HouseManagerSaleOrRentListWidget.h"
 
+#include "listings/common/DisplayText.h"
 #include "listings/common/HoverTableWidget.h"
 #include "listings/common/TableButtonItemView.h"
 #include "listings/housemanager/HouseManagerOperation.h"
@@ -116,18 +117,19 @@ QString HouseManagerSaleOrRentListWidget::columnConfig(int type) const
 
 QVariantMap HouseManagerSaleOrRentListWidget::displayValuesFor(const ListData& row, int type)
 {
+    using namespace DisplayText;
     QVariantMap values;
-    values.insert(QStringLiteral("key_bianHao"), QString::number(row.id));
-    values.insert(QStringLiteral("key_title"), row.title);
-    values.insert(QStringLiteral("key_xiaoqu"), row.village);
+    values.insert(QStringLiteral("key_bianHao"), orDash(count(row.id)));
+    values.insert(QStringLiteral("key_title"), orDash(row.title));
+    values.insert(QStringLiteral("key_xiaoqu"), orDash(row.village));
     if (type == 0) {
-        values.insert(QStringLiteral("key_price"), QString(row.price + QStringLiteral("万")));
-        values.insert(QStringLiteral("key_unitprice"), QString(row.unitprice + QStringLiteral("元/㎡")));
+        values.insert(QStringLiteral("key_price"), withUnit(row.price, QStringLiteral("万")));
+        values.insert(QStringLiteral("key_unitprice"), withUnit(row.unitprice, QStringLiteral("元/㎡")));
     } else {
-        values.insert(QStringLiteral("key_monthmoney"), QString(row.price + QStringLiteral("元/月")));
+        values.insert(QStringLiteral("key_monthmoney"), withUnit(row.price, QStringLiteral("元/月")));
     }
-    values.insert(QStringLiteral("key_publisher"), row.faburen);
-    values.insert(QStringLiteral("key_publishtime"), row.time);
+    values.insert(QStringLiteral("key_publisher"), orDash(row.faburen));
+    values.insert(QStringLiteral("key_publishtime"), orDash(row.time));
     return values;
 }
 
@@ -169,7 +171,7 @@ void HouseManagerSaleOrRentListWidget::dealHouseData(const QJsonValue& value)
     const MicroWebsite_HouseMangerList_Model model(value);
     if (!acceptPage(model.total, model.list.size()))
         return;
-    m_rows = model.list;
+    m_rows = pager()->pageRows(model.list);
     m_canReview.clear();
     auto* rights = new UserMessage_DataSqlTable(this, false);
     for (const ListData& row : qAsConst(m_rows)) {

@@ -1,5 +1,7 @@
 #include "listings/newhouse/NewHouse_ProductList_ItemView.h"
 
+#include "listings/common/DisplayText.h"
+
 NewHouse_ProductList_ItemView::NewHouse_ProductList_ItemView(const NewHouseList_Model::ListData& data, QWidget* parent)
     : ListCardView(parent)
     , m_data(data)
@@ -8,10 +10,8 @@ NewHouse_ProductList_ItemView::NewHouse_ProductList_ItemView(const NewHouseList_
     setName(data.name);
     setTypeText(data.leixing);
     setBadgeVisible(data.istop);
-    QStringList status{data.zhuangtai, data.dongtai};
-    status.removeAll(QString());
-    setLine(0, status.join(QStringLiteral("  |  ")));
-    setLine(1, QStringLiteral("%1-%2-%3").arg(data.province, data.cityname, data.address));
+    setLine(0, DisplayText::joinPresent({data.zhuangtai, data.dongtai}, QStringLiteral("  |  ")));
+    setLine(1, DisplayText::joinPresent({data.province, data.cityname, data.address}, QStringLiteral("-")));
     if (!data.telbefore.isEmpty()) {
         setLine(2, data.telafter.isEmpty() ? QStringLiteral("电话：%1").arg(data.telbefore)
                                            : QStringLiteral("电话：%1 转 %2").arg(data.telbefore, data.telafter));

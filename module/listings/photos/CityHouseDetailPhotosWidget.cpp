@@ -53,7 +53,7 @@ void CityHouseDetailPhotosWidget::setPhotos(const QList<QVariantMap>& photos)
         thumbnail->setMinimumHeight(kThumbnailSize.height());
         thumbnail->setCursor(Qt::PointingHandCursor);
         thumbnail->setToolTip(QStringLiteral("点击查看大图"));
-        thumbnail->loadImage(photos.at(i).value(QStringLiteral("url")).toString());
+        thumbnail->loadServiceImage(photos.at(i).value(QStringLiteral("url")).toString());
         connect(thumbnail, &ImageShowLabel::leftClick, this, [this, i]() { openViewer(i); });
         m_grid->addWidget(thumbnail, i / kColumns, i % kColumns);
         m_thumbnails.append(thumbnail);
@@ -68,11 +68,21 @@ void CityHouseDetailPhotosWidget::setPhotos(const QList<QVariantMap>& photos)
 
 void CityHouseDetailPhotosWidget::openViewer(int index)
 {
+    // The viewer opens files too: a value of the service that is not an address never reaches it.
     QStringList urls;
-    for (const QVariantMap& photo : qAsConst(m_photos))
-        urls.append(photo.value(QStringLiteral("url")).toString());
+    int shown = -1;
+    for (int i = 0; i < m_photos.size(); ++i) {
+        const QString url = m_photos.at(i).value(QStringLiteral("url")).toString();
+        if (!ImageShowLabel::isServiceAddress(url))
+            continue;
+        if (i == index)
+            shown = urls.size();
+        urls.append(url);
+    }
+    if (shown < 0)
+        return;
     auto* viewer = new PhotoShowWidget(nullptr, 1, 0);
-    viewer->setPhotos(urls, index);
+    viewer->setPhotos(urls, shown);
     viewer->show();
     m_viewer = viewer;
 }

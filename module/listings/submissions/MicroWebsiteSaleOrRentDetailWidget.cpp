@@ -1,7 +1,7 @@
 #include "listings/submissions/MicroWebsiteSaleOrRentDetailWidget.h"
 #include "ui_MicroWebsiteSaleOrRentDetailWidget.h"
 
-#include "listings/common/ListingJson.h"
+#include "listings/common/DisplayText.h"
 #include "listings/photos/CityHouseDetailPhotosWidget.h"
 #include "listings/submissions/OneKeySave.h"
 #include "widgets/inputs/OmitLabel.h"
@@ -24,29 +24,37 @@ MicroWebsiteSaleOrRentDetailWidget::~MicroWebsiteSaleOrRentDetailWidget() = defa
 QStringList MicroWebsiteSaleOrRentDetailWidget::propertyLines(const MicroWebSiteSaleOrRentList_Model::ListData& record,
                                                               bool isRent)
 {
-    QStringList lines{QStringLiteral("类型：%1").arg(record.type),
-                      QStringLiteral("区域：%1").arg(record.districtstr + record.areastr)};
+    using namespace DisplayText;
+    QStringList lines{QStringLiteral("类型：%1").arg(orDash(record.type)),
+                      QStringLiteral("区域：%1").arg(orDash(record.districtstr + record.areastr))};
     if (isRent) {
-        lines << QStringLiteral("租房方式：%1").arg(record.rentway) << QStringLiteral("支付方式：%1").arg(record.payway);
+        lines << QStringLiteral("租房方式：%1").arg(orDash(record.rentway))
+              << QStringLiteral("支付方式：%1").arg(orDash(record.payway));
     }
-    lines << QStringLiteral("总价：%1万").arg(ListingJson::shortest(record.price))
-          << QStringLiteral("单价：%1元/平").arg(record.unitprice)
-          << QStringLiteral("房屋类型：%1").arg(record.housetype) << QStringLiteral("装修：%1").arg(record.renovation)
-          << QStringLiteral("楼层：%1/%2层").arg(record.floors).arg(record.allfloors)
-          << QStringLiteral("户型：%1").arg(record.hutype);
+    lines << QStringLiteral("总价：%1").arg(withUnit(amount(record.price), QStringLiteral("万")))
+          << QStringLiteral("单价：%1").arg(withUnit(count(record.unitprice), QStringLiteral("元/平")))
+          << QStringLiteral("房屋类型：%1").arg(orDash(record.housetype))
+          << QStringLiteral("装修：%1").arg(orDash(record.renovation))
+          << QStringLiteral("楼层：%1").arg(withUnit(positional({count(record.floors), count(record.allfloors)},
+                                                                 QStringLiteral("/")),
+                                                      QStringLiteral("层")))
+          << QStringLiteral("户型：%1").arg(orDash(record.hutype));
     return lines;
 }
 
 void MicroWebsiteSaleOrRentDetailWidget::setData(const MicroWebSiteSaleOrRentList_Model::ListData& record, bool isRent)
 {
+    using namespace DisplayText;
     m_record = record;
     m_isRent = isRent;
 
+    // One line each: a long text is shortened here and shown whole as a tool tip.
     ui->label_title->setText(
-        QStringLiteral("%1%2-%3-%4").arg(record.housename, record.buildingNo, record.unitNo, record.roomNo));
-    ui->label_address->setText(QStringLiteral("地址：%1-%2-%3").arg(record.districtstr, record.areastr, record.address));
-    ui->label_contact->setText(QStringLiteral("%1  %2").arg(record.name, record.phone));
-    ui->textEdit_remark->setPlainText(QStringLiteral("备注：%1").arg(record.remark));
+        orDash(record.housename + positional({record.buildingNo, record.unitNo, record.roomNo}, QStringLiteral("-"))));
+    ui->label_address->setText(QStringLiteral("地址：%1").arg(
+        joinPresent({record.districtstr, record.areastr, record.address}, QStringLiteral("-"))));
+    ui->label_contact->setText(joinPresent({record.name, record.phone}, QStringLiteral("  ")));
+    ui->textEdit_remark->setPlainText(QStringLiteral("备注：%1").arg(orDash(record.remark)));
 
     const QStringList lines = propertyLines(record, isRent);
     for (int i = 0; i < m_propertyLabels.size(); ++i) {

@@ -1,6 +1,6 @@
 #include "listings/submissions/MicroWebsiteSaleOrRentWidget.h"
 
-#include "listings/common/ListingJson.h"
+#include "listings/common/DisplayText.h"
 #include "listings/submissions/MicroWebsiteSaleOrRentDetailWidget.h"
 #include "net/http/Endpoints.h"
 #include "net/http/FormBody.h"
@@ -36,19 +36,20 @@ QString MicroWebsiteSaleOrRentWidget::columnConfig(int type) const
 
 QVariantMap MicroWebsiteSaleOrRentWidget::displayValuesFor(const ListData& row, int type)
 {
-    using ListingJson::shortest;
+    using namespace DisplayText;
     const QString unit = type == 0 ? QStringLiteral("万") : QStringLiteral("元/月");
     QVariantMap values;
-    values.insert(QStringLiteral("key_bianHao"), QString::number(row.id));
-    values.insert(QStringLiteral("key_quyu"), QString(row.districtstr + row.areastr));
-    values.insert(QStringLiteral("key_address"), QStringLiteral("%1%2-%3-%4")
-                                                    .arg(row.housename, row.buildingNo, row.unitNo, row.roomNo));
-    values.insert(QStringLiteral("key_hutype"), row.hutype);
-    values.insert(QStringLiteral("key_floor"), QStringLiteral("%1/%2").arg(row.floors).arg(row.allfloors));
-    values.insert(QStringLiteral("key_size"), QStringLiteral("%1㎡").arg(shortest(row.builtuparea)));
-    values.insert(QStringLiteral("key_price"), QStringLiteral("%1%2").arg(shortest(row.price), unit));
-    values.insert(QStringLiteral("key_housetype"), row.housetype);
-    values.insert(QStringLiteral("key_publishtime"), row.time);
+    values.insert(QStringLiteral("key_bianHao"), orDash(count(row.id)));
+    values.insert(QStringLiteral("key_quyu"), orDash(row.districtstr + row.areastr));
+    values.insert(QStringLiteral("key_address"),
+                  orDash(row.housename + positional({row.buildingNo, row.unitNo, row.roomNo}, QStringLiteral("-"))));
+    values.insert(QStringLiteral("key_hutype"), orDash(row.hutype));
+    values.insert(QStringLiteral("key_floor"),
+                  orDash(positional({count(row.floors), count(row.allfloors)}, QStringLiteral("/"))));
+    values.insert(QStringLiteral("key_size"), withUnit(amount(row.builtuparea), QStringLiteral("㎡")));
+    values.insert(QStringLiteral("key_price"), withUnit(amount(row.price), unit));
+    values.insert(QStringLiteral("key_housetype"), orDash(row.housetype));
+    values.insert(QStringLiteral("key_publishtime"), orDash(row.time));
     return values;
 }
 
@@ -62,7 +63,7 @@ void MicroWebsiteSaleOrRentWidget::dealHouseData(const QJsonValue& value)
     const MicroWebSiteSaleOrRentList_Model model(value);
     if (!acceptPage(model.total, model.list.size()))
         return;
-    m_rows = model.list;
+    m_rows = pager()->pageRows(model.list);
     showRows(m_rows, &displayValuesFor);
 }
 

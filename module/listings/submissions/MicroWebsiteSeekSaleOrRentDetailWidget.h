@@ -15,6 +15,10 @@ class MicroWebsiteSeekSaleOrRentDetailWidget : public QWidget
 {
     Q_OBJECT
 public:
+    // The widest the name and the phone may be in the name line, in pixels.
+    static constexpr int NameWidth = 300;
+    static constexpr int PhoneWidth = 160;
+
     explicit MicroWebsiteSeekSaleOrRentDetailWidget(QWidget* parent = nullptr);
     ~MicroWebsiteSeekSaleOrRentDetailWidget() override;
 

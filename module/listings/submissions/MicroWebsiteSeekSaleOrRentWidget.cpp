@@ -1,5 +1,6 @@
 #include "listings/submissions/MicroWebsiteSeekSaleOrRentWidget.h"
 
+#include "listings/common/DisplayText.h"
 #include "listings/submissions/MicroWebsiteSeekSaleOrRentDetailWidget.h"
 #include "net/http/Endpoints.h"
 #include "net/http/FormBody.h"
@@ -33,15 +34,17 @@ QString MicroWebsiteSeekSaleOrRentWidget::columnConfig(int type) const
 
 QVariantMap MicroWebsiteSeekSaleOrRentWidget::displayValuesFor(const ListData& row, int type)
 {
+    using namespace DisplayText;
     const QString unit = type == 0 ? QStringLiteral("万") : QStringLiteral("元/月");
+    const QString to = QStringLiteral("-");
     QVariantMap values;
-    values.insert(QStringLiteral("key_bianHao"), QString::number(row.id));
-    values.insert(QStringLiteral("key_quyu"), row.needarea);
-    values.insert(QStringLiteral("key_size"), QStringLiteral("%1-%2㎡").arg(row.mianji, row.tmianji));
-    values.insert(QStringLiteral("key_floor"), QStringLiteral("%1-%2层").arg(row.floors, row.tfloors));
-    values.insert(QStringLiteral("key_price"), QStringLiteral("%1-%2%3").arg(row.price, row.tprice, unit));
-    values.insert(QStringLiteral("key_link"), QStringLiteral("%1-%2").arg(row.name, row.phone));
-    values.insert(QStringLiteral("key_publishtime"), row.time);
+    values.insert(QStringLiteral("key_bianHao"), orDash(count(row.id)));
+    values.insert(QStringLiteral("key_quyu"), orDash(row.needarea));
+    values.insert(QStringLiteral("key_size"), withUnit(positional({row.mianji, row.tmianji}, to), QStringLiteral("㎡")));
+    values.insert(QStringLiteral("key_floor"), withUnit(positional({row.floors, row.tfloors}, to), QStringLiteral("层")));
+    values.insert(QStringLiteral("key_price"), withUnit(positional({row.price, row.tprice}, to), unit));
+    values.insert(QStringLiteral("key_link"), orDash(positional({row.name, row.phone}, to)));
+    values.insert(QStringLiteral("key_publishtime"), orDash(row.time));
     return values;
 }
 
@@ -55,7 +58,7 @@ void MicroWebsiteSeekSaleOrRentWidget::dealHouseData(const QJsonValue& value)
     const MicroWebSiteSeekSaleOrRentList_Model model(value);
     if (!acceptPage(model.total, model.list.size()))
         return;
-    m_rows = model.list;
+    m_rows = pager()->pageRows(model.list);
     showRows(m_rows, &displayValuesFor);
 }
 

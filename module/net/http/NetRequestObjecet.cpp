@@ -21,6 +21,7 @@
 #include <QNetworkRequest>
 #include <QPointer>
 #include <QSaveFile>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -42,6 +43,7 @@ const QString& mainWindowName()
 
 struct Envelope
 {
+    bool recognised = false; // a JSON object with a "code"
     int code = 0;
     QString message;
     QJsonValue data;
@@ -54,6 +56,7 @@ Envelope parseEnvelope(const QByteArray& body)
     Envelope envelope;
     const QJsonObject object = QJsonDocument::fromJson(body).object();
     const QJsonValue code = object.value(QLatin1String("code"));
+    envelope.recognised = code.isDouble() || code.isString();
     if (code.isDouble())
         envelope.code = code.toInt();
     else if (code.isString())
@@ -64,6 +67,57 @@ Envelope parseEnvelope(const QByteArray& body)
     if (envelope.data.isNull() || envelope.data.isUndefined())
         envelope.data = QJsonValue(QString());
     return envelope;
+}
+
+// The host answers a lost login with a modal dialog: it is asked once the reply has been handled,
+// never from inside it, and once for all the replies that lost the login meanwhile.
+void postLostLogin(const QString& message)
+{
+    static bool pending = false;
+    if (pending)
+        return;
+    pending = true;
+    QTimer::singleShot(0, CommonSignalTool::Instance(), [message] {
+        QVariantMap lost;
+        lost.insert(QStringLiteral("use"), QStringLiteral("again_login"));
+        lost.insert(QStringLiteral("message"), message);
+        CommonSignalTool::Instance()->send_lostLogin(lost, nullptr);
+        pending = false;
+    });
+}
+
+// What went wrong with a reply the network reported as failed, for the user.
+QString networkFailureReason(const QNetworkReply* reply)
+{
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status >= 500)
+        return QStringLiteral("服务暂时不可用（%1），请稍后重试").arg(status);
+    if (status >= 400)
+        return QStringLiteral("服务拒绝了请求（%1）").arg(status);
+    switch (reply->error()) {
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError: // the transfer timeout aborts the reply
+        return QStringLiteral("请求超时");
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("无法连接到服务");
+    case QNetworkReply::SslHandshakeFailedError:
+        return QStringLiteral("安全连接失败");
+    case QNetworkReply::TooManyRedirectsError:
+        return QStringLiteral("请求重定向次数过多！");
+    default:
+        return QStringLiteral("网络连接中断");
+    }
+}
+
+// The failure of a reply that came whole, for the user.
+QString replyFailureReason(const Envelope& envelope)
+{
+    if (!envelope.recognised)
+        return QStringLiteral("服务返回的数据无法识别");
+    if (!envelope.message.isEmpty())
+        return envelope.message;
+    return QStringLiteral("服务返回错误（%1）").arg(envelope.code);
 }
 
 // Addresses may come without a scheme; the service speaks plain HTTP then.
@@ -360,13 +414,14 @@ void NetRequestObjecet::loadResult(QNetworkReply* reply)
         m_resultText = QString::fromUtf8(bytes);
         const Envelope envelope = parseEnvelope(bytes);
         m_message = envelope.message;
+        m_failureReason = replyFailureReason(envelope);
 
         if (envelope.code == 200) {
             m_redirects = 0;
             emit loadSuccess(envelope.data);
         } else {
             if (!dealRefusal(envelope.code) && m_resultText.contains(QLatin1String("Object moved"))
-                && followRedirect(m_resultText)) {
+                && followRedirect(m_resultText, reply->url())) {
                 // The followed request reports the outcome.
                 reply->deleteLater();
                 return;
@@ -396,6 +451,7 @@ void NetRequestObjecet::uploadResult(QNetworkReply* reply)
         m_resultText = QString::fromUtf8(bytes);
         const Envelope envelope = parseEnvelope(bytes);
         m_message = envelope.message;
+        m_failureReason = replyFailureReason(envelope);
         if (envelope.code == 200) {
             emit fileUploadSuccess(m_message);
         } else {
@@ -434,6 +490,7 @@ void NetRequestObjecet::downloadFileDeal(QNetworkReply* reply)
             emit downloadFileSuccess(file->fileName());
         } else {
             m_message = QStringLiteral("文件保存失败！");
+            m_failureReason = m_message;
             if (!fail(0, m_message, reply))
                 return;
         }
@@ -446,6 +503,7 @@ void NetRequestObjecet::downloadFileDeal(QNetworkReply* reply)
 
 void NetRequestObjecet::failBeforeSending(const QString& message)
 {
+    m_failureReason = message;
     QPointer<NetRequestObjecet> self(this);
     emit loadFail(0, message);
     if (self)
@@ -458,41 +516,42 @@ bool NetRequestObjecet::dealRefusal(int code)
         return false;
     if (code == 405) {
         if (m_showAlert)
-            UserNotice::show(UserNotice::Kind::Warning, m_message, mainWindowName());
+            UserNotice::post(UserNotice::Kind::Warning, m_message, mainWindowName());
         return true;
     }
     if (code == 400) {
         if (m_showAlert) {
             DataCenter::UserOnline = false;
-            QVariantMap lost;
-            lost.insert(QStringLiteral("use"), QStringLiteral("again_login"));
-            lost.insert(QStringLiteral("message"), m_message);
-            CommonSignalTool::Instance()->send_lostLogin(lost, nullptr);
+            postLostLogin(m_message);
         }
         return true;
     }
     return false;
 }
 
-bool NetRequestObjecet::followRedirect(const QString& page)
+bool NetRequestObjecet::followRedirect(const QString& page, const QUrl& replyUrl)
 {
     const QString marker = QStringLiteral("<a href=\"");
     const int start = page.indexOf(marker);
     if (start < 0)
         return false;
-    QString path = page.mid(start + marker.size());
-    path = path.left(path.indexOf(QLatin1Char('"')));
-    if (path.size() > 1 && path.startsWith(QLatin1Char('/')))
-        path.remove(0, 1);
-    if (path.isEmpty())
+    QString link = page.mid(start + marker.size());
+    link = link.left(link.indexOf(QLatin1Char('"')));
+    // The link is written as in the page: relative to it, from its host's root, or whole.
+    const QUrl target = replyUrl.resolved(QUrl(link));
+    if (link.isEmpty() || !target.isValid() || (target.scheme() != QLatin1String("http")
+                                                 && target.scheme() != QLatin1String("https"))) {
         return false;
+    }
     // A service that keeps moving the request would otherwise be asked for ever.
     if (m_redirects >= MaxRedirects) {
         m_message = QStringLiteral("请求重定向次数过多！");
+        m_failureReason = m_message;
         return false;
     }
     ++m_redirects;
-    send(ServiceAddresses::apiBase() + path, QByteArray(), Post, FormEncoded);
+    // The same request again, at the new place.
+    send(target.toString(), m_body, m_method, m_contentType);
     return true;
 }
 
@@ -502,6 +561,7 @@ void NetRequestObjecet::storeNetworkError(QNetworkReply* reply)
     m_resultText = QStringLiteral("网络加载错误code: %1 \n错误信息：%2\n%3")
                        .arg(QString::number(status), reply->errorString(), reply->url().toString());
     m_message = m_resultText;
+    m_failureReason = networkFailureReason(reply);
 }
 
 bool NetRequestObjecet::fail(int code, const QString& message, QNetworkReply* reply)
@@ -522,6 +582,7 @@ void NetRequestObjecet::reportFailure(int code, QNetworkReply* reply)
     failure.insert(QStringLiteral("message"), m_message);
     failure.insert(QStringLiteral("isShowAlert"), m_showAlert);
     failure.insert(QStringLiteral("url"), reply->property(UrlProperty).toString());
+    failure.insert(QStringLiteral("reason"), m_failureReason);
     CommonSignalTool::Instance()->send_reviceMsg(QStringLiteral("request_fail"), failure, nullptr);
 }
 

@@ -15,6 +15,7 @@ class FormBody;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QNetworkRequest;
+class QUrl;
 
 // The one way the module talks to the service: sends a request, judges the JSON envelope of the
 // reply ("code", "message", "data") and reports the outcome by signals. A page makes one per call
@@ -61,6 +62,9 @@ public:
     int method() const { return m_method; }
     int contentType() const { return m_contentType; }
     QString message() const { return m_message; }
+    // Why the last request failed, in words for the user ("请求超时", "服务返回的数据无法识别", the
+    // service's own message ...); also sent with "request_fail" as "reason".
+    QString failureReason() const { return m_failureReason; }
 
     // At most this many "Object moved" pages are followed in a row before the request fails.
     static constexpr int MaxRedirects = 5;
@@ -104,8 +108,9 @@ private:
     // The service's refusals that carry a message: 405 (a warning for the user) and 400 (the login
     // is lost). Returns whether the code was one of them.
     bool dealRefusal(int code);
-    // Follows an "Object moved" page; false when it names no path or too many were followed.
-    bool followRedirect(const QString& page);
+    // Follows an "Object moved" page: its link resolved against the reply's address, asked with the
+    // same method and body. False when it names no address or too many were followed.
+    bool followRedirect(const QString& page, const QUrl& replyUrl);
     void storeNetworkError(QNetworkReply* reply);
     // Tells the host through the hub ("request_fail").
     // loadFail, then "request_fail" to the host; false when a listener deleted this object.
@@ -119,6 +124,7 @@ private:
     int m_method = Post;
     int m_contentType = FormEncoded;
     QString m_message;
+    QString m_failureReason;
     bool m_showAlert = true;
 
     int m_transferTimeout = 30000;

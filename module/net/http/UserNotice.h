@@ -16,6 +16,10 @@ public:
 
     static void install(Handler handler);
     static void show(Kind kind, const QString& text, const QString& windowName = QStringLiteral("main"));
+    // Shows it once the current event has been handled (a reply handler must not run an alert's
+    // event loop), and only once when the same notice is posted again within a second, as when
+    // several replies are refused for the same reason.
+    static void post(Kind kind, const QString& text, const QString& windowName = QStringLiteral("main"));
 
 private:
     UserNotice() = delete;

@@ -41,9 +41,9 @@ NetRequestObjecet* ListPager::send(const QString& url, const FormBody& body)
     m_current = request;
     connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
     connect(request, &NetRequestObjecet::loadSuccess, this, &ListPager::pageReceived);
-    connect(request, &NetRequestObjecet::loadFail, this, [this] {
+    connect(request, &NetRequestObjecet::loadFail, this, [this, request] {
         setPageIndex(m_shownPageIndex);
-        emit pageFailed();
+        emit pageFailed(request->failureReason());
     });
     connect(request, &NetRequestObjecet::loadFinish, this, [this] {
         m_current.clear();
@@ -65,7 +65,17 @@ bool ListPager::accept(int total, int rowsOnPage)
         return false;
     }
     m_shownPageIndex = m_pageIndex;
+    m_hasShownPage = true;
+    emit pageShown();
     return true;
+}
+
+void ListPager::noteOversizedReply(int rowCount) const
+{
+    if (m_oversizeNoted)
+        return;
+    m_oversizeNoted = true;
+    qWarning("A list reply held %d rows for a page of %d; only the first ones are shown.", rowCount, m_pageSize);
 }
 
 void ListPager::turnTo(int pageIndex)

@@ -2,6 +2,7 @@
 #define LISTPAGER_H
 
 #include <QJsonValue>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -33,6 +34,19 @@ public:
     int total() const { return m_total; }
     int pageCount() const;
     bool isLoading() const { return !m_current.isNull(); }
+    // Whether a page has been shown since the list was made.
+    bool hasShownPage() const { return m_hasShownPage; }
+
+    // The rows of one reply that the page shows: at most a page of them, in reply order. A faulty
+    // service may send thousands; the rest are left out (and said once in the log).
+    template <typename Row>
+    QList<Row> pageRows(const QList<Row>& rows) const
+    {
+        if (rows.size() <= m_pageSize)
+            return rows;
+        noteOversizedReply(rows.size());
+        return rows.mid(0, m_pageSize);
+    }
 
     // Sends the request for pageIndex(). Its reply reaches pageReceived() only while no newer
     // request has been sent. Connect the returned request's loadFinish to a wait indicator if the
@@ -56,19 +70,26 @@ signals:
     void totalReceived(int total);
     // The newest request's reply.
     void pageReceived(const QJsonValue& value);
-    // The newest request failed; pageIndex() is back on the page on screen.
-    void pageFailed();
+    // The newest request failed, for this reason (in words for the user); pageIndex() is back on
+    // the page on screen.
+    void pageFailed(const QString& reason);
+    // accept() took a reply: its rows are to be shown.
+    void pageShown();
     // The page is to load pageIndex() now: the user turned a page, asked for a reload, or the list
     // shrank under the page. The page answers by building its request and calling send().
     void loadRequested();
     void loadingChanged(bool loading);
 
 private:
+    void noteOversizedReply(int rowCount) const;
+
     QPointer<NetRequestObjecet> m_current;
     int m_pageSize;
     int m_pageIndex = 1;
     int m_shownPageIndex = 1;
     int m_total = 0;
+    bool m_hasShownPage = false;
+    mutable bool m_oversizeNoted = false;
 };
 
 #endif // LISTPAGER_H

@@ -2,29 +2,23 @@
 
 #include "net/http/ServiceAddresses.h"
 #include "net/pictures/PhotoCompression.h"
+#include "net/pictures/PictureDownloader.h"
 #include "net/platform/AppFolders.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
 #include <QMouseEvent>
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QPainter>
-#include <QSaveFile>
 #include <QUrl>
 
 #include <algorithm>
 
 namespace {
-
-const char* const kCacheFileProperty = "kqCacheFile";
-const char* const kLoadProperty = "kqLoad";
-const int kTransferTimeoutMs = 30000;
 
 QString maskPath()
 {
@@ -44,10 +38,35 @@ void prepareReader(QImageReader& reader, const QString& path)
     reader.setAutoTransform(true);
 }
 
+QImage readPicture(const QString& path)
+{
+    // Pictures compiled in (placeholders) never change, and a page shows the same one on every
+    // label: decoded once.
+    static QHash<QString, QImage> resources;
+    const bool resource = path.startsWith(QLatin1Char(':'));
+    if (resource) {
+        const auto found = resources.constFind(path);
+        if (found != resources.constEnd())
+            return found.value();
+    }
+    QImageReader reader(path);
+    prepareReader(reader, path);
+    const QImage image = reader.read();
+    if (resource && !image.isNull())
+        resources.insert(path, image);
+    return image;
+}
+
 // The picture's upright size and what it takes decoded, from its header where the format tells.
 PictureInfo inspect(const QString& path)
 {
     PictureInfo info;
+    if (path.startsWith(QLatin1Char(':'))) {
+        const QImage image = readPicture(path);
+        info.size = image.size();
+        info.decodedBytes = image.sizeInBytes();
+        return info;
+    }
     QImageReader reader(path);
     prepareReader(reader, path);
     QSize size = reader.size();
@@ -67,13 +86,6 @@ PictureInfo inspect(const QString& path)
         info.decodedBytes = image.sizeInBytes();
     }
     return info;
-}
-
-QImage readPicture(const QString& path)
-{
-    QImageReader reader(path);
-    prepareReader(reader, path);
-    return reader.read();
 }
 
 // A cached file that does not decode may only carry the wrong extension: try the other one.
@@ -97,25 +109,6 @@ QString withOtherExtension(const QString& path)
     return renamed;
 }
 
-bool looksLikePicture(const QByteArray& bytes)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    return reader.canRead() && reader.size().isValid();
-}
-
-bool writeAtomically(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
-}
-
 } // namespace
 
 ImageShowLabel::ImageShowLabel(QWidget* parent)
@@ -133,6 +126,23 @@ bool ImageShowLabel::isAddress(const QString& text)
 {
     return text.contains(QLatin1String("http://")) || text.contains(QLatin1String("https://"))
         || ServiceAddresses::containsFileHost(text);
+}
+
+bool ImageShowLabel::isServiceAddress(const QString& value)
+{
+    if (!isAddress(value))
+        return false;
+    // A host name without a scheme gets "http://"; a text with any other scheme, or with an
+    // address further inside it, is not an address.
+    const QString address = normalizedAddress(value);
+    QString text = value;
+    text.remove(QLatin1Char(' '));
+    if (address != text && text.contains(QLatin1String("://")))
+        return false;
+    const QUrl url(address);
+    const QString scheme = url.scheme();
+    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        && !url.host().isEmpty();
 }
 
 QString ImageShowLabel::normalizedAddress(const QString& text)
@@ -162,14 +172,7 @@ QString ImageShowLabel::cacheName(qint64 limit, const QString& address)
 
 void ImageShowLabel::loadImage(const QString& newSource, bool compressLarge, int newMaskSize)
 {
-    // Downloads and compression runs of earlier loads may still answer: only this load's count.
-    ++currentLoad;
-    loaded = false;
-    emit startLoad();
-    source = newSource;
-    compress = compressLarge;
-    maskSize = newMaskSize;
-
+    beginLoad(newSource, compressLarge, newMaskSize);
     if (source.isEmpty()) {
         reportSize(inspect(placeholderPath).size);
         showFile(placeholderPath, false);
@@ -209,43 +212,47 @@ void ImageShowLabel::loadImage(const QString& newSource, bool compressLarge, int
     download(source);
 }
 
+void ImageShowLabel::beginLoad(const QString& newSource, bool compressLarge, int newMaskSize)
+{
+    // Downloads and compression runs of earlier loads may still answer: only this load's count.
+    ++currentLoad;
+    loaded = false;
+    emit startLoad();
+    source = newSource;
+    compress = compressLarge;
+    maskSize = newMaskSize;
+}
+
+void ImageShowLabel::loadServiceImage(const QString& value, bool compressLarge, int newMaskSize)
+{
+    if (value.isEmpty() || isServiceAddress(value)) {
+        loadImage(value, compressLarge, newMaskSize);
+        return;
+    }
+    beginLoad(value, compressLarge, newMaskSize);
+    reportSize(inspect(placeholderPath).size);
+    showFailure();
+}
+
 void ImageShowLabel::download(const QString& address)
 {
-    if (!network) {
-        network = new QNetworkAccessManager(this);
-        connect(network, &QNetworkAccessManager::finished, this, &ImageShowLabel::dealpicdownload);
-    }
-    QNetworkRequest request{QUrl(address)};
-    request.setTransferTimeout(kTransferTimeoutMs);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    // Certificate errors are not ignored: such a download fails like any other.
-    QNetworkReply* reply = network->get(request);
-    reply->setProperty(kCacheFileProperty,
-                       QStringLiteral("%1/%2").arg(cacheFolder, cacheName(maxFileSize, address)));
-    reply->setProperty(kLoadProperty, currentLoad);
+    const quint64 load = currentLoad;
+    pendingFile = QStringLiteral("%1/%2").arg(cacheFolder, cacheName(maxFileSize, address));
+    PictureDownloader::shared()->fetch(address, pendingFile, this, [this, load](QNetworkReply* reply) {
+        // The picture stays in the cache, but the label shows a newer load's by now.
+        if (load == currentLoad)
+            dealpicdownload(reply);
+    });
 }
 
 void ImageShowLabel::dealpicdownload(QNetworkReply* reply)
 {
-    reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError)
+    const QString cacheFile = pendingFile;
+    if (!PictureDownloader::stored(reply, cacheFile)) {
+        showFailure();
         return;
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (status.isValid() && (status.toInt() < 200 || status.toInt() >= 300))
-        return;
-    const QByteArray bytes = reply->readAll();
-    // An error page or a redirect notice would stay in the cache for good and never show.
-    if (!looksLikePicture(bytes))
-        return;
-
-    const QString cacheFile = reply->property(kCacheFileProperty).toString();
-    QDir().mkpath(QFileInfo(cacheFile).absolutePath());
-    if (!writeAtomically(cacheFile, bytes))
-        return;
-    // The picture stays in the cache, but the label shows a newer load's by now.
-    if (reply->property(kLoadProperty).toULongLong() != currentLoad)
-        return;
-    if (bytes.size() > maxFileSize && compress) {
+    }
+    if (QFileInfo(cacheFile).size() > maxFileSize && compress) {
         startCompressionRun(cacheFile, cacheFile);
         return;
     }
@@ -273,8 +280,10 @@ void ImageShowLabel::reportSize(const QSize& size)
 void ImageShowLabel::startCompressionRun(const QString& file, const QString& outputPath)
 {
     const quint64 load = currentLoad;
+    ++compressionsInFlight;
     PhotoCompression::start(file, QFileInfo(file).fileName(), maxFileSize, outputPath, double(scaleFactor), this,
                             [this, load](const QString& path, const QVariant& value) {
+                                --compressionsInFlight;
                                 if (load == currentLoad)
                                     dealDownloadPhotosCompression(path, value);
                             });
@@ -284,6 +293,12 @@ void ImageShowLabel::showPlaceholderIfWanted()
 {
     if (showPlaceholder)
         showFile(placeholderPath, false);
+}
+
+void ImageShowLabel::showFailure()
+{
+    loaded = false;
+    showFile(placeholderPath, false);
 }
 
 QString ImageShowLabel::showFile(const QString& file, bool repairExtension)
@@ -308,6 +323,10 @@ QString ImageShowLabel::showFile(const QString& file, bool repairExtension)
     if (picture.isNull() && repairExtension && !placeholder) {
         path = withOtherExtension(path);
         picture = readPicture(path);
+    }
+    if (picture.isNull() && !placeholder) {
+        showFailure();
+        return placeholderPath;
     }
     shownPath = path;
     shownImage = picture;

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QVariant>
 
-class QNetworkAccessManager;
 class QNetworkReply;
 
 // Shows a picture that lives on disk or on the service: a placeholder while it loads, a file cache
@@ -22,6 +21,9 @@ public:
     ~ImageShowLabel() override;
 
     void loadImage(const QString& source, bool compress = false, int maskSize = 0);
+    // For a picture named by the service: only an http or https address is fetched; any other
+    // value shows the placeholder and is never opened as a file.
+    void loadServiceImage(const QString& value, bool compress = false, int maskSize = 0);
 
     // 0 image cache, 1 temporary folder, 2 photo folder, 3 the application's folder; any other
     // mode keeps the folder. useCache is stored in every case.
@@ -45,6 +47,11 @@ public:
 
     // Whether a source names a remote picture rather than a local file.
     static bool isAddress(const QString& source);
+    // Whether a value from the service is a well-formed http or https address.
+    static bool isServiceAddress(const QString& value);
+    // Whether a compression run this label started has not answered yet (an older one included,
+    // whose result will be dropped): editors must not save meanwhile.
+    bool isCompressing() const { return compressionsInFlight > 0; }
     // Spaces removed and "http://" put in front when the address has no scheme.
     static QString normalizedAddress(const QString& source);
     // The cache file name of an address, which depends on the size limit too.
@@ -61,6 +68,7 @@ signals:
     void doubleClick();
 
 public slots:
+    // Shows the picture the shared download behind `reply` has stored for this label's load.
     void dealpicdownload(QNetworkReply* reply);
     void dealPhotosCompression(QString path);
     void dealDownloadPhotosCompression(QString path, QVariant value);
@@ -71,10 +79,15 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // Counts a new load, announces it and keeps its source and options.
+    void beginLoad(const QString& newSource, bool compressLarge, int newMaskSize);
     // Shows a file, or loads the source again through compression when it is too large to show
-    // as it is; returns the path used (another extension when the file had to be renamed).
+    // as it is; returns the path used (another extension when the file had to be renamed, the
+    // placeholder when it does not decode).
     QString showFile(const QString& path, bool repairExtension);
     void showPlaceholderIfWanted();
+    // A picture that cannot be read or fetched leaves the placeholder on show.
+    void showFailure();
     // Records the aspect ratio of the picture just read and reports its size.
     void reportSize(const QSize& size);
     void startCompressionRun(const QString& file, const QString& outputPath);
@@ -103,9 +116,11 @@ private:
     bool loaded = false;
     // Counts the loads; a download or compression result of an older one is not shown.
     quint64 currentLoad = 0;
+    int compressionsInFlight = 0;
 
     QLabel* hiddenLabel = nullptr;
-    QNetworkAccessManager* network = nullptr;
+    // The cache file the current load's download is to fill.
+    QString pendingFile;
     // Decoded once per showing, not once per paint.
     QImage shownImage;
     QImage overlayImage;

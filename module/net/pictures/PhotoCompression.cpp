@@ -1,5 +1,6 @@
 #include "net/pictures/PhotoCompression.h"
 
+#include "net/pictures/PictureFiles.h"
 #include "net/platform/AppFolders.h"
 
 #include <QBuffer>
@@ -12,7 +13,6 @@
 #include <QImageWriter>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QSaveFile>
 #include <QSemaphore>
 #include <QSet>
 #include <QThreadPool>
@@ -105,16 +105,6 @@ QByteArray encodeJpeg(const QImage& image, int quality)
     if (!writer.write(opaque))
         return QByteArray();
     return bytes;
-}
-
-bool writeAtomically(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
 }
 
 QString numberedPath(const QString& path, int number)
@@ -328,7 +318,7 @@ QString PhotoCompression::compressFile()
     QDir().mkpath(folder);
     const QString file = outputPath.isEmpty() ? claimDerivedOutputPath(folder, QFileInfo(address).baseName())
                                               : claimOutputPath(outputPath);
-    const bool ok = writeAtomically(file, bytes);
+    const bool ok = PictureFiles::writeAtomically(file, bytes);
     releaseOutputPath(file);
     return ok ? file : QString();
 }

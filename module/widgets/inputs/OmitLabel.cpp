@@ -15,7 +15,9 @@ OmitLabel::OmitLabel(QWidget* parent)
 
 void OmitLabel::setText(const QString& text)
 {
-    m_fullText = text;
+    // Texts from the service are shown on one line: a few hundred characters are all that can
+    // ever show, and eliding a megabyte of text on every resize would stall the page.
+    m_fullText = text.left(MaxTextLength);
     updateShownText();
 }
 

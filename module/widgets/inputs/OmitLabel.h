@@ -13,6 +13,9 @@ public:
     explicit OmitLabel(QWidget* parent = nullptr);
 
     // Hides QLabel::setText: the label keeps the full text and shows what fits.
+    // Longer texts are cut to this many characters before they are laid out.
+    static constexpr int MaxTextLength = 2000;
+
     void setText(const QString& text);
     QString fullText() const { return m_fullText; }
     void setElideMode(Qt::TextElideMode mode);

@@ -99,6 +99,7 @@ private slots:
     void customerListPages();
     void searchKeepsThePage();
     void serviceTextsShowAsWritten();
+    void missingValuesShowADash();
 
 private:
     void startServiceAsManager();
@@ -482,6 +483,24 @@ void TestFinancialList::serviceTextsShowAsWritten()
     QVERIFY(line);
     QCOMPARE(LabelProbe::shownText(line),
              QStringLiteral("【<i>抵押</i>】%1：<b>王</b>（13800000000）2024-05-01 10:00").arg(title));
+}
+
+void TestFinancialList::missingValuesShowADash()
+{
+    startCannedServer();
+    const QJsonArray products{QJsonObject{{QStringLiteral("id"), 1}},
+                              QJsonObject{{QStringLiteral("id"), 2}, {QStringLiteral("maxedu"), QStringLiteral("50")}}};
+    m_server->setReply(kListPath, ScriptedHttpServer::listReply(2, products, QStringLiteral("成功")));
+    Page* page = openPage();
+    QVERIFY(page);
+    QCOMPARE(cardsOf(page).size(), 2);
+    const QStringList labels{QStringLiteral("label_name"), QStringLiteral("label_value"), QStringLiteral("label_yongJin"),
+                             QStringLiteral("label_line1"), QStringLiteral("label_line2")};
+    const QString dash = QStringLiteral("—");
+    // Read as shown, once the cards are laid out and the lines know their widths.
+    QTRY_COMPARE(LabelProbe::shownTexts(cardsOf(page).at(0), labels),
+             (QStringList{dash, dash, dash, QStringLiteral("放款额度— 贷款时间—"), dash}));
+    QTRY_COMPARE(LabelProbe::shownTexts(cardsOf(page).at(1), labels).at(3), QStringLiteral("放款额度50万 贷款时间—"));
 }
 
 QTEST_MAIN(TestFinancialList)

@@ -133,6 +133,7 @@ private slots:
     void searchKeepsThePage();
     void serviceTextsShowAsWritten();
     void textFlagsOfTheReply();
+    void missingValuesShowADash();
 
 private:
     // The reference service with the demo data; the manager logged in and stored locally.
@@ -719,6 +720,27 @@ void TestNewHouseList::textFlagsOfTheReply()
     QVERIFY(!badgeShown(off));
     QCOMPARE(off->operations(), (QStringList{QStringLiteral("已下架"), QStringLiteral("置顶"), QStringLiteral("上移"),
                                              QStringLiteral("下移"), QStringLiteral("删除"), QStringLiteral("待推荐")}));
+}
+
+void TestNewHouseList::missingValuesShowADash()
+{
+    startCannedServer(2);
+    const QJsonArray rows{QJsonObject{{QStringLiteral("id"), 1}},
+                          QJsonObject{{QStringLiteral("id"), 2}, {QStringLiteral("zhuangtai"), QStringLiteral("在售")},
+                                      {QStringLiteral("cityname"), QStringLiteral("成都市")},
+                                      {QStringLiteral("address"), QStringLiteral("红星路")}}};
+    m_server->setReply(kListPath, ScriptedHttpServer::listReply(2, rows, QStringLiteral("成功")));
+    Page* page = openPage();
+    QVERIFY(page);
+    QCOMPARE(cardsOf(page).size(), 2);
+    const QStringList labels{QStringLiteral("label_name"), QStringLiteral("label_value"), QStringLiteral("label_yongJin"),
+                             QStringLiteral("label_line1"), QStringLiteral("label_line2")};
+    const QString dash = QStringLiteral("—");
+    // Read as shown, once the cards are laid out and the lines know their widths.
+    QTRY_COMPARE(LabelProbe::shownTexts(cardsOf(page).at(0), labels), (QStringList{dash, dash, dash, dash, dash}));
+    // What is there keeps its order; the missing province leaves no separator behind.
+    QTRY_COMPARE(LabelProbe::shownTexts(cardsOf(page).at(1), labels),
+             (QStringList{dash, dash, dash, QStringLiteral("在售"), QStringLiteral("成都市-红星路")}));
 }
 
 QTEST_MAIN(TestNewHouseList)

@@ -1,17 +1,24 @@
 #include "listings/photos/CityHouseDetailPhotosWidget.h"
 #include "listings/photos/PhotoShowWidget.h"
 #include "listings/submissions/MicroWebsiteSaleOrRentDetailWidget.h"
+#include "listings/submissions/MicroWebsiteSeekSaleOrRentDetailWidget.h"
 #include "net/pictures/ImageShowLabel.h"
 #include "net/platform/AppFolders.h"
 #include "support/service/ScriptedHttpServer.h"
 #include "support/service/TestImages.h"
 #include "support/ui/AlertProbe.h"
+#include "support/ui/HostWindowFixture.h"
 #include "support/ui/ListingSamples.h"
 #include "support/ui/ModuleTestEnvironment.h"
 #include "widgets/inputs/OmitLabel.h"
 #include "widgets/popups/AlertFlashWidget.h"
 #include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/CommonAddWidget.h"
+#include "widgets/popups/PopupLauncher.h"
 
+#include "CustomTabWidget.h"
+
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -19,6 +26,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -84,6 +92,7 @@ private slots:
     void photoGrid_data();
     void photoGrid();
     void thumbnailOpensTheViewerAtItsPhoto();
+    void photoValueThatIsNotAnAddressIsNeverOpened();
 
     void viewerPaging();
     void viewerIgnoresPagingWhileBusy();
@@ -95,6 +104,8 @@ private slots:
     void rotationNeverWritesTheUsersFile();
     void savingPicksFreeNames();
     void savingCancelledOrFailed();
+    void longTextsKeepThePopupsSize_data();
+    void longTextsKeepThePopupsSize();
 
 private:
     PhotoShowWidget* openViewer(const QStringList& urls, int index);
@@ -292,6 +303,32 @@ void TestSaleOrRentDetail::thumbnailOpensTheViewerAtItsPhoto()
     QCOMPARE(viewer->captionText(), QStringLiteral("3/3"));
     QVERIFY(viewer->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(viewer->testAttribute(Qt::WA_DeleteOnClose));
+}
+
+void TestSaleOrRentDetail::photoValueThatIsNotAnAddressIsNeverOpened()
+{
+    // A picture on this machine, named by the service as if it were the house's photo.
+    const QString file = m_appDir.path() + QStringLiteral("/local.png");
+    QVERIFY(TestImages::filled(QSize(40, 30), Qt::blue).save(file));
+    ListData house = sampleHouse();
+    house.imgurl = QStringList{file, m_urls.at(0)};
+    MicroWebsiteSaleOrRentDetailWidget detail;
+    detail.setData(house, false);
+    detail.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&detail));
+
+    const QList<ImageShowLabel*> thumbnails = detail.photosWidget()->thumbnails();
+    QCOMPARE(thumbnails.size(), 2);
+    QCOMPARE(thumbnails.at(0)->getShownPath(), QStringLiteral(":/res/moren.png"));
+    QTest::mouseClick(thumbnails.at(0), Qt::LeftButton);
+    QVERIFY(!detail.photosWidget()->viewer());
+
+    // The viewer shows only the addresses, starting at the one clicked.
+    QTest::mouseClick(thumbnails.at(1), Qt::LeftButton);
+    PhotoShowWidget* viewer = detail.photosWidget()->viewer();
+    QVERIFY(viewer);
+    QCOMPARE(viewer->photoCount(), 1);
+    QCOMPARE(viewer->currentIndex(), 0);
 }
 
 void TestSaleOrRentDetail::viewerPaging()
@@ -533,6 +570,77 @@ void TestSaleOrRentDetail::savingCancelledOrFailed()
     QVERIFY(!since.isEmpty());
     for (const ScriptedHttpServer::Request& request : since)
         QCOMPARE(request.path, QStringLiteral("/p/gone.jpg"));
+}
+
+void TestSaleOrRentDetail::longTextsKeepThePopupsSize_data()
+{
+    QTest::addColumn<bool>("demand");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QSize>("size");
+
+    const QString chinese = QString(300, QChar(0x623f)); // 房
+    const QString unbroken = QString(300, QLatin1Char('W'));
+    QTest::newRow("owner's house, Chinese") << false << chinese << QSize(862, 592);
+    QTest::newRow("owner's house, one long word") << false << unbroken << QSize(862, 592);
+    QTest::newRow("visitor's demand, Chinese") << true << chinese << QSize(612, 412);
+    QTest::newRow("visitor's demand, one long word") << true << unbroken << QSize(612, 412);
+}
+
+void TestSaleOrRentDetail::longTextsKeepThePopupsSize()
+{
+    QFETCH(bool, demand);
+    QFETCH(QString, text);
+    QFETCH(QSize, size);
+
+    HostWindowFixture host(QSize(1400, 900));
+    QWidget* detail = nullptr;
+    if (demand) {
+        MicroWebSiteSeekSaleOrRentList_Model::ListData record;
+        record.id = 3;
+        for (QString* field : {&record.name, &record.phone, &record.needarea, &record.mianji, &record.tmianji,
+                               &record.price, &record.tprice, &record.floors, &record.tfloors, &record.remark})
+            *field = text;
+        auto* seek = new MicroWebsiteSeekSaleOrRentDetailWidget;
+        seek->setData(1, record);
+        detail = seek;
+    } else {
+        ListData house = sampleHouse();
+        for (QString* field : {&house.housename, &house.buildingNo, &house.unitNo, &house.roomNo, &house.districtstr,
+                               &house.areastr, &house.address, &house.name, &house.phone, &house.type, &house.hutype,
+                               &house.housetype, &house.renovation, &house.rentway, &house.payway, &house.remark})
+            *field = text;
+        auto* sale = new MicroWebsiteSaleOrRentDetailWidget;
+        sale->setData(house, true);
+        detail = sale;
+    }
+    CommonAddWidget* frame = PopupLauncher::open(QStringLiteral("详情"), size, detail, 1, host.tabs());
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCOMPARE(frame->size(), size);
+    QVERIFY(frame->minimumSizeHint().width() <= size.width());
+
+    // Every line stays inside the frame, shortened where it has to be; what scrolls may be larger.
+    const QRect inside = frame->rect();
+    const auto scrolls = [detail](const QWidget* widget) {
+        for (const QWidget* w = widget; w && w != detail; w = w->parentWidget()) {
+            if (qobject_cast<const QAbstractScrollArea*>(w))
+                return true;
+        }
+        return false;
+    };
+    for (const QLabel* label : detail->findChildren<QLabel*>()) {
+        if (label->isVisibleTo(frame) && !scrolls(label))
+            QVERIFY2(inside.contains(QRect(label->mapTo(frame, QPoint(0, 0)), label->size())),
+                     qPrintable(label->objectName()));
+    }
+    // The close button is in reach and closes the popup.
+    auto* close = frame->findChild<QPushButton*>(QStringLiteral("closeButton"));
+    QVERIFY(close && close->isVisible());
+    QVERIFY(inside.contains(QRect(close->mapTo(frame, QPoint(0, 0)), close->size())));
+    QPointer<CommonAddWidget> guard(frame);
+    QTest::mouseClick(close, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!guard);
 }
 
 QTEST_MAIN(TestSaleOrRentDetail)

@@ -2,8 +2,10 @@
 #include "listings/common/HouseListTableHeadView.h"
 #include "listings/common/HouseTableLabelItemView.h"
 #include "listings/common/HoverTableWidget.h"
+#include "listings/housemanager/HouseManagerSaleOrRentListWidget.h"
 #include "listings/submissions/MicroWebsiteSaleOrRentDetailWidget.h"
 #include "listings/submissions/MicroWebsiteSaleOrRentWidget.h"
+#include "listings/submissions/MicroWebsiteSeekSaleOrRentWidget.h"
 #include "net/http/NetRequestObjecet.h"
 #include "support/service/ReferenceService.h"
 #include "support/service/ScriptedHttpServer.h"
@@ -156,9 +158,9 @@ private slots:
         QTest::newRow("house type as sent") << 0 << QJsonObject{{QStringLiteral("housetype"), QStringLiteral("公寓")}} << "key_housetype" << "公寓";
         QTest::newRow("time as sent")
             << 1 << QJsonObject{{QStringLiteral("time"), QStringLiteral("2024-05-12 14:30:00")}} << "key_publishtime" << "2024-05-12 14:30:00";
-        QTest::newRow("missing floors read as 0") << 0 << QJsonObject() << "key_floor" << "0/0";
-        QTest::newRow("missing price read as 0") << 1 << QJsonObject() << "key_price" << "0元/月";
-        QTest::newRow("missing address parts") << 0 << QJsonObject() << "key_address" << "--";
+        QTest::newRow("missing floors") << 0 << QJsonObject() << "key_floor" << "—";
+        QTest::newRow("missing price") << 1 << QJsonObject() << "key_price" << "—";
+        QTest::newRow("missing address parts") << 0 << QJsonObject() << "key_address" << "—";
     }
 
     // What each column shows for a row of the reply, as the page receives it from the service.
@@ -546,6 +548,65 @@ private slots:
         QCOMPARE(HouseListTableHeadView::sortIcon(true), QStringLiteral("://res/icon_sort_up.png"));
         QVERIFY(!QPixmap(HouseListTableHeadView::sortIcon(true)).isNull());
         QVERIFY(!QPixmap(HouseListTableHeadView::sortIcon(false)).isNull());
+    }
+
+    // A value the service left out shows as "—" in every table, never as a lone unit or separator.
+    void missingValuesShowADash_data()
+    {
+        QTest::addColumn<QVariantMap>("texts");
+        QTest::addColumn<QVariantMap>("expected");
+
+        // "—" under each of these space-separated keys.
+        const auto dashes = [](const QString& keys) {
+            QVariantMap map;
+            for (const QString& key : keys.split(QLatin1Char(' ')))
+                map.insert(key, QStringLiteral("—"));
+            return map;
+        };
+        const auto texts = [](std::initializer_list<std::pair<const char*, const char*>> pairs) {
+            QVariantMap map;
+            for (const auto& pair : pairs)
+                map.insert(QString::fromUtf8(pair.first), QString::fromUtf8(pair.second));
+            return map;
+        };
+
+        QTest::newRow("submission, nothing sent")
+            << MicroWebsiteSaleOrRentWidget::displayValuesFor({}, 0)
+            << dashes(QStringLiteral("key_bianHao key_quyu key_address key_hutype key_floor key_size key_price "
+                                     "key_housetype key_publishtime"));
+        MicroWebsiteSaleOrRentWidget::ListData house;
+        house.buildingNo = QStringLiteral("11");
+        house.roomNo = QStringLiteral("101");
+        house.floors = 5;
+        QTest::newRow("submission without its unit and building height")
+            << MicroWebsiteSaleOrRentWidget::displayValuesFor(house, 1)
+            << texts({{"key_address", "11-—-101"}, {"key_floor", "5/—"}});
+
+        QTest::newRow("demand, nothing sent")
+            << MicroWebsiteSeekSaleOrRentWidget::displayValuesFor({}, 1)
+            << dashes(QStringLiteral("key_bianHao key_quyu key_size key_floor key_price key_link key_publishtime"));
+        MicroWebsiteSeekSaleOrRentWidget::ListData demand;
+        demand.mianji = QStringLiteral("80");
+        demand.price = QStringLiteral("1000");
+        demand.tfloors = QStringLiteral("15");
+        demand.name = QStringLiteral("李女士");
+        QTest::newRow("demand with half of each range")
+            << MicroWebsiteSeekSaleOrRentWidget::displayValuesFor(demand, 1)
+            << texts({{"key_size", "80-—㎡"}, {"key_price", "1000-—元/月"}, {"key_floor", "—-15层"}, {"key_link", "李女士-—"}});
+
+        QTest::newRow("managed house for sale, nothing sent")
+            << HouseManagerSaleOrRentListWidget::displayValuesFor({}, 0)
+            << dashes(QStringLiteral("key_bianHao key_title key_xiaoqu key_price key_unitprice key_publisher key_publishtime"));
+        QTest::newRow("managed house for rent, nothing sent")
+            << HouseManagerSaleOrRentListWidget::displayValuesFor({}, 1) << dashes(QStringLiteral("key_monthmoney"));
+    }
+
+    void missingValuesShowADash()
+    {
+        QFETCH(QVariantMap, texts);
+        QFETCH(QVariantMap, expected);
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            QCOMPARE(qMakePair(it.key(), texts.value(it.key()).toString()), qMakePair(it.key(), it.value().toString()));
     }
 };
 

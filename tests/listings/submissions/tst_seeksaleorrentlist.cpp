@@ -99,7 +99,7 @@ private slots:
         QTest::newRow("id") << 0 << QJsonObject{{QStringLiteral("id"), 77}} << "key_bianHao" << "77";
         QTest::newRow("time") << 1 << QJsonObject{{QStringLiteral("time"), QStringLiteral("2024-06-01 09:15:00")}}
                               << "key_publishtime" << "2024-06-01 09:15:00";
-        QTest::newRow("missing range") << 1 << QJsonObject() << "key_price" << "-元/月";
+        QTest::newRow("missing range") << 1 << QJsonObject() << "key_price" << "—";
     }
 
     void cellTexts()

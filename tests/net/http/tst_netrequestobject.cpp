@@ -1,6 +1,7 @@
 #include "net/http/NetRequestObjecet.h"
 #include "net/http/ServiceAddresses.h"
 #include "support/service/ScriptedHttpServer.h"
+#include "support/ui/AlertProbe.h"
 #include "support/ui/ModuleTestEnvironment.h"
 #include "widgets/popups/AlertWidget.h"
 
@@ -151,7 +152,12 @@ private slots:
     void refusals();
     void connectionFailure_data();
     void connectionFailure();
+    void objectMovedFollowed_data();
     void objectMovedFollowed();
+    void failureReasons_data();
+    void failureReasons();
+    void identicalRefusalsShowOneAlert();
+    void pageClosedDuringLostLoginIsLeftAlone();
     void objectMovedLoopStops();
     void formParams_data();
     void formParams();
@@ -277,7 +283,8 @@ void TestNetRequestObject::refusals_data()
     QTest::addColumn<bool>("showAlert");
     QTest::addColumn<QStringList>("events");
 
-    const QStringList withLostLogin = QStringList{QStringLiteral("lostLogin")} + failed;
+    // The host's login dialog is asked for once the reply has been handled.
+    const QStringList withLostLogin = failed + QStringList{QStringLiteral("lostLogin")};
     QTest::newRow("400 lost login") << 400 << true << withLostLogin;
     QTest::newRow("400 lost login, alerts off") << 400 << false << failed;
     QTest::newRow("405 warning") << 405 << true << failed;
@@ -298,6 +305,8 @@ void TestNetRequestObject::refusals()
     Outcome outcome(&request);
     request.sendRequest(api(QStringLiteral("mtore/joinusadd")), QByteArrayLiteral("title=a"));
     QTRY_VERIFY(outcome.finished());
+    // Notices come after the reply's own signals; a marker alert shows that all have come.
+    QVERIFY(AlertProbe::flushPending());
 
     QCOMPARE(outcome.events, events);
     QCOMPARE(outcome.failures.constFirst(), qMakePair(code, text));
@@ -313,7 +322,7 @@ void TestNetRequestObject::refusals()
     }
 
     if (code == 405 && showAlert) {
-        QCOMPARE(alerts().size(), 1);
+        QTRY_COMPARE(alerts().size(), 1);
         AlertWidget* alert = alerts().constFirst();
         QTRY_VERIFY(alert->isVisible());
         QCOMPARE(alert->title(), QStringLiteral("警告"));
@@ -356,29 +365,41 @@ void TestNetRequestObject::connectionFailure()
     QCOMPARE(outcome.hubFailures.constFirst().value(QStringLiteral("message")).toString(), expectedText);
 }
 
+void TestNetRequestObject::objectMovedFollowed_data()
+{
+    QTest::addColumn<QByteArray>("link");
+    QTest::newRow("from the host's root") << QByteArrayLiteral("/api/new/place");
+    QTest::newRow("relative to the page") << QByteArrayLiteral("place");
+    QTest::newRow("whole address") << QByteArrayLiteral("FULL/api/new/place");
+}
+
+// The link of an "Object moved" page is resolved against the page's own address, and the same
+// request goes there: same method, same body.
 void TestNetRequestObject::objectMovedFollowed()
 {
+    QFETCH(QByteArray, link);
+    if (link.startsWith("FULL"))
+        link = m_server.url(QString::fromUtf8(link.mid(4))).toUtf8();
+    const QString target = QStringLiteral("/api/new/place");
     ScriptedHttpServer::Reply moved;
     moved.status = 302;
-    moved.headers.append(qMakePair(QByteArrayLiteral("Location"), QByteArrayLiteral("/new/place")));
-    moved.body = objectMovedPage("/new/place");
-    m_server.setReply(QStringLiteral("/api/old/place"), moved);
-    m_server.setReply(QStringLiteral("/api/new/place"),
-                      ScriptedHttpServer::envelope(200, QString(), QJsonObject{{QStringLiteral("ok"), true}}));
+    moved.body = objectMovedPage(link);
+    m_server.setReply(QStringLiteral("/api/new/old"), moved);
+    m_server.setReply(target, ScriptedHttpServer::envelope(200, QString(), QJsonObject{{QStringLiteral("ok"), true}}));
 
     NetRequestObjecet request;
     Outcome outcome(&request);
-    request.sendRequest(api(QStringLiteral("old/place")), QByteArrayLiteral("id=3"));
+    request.sendRequest(api(QStringLiteral("new/old")), QByteArrayLiteral("id=3&name=%E6%88%BF"));
     QTRY_VERIFY(outcome.finished());
 
     // The moved page itself reports nothing; the followed request does.
     QCOMPARE(outcome.events, QStringList({QStringLiteral("success"), QStringLiteral("finish")}));
     QCOMPARE(outcome.successes.constFirst().toObject().value(QStringLiteral("ok")), QJsonValue(true));
-    const auto followed = m_server.requestsTo(QStringLiteral("/api/new/place"));
+    const auto followed = m_server.requestsTo(target);
     QCOMPARE(followed.size(), 1);
     QCOMPARE(followed.constFirst().method, QByteArrayLiteral("POST"));
-    QVERIFY(followed.constFirst().body.isEmpty());
-    QCOMPARE(request.url(), ServiceAddresses::apiBase() + QStringLiteral("new/place"));
+    QCOMPARE(followed.constFirst().body, QByteArrayLiteral("id=3&name=%E6%88%BF"));
+    QCOMPARE(request.url(), m_server.url(target));
     QCOMPARE(request.method(), int(NetRequestObjecet::Post));
 }
 
@@ -386,7 +407,7 @@ void TestNetRequestObject::objectMovedLoopStops()
 {
     ScriptedHttpServer::Reply moved;
     moved.status = 302;
-    moved.body = objectMovedPage("/loop");
+    moved.body = objectMovedPage("/api/loop");
     m_server.setReply(QStringLiteral("/api/loop"), moved);
 
     NetRequestObjecet request;
@@ -409,13 +430,100 @@ void TestNetRequestObject::objectMovedLoopStops()
     m_server.setReply(QStringLiteral("/api/start"), [] {
         ScriptedHttpServer::Reply first;
         first.status = 302;
-        first.body = objectMovedPage("/done");
+        first.body = objectMovedPage("/api/done");
         return first;
     }());
     outcome.events.clear();
     request.sendRequest(api(QStringLiteral("start")));
     QTRY_VERIFY(outcome.finished());
     QCOMPARE(outcome.events, QStringList({QStringLiteral("success"), QStringLiteral("finish")}));
+}
+
+void TestNetRequestObject::failureReasons_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("not JSON") << QStringLiteral("/api/r/html") << QStringLiteral("服务返回的数据无法识别");
+    QTest::newRow("HTTP 500") << QStringLiteral("/api/r/500") << QStringLiteral("服务暂时不可用（500），请稍后重试");
+    QTest::newRow("connection closed") << QStringLiteral("/api/r/reset") << QStringLiteral("网络连接中断");
+    QTest::newRow("no answer") << QStringLiteral("/api/r/hang") << QStringLiteral("请求超时");
+    QTest::newRow("moved in a loop") << QStringLiteral("/api/r/loop") << QStringLiteral("请求重定向次数过多！");
+    QTest::newRow("refused with a message") << QStringLiteral("/api/r/405") << QStringLiteral("没有操作权限");
+    QTest::newRow("refused without one") << QStringLiteral("/api/r/300") << QStringLiteral("服务返回错误（300）");
+}
+
+// Every failure carries a reason the pages can show, also to the host.
+void TestNetRequestObject::failureReasons()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, reason);
+    m_server.setReply(QStringLiteral("/api/r/html"), ScriptedHttpServer::contentReply("text/html", "<html>502</html>"));
+    ScriptedHttpServer::Reply broken;
+    broken.status = 500;
+    broken.body = "busy";
+    m_server.setReply(QStringLiteral("/api/r/500"), broken);
+    ScriptedHttpServer::Reply reset = ScriptedHttpServer::envelope(200, QString(), QJsonObject{{QStringLiteral("a"), 1}});
+    reset.closeMidBody = true;
+    m_server.setReply(QStringLiteral("/api/r/reset"), reset);
+    ScriptedHttpServer::Reply hang;
+    hang.hang = true;
+    m_server.setReply(QStringLiteral("/api/r/hang"), hang);
+    ScriptedHttpServer::Reply loop;
+    loop.status = 302;
+    loop.body = objectMovedPage("/api/r/loop");
+    m_server.setReply(QStringLiteral("/api/r/loop"), loop);
+    m_server.setReply(QStringLiteral("/api/r/405"), ScriptedHttpServer::envelope(405, QStringLiteral("没有操作权限")));
+    m_server.setReply(QStringLiteral("/api/r/300"), ScriptedHttpServer::envelope(300, QString()));
+
+    NetRequestObjecet request;
+    request.disableAlert();
+    request.setTransferTimeout(300);
+    Outcome outcome(&request);
+    request.sendRequest(m_server.url(path), QByteArrayLiteral("a=1"));
+    QTRY_VERIFY_WITH_TIMEOUT(outcome.finished(), 10000);
+    QCOMPARE(outcome.events, failed);
+    QCOMPARE(request.failureReason(), reason);
+    QCOMPARE(outcome.hubFailures.constFirst().value(QStringLiteral("reason")).toString(), reason);
+}
+
+// Two requests refused for the same reason at the same time: one warning, not a stack of them.
+void TestNetRequestObject::identicalRefusalsShowOneAlert()
+{
+    m_server.setReply(QStringLiteral("/api/twice"), ScriptedHttpServer::envelope(405, QStringLiteral("同一原因")));
+    NetRequestObjecet first;
+    NetRequestObjecet second;
+    Outcome firstOutcome(&first);
+    Outcome secondOutcome(&second);
+    first.sendRequest(api(QStringLiteral("twice")));
+    second.sendRequest(api(QStringLiteral("twice")));
+    QTRY_VERIFY(firstOutcome.finished() && secondOutcome.finished());
+    QVERIFY(AlertProbe::flushPending());
+    QCOMPARE(alerts().size(), 1);
+    QCOMPARE(alerts().constFirst()->message(), QStringLiteral("同一原因"));
+}
+
+// The host answers a lost login with a modal dialog, during which the user may close the page that
+// asked: the request is done with by then and touches nothing afterwards (the sanitizers watch).
+void TestNetRequestObject::pageClosedDuringLostLoginIsLeftAlone()
+{
+    m_server.setReply(QStringLiteral("/api/lost"), ScriptedHttpServer::envelope(400, QStringLiteral("登录已失效")));
+    auto* page = new QObject;
+    QPointer<NetRequestObjecet> request = new NetRequestObjecet(page);
+    Outcome outcome(request);
+    bool pageAliveAtDialog = false;
+    QMetaObject::Connection dialog = connect(CommonSignalTool::Instance(), &CommonSignalTool::lostLogin, this,
+                                             [&pageAliveAtDialog, &page, request](const QVariant&, QObject*) {
+                                                 pageAliveAtDialog = request;
+                                                 delete page; // the user closes the page meanwhile
+                                                 page = nullptr;
+                                             });
+    request->sendRequest(api(QStringLiteral("lost")));
+    QTRY_VERIFY(!page);
+    disconnect(dialog);
+    QVERIFY(pageAliveAtDialog);
+    QCOMPARE(outcome.events, failed + QStringList{QStringLiteral("lostLogin")});
+    QVERIFY(request.isNull());
+    DataCenter::UserOnline = true;
 }
 
 void TestNetRequestObject::formParams_data()

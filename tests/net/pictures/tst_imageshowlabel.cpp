@@ -1,5 +1,6 @@
 #include "net/http/ServiceAddresses.h"
 #include "net/pictures/ImageShowLabel.h"
+#include "net/pictures/PictureDownloader.h"
 #include "net/platform/AppFolders.h"
 #include "support/service/ScriptedHttpServer.h"
 #include "support/service/TestImages.h"
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSslCertificate>
 #include <QSslKey>
@@ -63,6 +63,11 @@ private slots:
     void maskKeepsThePictureInsideTheCircle();
     void mouseSignals();
     void olderLoadNeverReplacesANewerOne();
+    void labelsShareOneDownloadPerAddress();
+    void serviceValueThatIsNotAnAddressIsNeverOpened_data();
+    void serviceValueThatIsNotAnAddressIsNeverOpened();
+    void unreadablePictureShowsThePlaceholder_data();
+    void unreadablePictureShowsThePlaceholder();
 
 private:
     // Loads and waits until the label shows a picture.
@@ -113,10 +118,8 @@ bool TestImageShowLabel::loadAndWait(ImageShowLabel& label, const QString& sourc
 
 void TestImageShowLabel::loadAndWaitForReply(ImageShowLabel& label, const QString& source)
 {
+    QSignalSpy finished(PictureDownloader::shared(), &PictureDownloader::finished);
     label.loadImage(source, false, 0);
-    auto* network = label.findChild<QNetworkAccessManager*>();
-    QVERIFY(network);
-    QSignalSpy finished(network, &QNetworkAccessManager::finished);
     QVERIFY(finished.wait(30000));
     QCoreApplication::processEvents();
 }
@@ -318,10 +321,13 @@ void TestImageShowLabel::undecodableCacheFileGetsTheOtherExtension()
         file.write("not a picture");
     }
     ImageShowLabel label;
-    QVERIFY(loadAndWait(label, address));
+    QSignalSpy shown(&label, &ImageShowLabel::photoLoadFinish);
+    label.loadImage(address, false, 0);
     QString expected = cached;
     expected.replace(expected.length() - 3, 3, QStringLiteral("jpg"));
-    QCOMPARE(label.getShownPath(), expected);
+    // Renamed, it still does not decode: the placeholder stays.
+    QCOMPARE(label.getShownPath(), QStringLiteral(":/res/moren.png"));
+    QCOMPARE(shown.count(), 0);
     QVERIFY(QFileInfo::exists(expected));
     QVERIFY(!QFileInfo::exists(cached));
     QCOMPARE(m_server.requests().size(), 0);
@@ -384,10 +390,8 @@ void TestImageShowLabel::olderLoadNeverReplacesANewerOne()
 
     ImageShowLabel label;
     label.resize(120, 80);
+    QSignalSpy replies(PictureDownloader::shared(), &PictureDownloader::finished);
     label.loadImage(oldAddress, false, 0);
-    auto* network = label.findChild<QNetworkAccessManager*>();
-    QVERIFY(network);
-    QSignalSpy replies(network, &QNetworkAccessManager::finished);
     QVERIFY(loadAndWait(label, newAddress));
     const QString newFile = m_cache + QLatin1Char('/') + ImageShowLabel::cacheName(30720, newAddress);
     QCOMPARE(label.getShownPath(), newFile);
@@ -410,9 +414,124 @@ void TestImageShowLabel::olderLoadNeverReplacesANewerOne()
     // The run writes its file whoever still waits for it.
     const QString compressed = m_cache + QStringLiteral("/again_Portrait_1.jpg");
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(compressed), 30000);
-    QTest::qWait(500);
+    // Its answer has come (and was dropped).
+    QTRY_VERIFY_WITH_TIMEOUT(!editor.isCompressing(), 30000);
     QCOMPARE(editor.getShownPath(), small);
     QCOMPARE(QColor(editor.grab().toImage().pixel(45, 30)), QColor(Qt::green));
+}
+
+void TestImageShowLabel::labelsShareOneDownloadPerAddress()
+{
+    ScriptedHttpServer::Reply slow = picture(m_smallJpeg);
+    slow.delayMs = 200;
+    m_server.setReply(QStringLiteral("/img/thumb.jpg"), slow);
+    const QString address = m_server.url(QStringLiteral("/img/thumb.jpg"));
+
+    QWidget page;
+    QList<ImageShowLabel*> labels;
+    int shown = 0;
+    for (int i = 0; i < 5000; ++i) {
+        auto* label = new ImageShowLabel(&page);
+        connect(label, &ImageShowLabel::photoLoadFinish, this, [&shown] { ++shown; });
+        label->loadServiceImage(address);
+        labels.append(label);
+    }
+    QCOMPARE(PictureDownloader::shared()->downloadsInFlight(), 1);
+    // A label that goes while the picture is on its way is left out, not touched.
+    delete labels.takeLast();
+
+    QTRY_COMPARE_WITH_TIMEOUT(shown, 4999, 60000);
+    QCOMPARE(m_server.requestsTo(QStringLiteral("/img/thumb.jpg")).size(), 1);
+    const QString cacheFile = m_cache + QLatin1Char('/') + ImageShowLabel::cacheName(30720, address);
+    QCOMPARE(labels.first()->getShownPath(), cacheFile);
+    QCOMPARE(labels.last()->getShownPath(), cacheFile);
+    QCOMPARE(PictureDownloader::shared()->downloadsInFlight(), 0);
+}
+
+void TestImageShowLabel::serviceValueThatIsNotAnAddressIsNeverOpened_data()
+{
+    QTest::addColumn<QString>("value");
+    // Each names a real picture that would show if the value were read as a file.
+    const QString file = m_appDir.path() + QStringLiteral("/service/blue.png");
+    QTest::newRow("absolute path") << file;
+    QTest::newRow("file URL") << QUrl::fromLocalFile(file).toString();
+    QTest::newRow("no host") << QStringLiteral("http://") + file;
+    QTest::newRow("address inside a path") << m_appDir.path() + QStringLiteral("/service/http://blue.png");
+    QTest::newRow("other scheme") << QStringLiteral("ftp://127.0.0.1:%1/img/a.jpg").arg(m_server.serverPort());
+}
+
+void TestImageShowLabel::serviceValueThatIsNotAnAddressIsNeverOpened()
+{
+    QFETCH(QString, value);
+    QVERIFY(QDir().mkpath(m_appDir.path() + QStringLiteral("/service/http:")));
+    for (const QString& name : {QStringLiteral("/service/blue.png"), QStringLiteral("/service/http:/blue.png")})
+        QVERIFY(filled(QSize(40, 30), Qt::blue).save(m_appDir.path() + name));
+
+    // A path given by the code itself still shows.
+    const QString own = m_appDir.path() + QStringLiteral("/own.png");
+    QVERIFY(filled(QSize(30, 20), Qt::green).save(own));
+    ImageShowLabel label;
+    QVERIFY(loadAndWait(label, own));
+    QCOMPARE(label.getShownPath(), own);
+
+    QSignalSpy sizes(&label, &ImageShowLabel::backImgSize);
+    QSignalSpy shown(&label, &ImageShowLabel::photoLoadFinish);
+    label.loadServiceImage(value);
+    QVERIFY(!ImageShowLabel::isServiceAddress(value));
+    QCOMPARE(label.getShownPath(), QStringLiteral(":/res/moren.png"));
+    QCOMPARE(sizes.size(), 1);
+    QCOMPARE(sizes.at(0).at(0).toSize(), QImage(QStringLiteral(":/res/moren.png")).size());
+    QCOMPARE(shown.count(), 0);
+    QVERIFY(!label.isLoaded());
+    QCOMPARE(PictureDownloader::shared()->downloadsInFlight(), 0);
+    QCOMPARE(cacheFiles(m_cache), QStringList());
+}
+
+void TestImageShowLabel::unreadablePictureShowsThePlaceholder_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("download");
+    QTest::newRow("file that is not a picture") << m_appDir.path() + QStringLiteral("/notapicture.jpg") << false;
+    QTest::newRow("missing file") << m_appDir.path() + QStringLiteral("/gone.jpg") << false;
+    QTest::newRow("address answered 404") << m_server.url(QStringLiteral("/img/missing.jpg")) << true;
+    QTest::newRow("address answered a page") << m_server.url(QStringLiteral("/img/page.jpg")) << true;
+}
+
+void TestImageShowLabel::unreadablePictureShowsThePlaceholder()
+{
+    QFETCH(QString, source);
+    QFETCH(bool, download);
+    {
+        QFile garbage(m_appDir.path() + QStringLiteral("/notapicture.jpg"));
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(40000, 'x'));
+    }
+    ScriptedHttpServer::Reply missing;
+    missing.status = 404;
+    m_server.setReply(QStringLiteral("/img/missing.jpg"), missing);
+    ScriptedHttpServer::Reply page;
+    page.body = QByteArrayLiteral("<html>no picture here</html>");
+    m_server.setReply(QStringLiteral("/img/page.jpg"), page);
+
+    // The label showed a picture before: it must not keep it, nor go blank.
+    const QString before = m_appDir.path() + QStringLiteral("/before.png");
+    QVERIFY(filled(QSize(30, 20), Qt::green).save(before));
+    ImageShowLabel label;
+    label.resize(60, 40);
+    QVERIFY(loadAndWait(label, before));
+
+    QSignalSpy shown(&label, &ImageShowLabel::photoLoadFinish);
+    if (download)
+        loadAndWaitForReply(label, source);
+    else
+        label.loadImage(source, false, 0);
+    QCOMPARE(label.getShownPath(), QStringLiteral(":/res/moren.png"));
+    QCOMPARE(shown.count(), 0);
+    QVERIFY(!label.isLoaded());
+    ImageShowLabel empty;
+    empty.resize(label.size());
+    empty.loadImage(QString(), false, 0);
+    QCOMPARE(label.grab().toImage(), empty.grab().toImage());
 }
 
 QTEST_MAIN(TestImageShowLabel)

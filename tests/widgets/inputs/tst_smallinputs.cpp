@@ -59,6 +59,7 @@ private slots:
     void omitLabelElides();
     void omitLabelFollowsWidthAndMode();
     void omitLabelClick();
+    void omitLabelCutsHugeTexts();
 
     void comboFillAndSelect();
     void comboRowsAre30PixelsHigh();
@@ -204,6 +205,18 @@ void TestSmallInputs::omitLabelFollowsWidthAndMode()
     QCOMPARE(label.text(), text);
     label.resize(60, 20);
     QVERIFY(label.text().startsWith(QChar(0x2026)));
+}
+
+// A faulty service's megabyte of text is cut before layout, and still shown elided.
+void TestSmallInputs::omitLabelCutsHugeTexts()
+{
+    OmitLabel label;
+    label.resize(120, 20);
+    label.setText(QString(1000000, QLatin1Char('x')));
+    label.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&label));
+    QCOMPARE(label.fullText().size(), OmitLabel::MaxTextLength);
+    QVERIFY(label.text().endsWith(QChar(0x2026)));
 }
 
 void TestSmallInputs::omitLabelClick()
