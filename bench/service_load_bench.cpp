@@ -3,8 +3,6 @@
 // requests/s, p50/p99 latency and errors of the readers (and the guessers' own rate).
 //     service_load_bench --port 8765 --clients 10 --seconds 10 --guessers 2 [--spread]
 
-#include <httplib.h>
-
 #include <QByteArray>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -15,6 +13,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <httplib.h>
 #include <mutex>
 #include <thread>
 #include <vector>

@@ -1,11 +1,11 @@
 #include "frame/MicroWebsiteMainPageWidget.h"
-#include "widgets/lists/LoadFailedView.h"
 
 #include "frame/ItemButtonWidget.h"
 #include "net/http/Endpoints.h"
 #include "net/http/NetRequestObjecet.h"
 #include "store/FunctionRights.h"
 #include "widgets/bars/MicroWebsiteTopOperateView.h"
+#include "widgets/lists/LoadFailedView.h"
 #include "widgets/lists/QProgressIndicator.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/PopupLauncher.h"

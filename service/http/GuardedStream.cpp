@@ -4,14 +4,13 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <arpa/inet.h>
+#include <cctype>
+#include <cstring>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
-
-#include <algorithm>
-#include <cctype>
-#include <cstring>
 
 namespace {
 

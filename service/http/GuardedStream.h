@@ -3,10 +3,9 @@
 
 #include "http/RequestLimits.h"
 
-#include <httplib.h>
-
 #include <chrono>
 #include <functional>
+#include <httplib.h>
 #include <string>
 
 // One accepted connection as the HTTP library reads it, with the request limits applied to the

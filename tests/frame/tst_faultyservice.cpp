@@ -1,21 +1,15 @@
 #include "frame/MicroWebsiteMainPageWidget.h"
-#include "listings/financial/MircroWebSiteFinancialCustomerListWidget.h"
-#include "listings/newhouse/MicroWebSiteNewHouseListWidget.h"
-#include "listings/submissions/MicroWebsiteSaleOrRentWidget.h"
 #include "net/paging/ListPager.h"
 #include "support/service/ScriptedHttpServer.h"
 #include "support/ui/AlertProbe.h"
 #include "support/ui/CardPageFixture.h"
+#include "support/ui/ListPageKinds.h"
 #include "support/ui/ModuleTestEnvironment.h"
-#include "widgets/lists/CustomListWidget.h"
 #include "widgets/lists/LoadFailedView.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -76,9 +70,7 @@ ScriptedHttpServer::Reply faultyReply(const QString& fault, const QString& path)
         reply = ScriptedHttpServer::envelope(200, QString(), QJsonObject{{QStringLiteral("total"), 1}});
         reply.closeMidBody = true;
     } else if (fault == QLatin1String("moved in a loop")) {
-        reply.status = 302;
-        reply.body = "<html><head><title>Object moved</title></head><body><h2>Object moved to <a href=\""
-                     + path.toUtf8() + "\">here</a>.</h2></body></html>";
+        reply = ScriptedHttpServer::objectMoved(path.toUtf8());
     } else {
         reply = ScriptedHttpServer::envelope(405, QStringLiteral("接口暂停服务"));
     }
@@ -165,7 +157,7 @@ private slots:
         m_server->setReply(kind.path, faultyReply(fault, kind.path));
         reload(shown, page);
         QTRY_VERIFY_WITH_TIMEOUT(m_server->requestsTo(kind.path).size() > asked, 15000);
-        QTRY_VERIFY_WITH_TIMEOUT(idle(shown), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(ListPageKinds::idle(shown), 15000);
         QCOMPARE(shownCount(shown, page), 3);
         QVERIFY(!visibleFailure(shown));
     }
@@ -202,44 +194,15 @@ private:
     {
         m_host = std::make_unique<QWidget>();
         m_host->resize(1000, 700);
-        QWidget* shown = nullptr;
-        if (page == QLatin1String("table")) {
-            auto* table = new MicroWebsiteSaleOrRentWidget(m_host.get());
-            table->setType(0);
-            shown = table;
-        } else if (page == QLatin1String("cards")) {
-            shown = new MicroWebSiteNewHouseListWidget(m_host.get());
-        } else if (page == QLatin1String("customers")) {
-            shown = new MircroWebSiteFinancialCustomerListWidget(m_host.get());
-        } else {
-            shown = new MicroWebsiteMainPageWidget(m_host.get());
-        }
+        QWidget* shown = ListPageKinds::open(page, m_host.get());
         shown->resize(1000, 700);
         m_host->show();
         return shown;
     }
 
-    static void reload(QWidget* shown, const QString& page)
-    {
-        if (page == QLatin1String("customers"))
-            static_cast<MircroWebSiteFinancialCustomerListWidget*>(shown)->downloadData();
-        else
-            QTest::mouseClick(shown->findChild<QPushButton*>(QStringLiteral("pushButton_refresh")), Qt::LeftButton);
-    }
+    static void reload(QWidget* shown, const QString& page) { ListPageKinds::reload(page, shown); }
 
-    static int shownCount(QWidget* shown, const QString& page)
-    {
-        if (page == QLatin1String("table"))
-            return shown->findChild<QTableWidget*>(QStringLiteral("tableWidget"))->rowCount();
-        if (page == QLatin1String("main")) {
-            // Service tiles only: the built-in ones are always there.
-            int count = 0;
-            for (const auto& tile : static_cast<MicroWebsiteMainPageWidget*>(shown)->tiles())
-                count += tile.itemid >= 1000 ? 1 : 0;
-            return count;
-        }
-        return shown->findChild<CustomListWidget*>()->listWidget()->count();
-    }
+    static int shownCount(QWidget* shown, const QString& page) { return ListPageKinds::shownRows(page, shown); }
 
     static LoadFailedView* visibleFailure(QWidget* shown)
     {
@@ -248,11 +211,6 @@ private:
                 return view;
         }
         return nullptr;
-    }
-
-    static bool idle(QWidget* shown)
-    {
-        return shown->findChildren<QPushButton*>(QStringLiteral("QProgressIndicator_shade")).isEmpty();
     }
 
     std::unique_ptr<CardPageFixture> m_pages;

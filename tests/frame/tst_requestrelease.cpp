@@ -1,17 +1,11 @@
-#include "frame/MicroWebsiteMainPageWidget.h"
-#include "listings/financial/MircroWebSiteFinancialCustomerListWidget.h"
-#include "listings/newhouse/MicroWebSiteNewHouseListWidget.h"
-#include "listings/submissions/MicroWebsiteSaleOrRentWidget.h"
 #include "net/http/NetRequestObjecet.h"
 #include "support/service/ReferenceService.h"
 #include "support/ui/CardPageFixture.h"
+#include "support/ui/ListPageKinds.h"
 #include "support/ui/ModuleTestEnvironment.h"
 #include "support/ui/RequestLog.h"
 
-#include <QPushButton>
 #include <QtTest>
-
-#include <functional>
 
 namespace {
 
@@ -26,17 +20,7 @@ int liveRequests(const QWidget& page)
 // No wait indicator over the page (the shade each one puts up) and no request alive.
 bool idle(const QWidget& page)
 {
-    return QTest::qWaitFor(
-        [&page] {
-            return page.findChildren<QPushButton*>(QStringLiteral("QProgressIndicator_shade")).isEmpty()
-                && liveRequests(page) == 0;
-        },
-        10000);
-}
-
-QPushButton* refreshButton(const QWidget& page)
-{
-    return page.findChild<QPushButton*>(QStringLiteral("pushButton_refresh"));
+    return QTest::qWaitFor([&page] { return ListPageKinds::idle(&page) && liveRequests(page) == 0; }, 10000);
 }
 
 } // namespace
@@ -71,26 +55,7 @@ private slots:
     {
         QFETCH(QString, kind);
         QWidget host;
-        QWidget* page = nullptr;
-        std::function<void()> turn;
-        if (kind == QLatin1String("table")) {
-            auto* table = new MicroWebsiteSaleOrRentWidget(&host);
-            table->setType(0);
-            page = table;
-            turn = [table] { QTest::mouseClick(refreshButton(*table), Qt::LeftButton); };
-        } else if (kind == QLatin1String("cards")) {
-            auto* cards = new MicroWebSiteNewHouseListWidget(&host);
-            page = cards;
-            turn = [cards] { QTest::mouseClick(refreshButton(*cards), Qt::LeftButton); };
-        } else if (kind == QLatin1String("customers")) {
-            auto* customers = new MircroWebSiteFinancialCustomerListWidget(&host);
-            page = customers;
-            turn = [customers] { customers->downloadData(); };
-        } else {
-            auto* main = new MicroWebsiteMainPageWidget(&host);
-            page = main;
-            turn = [main] { QTest::mouseClick(refreshButton(*main), Qt::LeftButton); };
-        }
+        QWidget* page = ListPageKinds::open(kind, &host);
         host.resize(1000, 700);
         host.show();
         // The main page asks shortly after it is built.
@@ -99,7 +64,7 @@ private slots:
         const int sentBefore = RequestLog::countSentBy(page);
 
         for (int i = 0; i < kTurns; ++i) {
-            turn();
+            ListPageKinds::reload(kind, page);
             QVERIFY2(liveRequests(*page) <= 1, qPrintable(QStringLiteral("turn %1").arg(i)));
             QVERIFY2(idle(*page), qPrintable(QStringLiteral("turn %1 did not finish").arg(i)));
         }

@@ -90,11 +90,6 @@ QList<AlertWidget*> alerts()
 
 const QStringList failed = {QStringLiteral("fail"), QStringLiteral("request_fail"), QStringLiteral("finish")};
 
-QByteArray objectMovedPage(const QByteArray& target)
-{
-    return "<html><head><title>Object moved</title></head><body>\r\n<h2>Object moved to <a href=\"" + target
-        + "\">here</a>.</h2>\r\n</body></html>\r\n";
-}
 
 struct Part
 {
@@ -381,9 +376,7 @@ void TestNetRequestObject::objectMovedFollowed()
     if (link.startsWith("FULL"))
         link = m_server.url(QString::fromUtf8(link.mid(4))).toUtf8();
     const QString target = QStringLiteral("/api/new/place");
-    ScriptedHttpServer::Reply moved;
-    moved.status = 302;
-    moved.body = objectMovedPage(link);
+    ScriptedHttpServer::Reply moved = ScriptedHttpServer::objectMoved(link);
     m_server.setReply(QStringLiteral("/api/new/old"), moved);
     m_server.setReply(target, ScriptedHttpServer::envelope(200, QString(), QJsonObject{{QStringLiteral("ok"), true}}));
 
@@ -405,9 +398,7 @@ void TestNetRequestObject::objectMovedFollowed()
 
 void TestNetRequestObject::objectMovedLoopStops()
 {
-    ScriptedHttpServer::Reply moved;
-    moved.status = 302;
-    moved.body = objectMovedPage("/api/loop");
+    ScriptedHttpServer::Reply moved = ScriptedHttpServer::objectMoved("/api/loop");
     m_server.setReply(QStringLiteral("/api/loop"), moved);
 
     NetRequestObjecet request;
@@ -427,12 +418,7 @@ void TestNetRequestObject::objectMovedLoopStops()
 
     // A fresh request through the same object may again follow a move.
     m_server.setReply(QStringLiteral("/api/done"), ScriptedHttpServer::envelope(200, QString()));
-    m_server.setReply(QStringLiteral("/api/start"), [] {
-        ScriptedHttpServer::Reply first;
-        first.status = 302;
-        first.body = objectMovedPage("/api/done");
-        return first;
-    }());
+    m_server.setReply(QStringLiteral("/api/start"), ScriptedHttpServer::objectMoved("/api/done"));
     outcome.events.clear();
     request.sendRequest(api(QStringLiteral("start")));
     QTRY_VERIFY(outcome.finished());
@@ -468,9 +454,7 @@ void TestNetRequestObject::failureReasons()
     ScriptedHttpServer::Reply hang;
     hang.hang = true;
     m_server.setReply(QStringLiteral("/api/r/hang"), hang);
-    ScriptedHttpServer::Reply loop;
-    loop.status = 302;
-    loop.body = objectMovedPage("/api/r/loop");
+    ScriptedHttpServer::Reply loop = ScriptedHttpServer::objectMoved("/api/r/loop");
     m_server.setReply(QStringLiteral("/api/r/loop"), loop);
     m_server.setReply(QStringLiteral("/api/r/405"), ScriptedHttpServer::envelope(405, QStringLiteral("没有操作权限")));
     m_server.setReply(QStringLiteral("/api/r/300"), ScriptedHttpServer::envelope(300, QString()));

@@ -95,6 +95,15 @@ ScriptedHttpServer::Reply ScriptedHttpServer::envelope(const QJsonValue& code, c
     return jsonReply(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
+ScriptedHttpServer::Reply ScriptedHttpServer::objectMoved(const QByteArray& link)
+{
+    Reply reply;
+    reply.status = 302;
+    reply.body = "<html><head><title>Object moved</title></head><body>\r\n<h2>Object moved to <a href=\"" + link
+                 + "\">here</a>.</h2>\r\n</body></html>\r\n";
+    return reply;
+}
+
 ScriptedHttpServer::Reply ScriptedHttpServer::listReply(int total, const QJsonArray& rows, const QString& message)
 {
     return envelope(200, message, QJsonObject{{QStringLiteral("total"), total}, {QStringLiteral("data"), rows}});

@@ -68,6 +68,8 @@ public:
     static Reply envelope(const QJsonValue& code, const QString& message, const QJsonValue& data = QJsonValue());
     // A page of a list: code 200 with the data {"total", "data": rows}.
     static Reply listReply(int total, const QJsonArray& rows, const QString& message = QString());
+    // The "Object moved" page (status 302) some services answer with, its link as written.
+    static Reply objectMoved(const QByteArray& link);
 
     QList<Request> requests() const { return m_requests; }
     QList<Request> requestsTo(const QString& path) const;
