@@ -1,5 +1,7 @@
 #include "frame/MicroWebsiteMainPageWidget.h"
 
+#include "content/jobs/JoinUsListWidget.h"
+#include "content/profile/CompanyProfileWidget.h"
 #include "frame/ItemButtonWidget.h"
 #include "net/http/Endpoints.h"
 #include "net/http/NetRequestObjecet.h"
@@ -175,17 +177,15 @@ void MicroWebsiteMainPageWidget::tileClicked(const Tile& tile)
     }
     switch (tile.itemid) {
     case 9:
+        PopupLauncher::open(QStringLiteral("公司介绍"), QSize(862, 712), new CompanyProfileWidget);
+        break;
     case 10:
+        PopupLauncher::open(QStringLiteral("加入我们"), QSize(862, 712), new JoinUsListWidget);
+        break;
     case -1: {
-        const QString title = tile.itemid == 9 ? QStringLiteral("公司介绍")
-                              : tile.itemid == 10 ? QStringLiteral("加入我们")
-                                                  : QStringLiteral("轮播广告");
-        const QString name = tile.itemid == 9 ? QStringLiteral("CompanyProfileWidget")
-                             : tile.itemid == 10 ? QStringLiteral("JoinUsListWidget")
-                                                 : QStringLiteral("MicroWebsiteScrollAdsWidget");
         auto* content = new StayTunedWidget;
-        content->setObjectName(name);
-        PopupLauncher::open(title, QSize(862, 712), content);
+        content->setObjectName(QStringLiteral("MicroWebsiteScrollAdsWidget"));
+        PopupLauncher::open(QStringLiteral("轮播广告"), QSize(862, 712), content);
         break;
     }
     case -3: {

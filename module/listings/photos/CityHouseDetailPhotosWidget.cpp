@@ -68,21 +68,11 @@ void CityHouseDetailPhotosWidget::setPhotos(const QList<QVariantMap>& photos)
 
 void CityHouseDetailPhotosWidget::openViewer(int index)
 {
-    // The viewer opens files too: a value of the service that is not an address never reaches it.
-    QStringList urls;
-    int shown = -1;
-    for (int i = 0; i < m_photos.size(); ++i) {
-        const QString url = m_photos.at(i).value(QStringLiteral("url")).toString();
-        if (!ImageShowLabel::isServiceAddress(url))
-            continue;
-        if (i == index)
-            shown = urls.size();
-        urls.append(url);
-    }
-    if (shown < 0)
+    QStringList values;
+    for (const QVariantMap& photo : qAsConst(m_photos))
+        values.append(photo.value(QStringLiteral("url")).toString());
+    PhotoShowWidget* viewer = PhotoShowWidget::openServicePhotos(values, index);
+    if (!viewer)
         return;
-    auto* viewer = new PhotoShowWidget(nullptr, 1, 0);
-    viewer->setPhotos(urls, shown);
-    viewer->show();
     m_viewer = viewer;
 }

@@ -453,3 +453,22 @@ void PhotoShowWidget::keepCopy(const QString& file, const QString& folder, const
     AlertFlashWidget::showSuccess(QStringLiteral("图片下载成功！"), 2000, this);
     emit photoSaved(target);
 }
+
+PhotoShowWidget* PhotoShowWidget::openServicePhotos(const QStringList& values, int index)
+{
+    QStringList urls;
+    int shown = -1;
+    for (int i = 0; i < values.size(); ++i) {
+        if (!ImageShowLabel::isServiceAddress(values.at(i)))
+            continue;
+        if (i == index)
+            shown = urls.size();
+        urls.append(values.at(i));
+    }
+    if (shown < 0)
+        return nullptr;
+    auto* viewer = new PhotoShowWidget(nullptr, 1, 0);
+    viewer->setPhotos(urls, shown);
+    viewer->show();
+    return viewer;
+}

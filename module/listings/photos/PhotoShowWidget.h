@@ -33,6 +33,10 @@ public:
     // Photos as maps with "url" and "name"; a name shows in the caption and the title.
     void setPhotos(const QList<QVariantMap>& photos, int index);
 
+    // Opens a viewer on the values of the service that are addresses, at the one of `index`; a
+    // value that is not an address is never opened as a local file. Null when `index` is not one.
+    static PhotoShowWidget* openServicePhotos(const QStringList& values, int index);
+
     int currentIndex() const { return m_index; }
     int photoCount() const { return m_photos.size(); }
     bool isBusy() const { return m_busy; }

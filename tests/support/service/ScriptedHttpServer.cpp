@@ -122,6 +122,7 @@ QList<ScriptedHttpServer::Request> ScriptedHttpServer::requestsTo(const QString&
 void ScriptedHttpServer::clear()
 {
     m_standing.clear();
+    m_responders.clear();
     m_queued.clear();
     m_requests.clear();
 }
@@ -187,7 +188,8 @@ void ScriptedHttpServer::readFrom(QTcpSocket* socket)
 
         m_requests.append(request);
         emit requestReceived(request);
-        const Reply reply = replyFor(request.path);
+        const Reply reply = m_responders.contains(request.path) ? m_responders.value(request.path)(request)
+                                                                : replyFor(request.path);
         if (reply.hang)
             continue;
         if (reply.delayMs > 0) {
@@ -196,6 +198,11 @@ void ScriptedHttpServer::readFrom(QTcpSocket* socket)
             answer(socket, reply);
         }
     }
+}
+
+void ScriptedHttpServer::setResponder(const QString& path, Responder responder)
+{
+    m_responders.insert(path, std::move(responder));
 }
 
 ScriptedHttpServer::Reply ScriptedHttpServer::replyFor(const QString& path)

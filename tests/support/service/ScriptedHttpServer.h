@@ -14,6 +14,8 @@
 #include <QString>
 #include <QTcpServer>
 
+#include <functional>
+
 class QTcpSocket;
 
 // A small HTTP/1.1 server on 127.0.0.1 for protocol faults: each path answers with a scripted
@@ -58,6 +60,9 @@ public:
 
     // The standing reply of a path; unscripted paths answer 404.
     void setReply(const QString& path, const Reply& reply);
+    // Answers every request to the path by what the function makes of it (before any scripted reply).
+    using Responder = std::function<Reply(const Request& request)>;
+    void setResponder(const QString& path, Responder responder);
     // A reply used once, before the standing one.
     void enqueueReply(const QString& path, const Reply& reply);
 
@@ -90,6 +95,7 @@ private:
     QSslCertificate m_certificate;
     QSslKey m_key;
     QMap<QString, Reply> m_standing;
+    QMap<QString, Responder> m_responders;
     QMap<QString, QList<Reply>> m_queued;
     QList<Request> m_requests;
     QHash<QTcpSocket*, QByteArray> m_buffers;

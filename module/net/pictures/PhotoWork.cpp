@@ -1,0 +1,96 @@
+#include "net/pictures/PhotoWork.h"
+
+#include "net/pictures/PhotoCompression.h"
+#include "net/pictures/PhotoFormats.h"
+
+PhotoWork::PhotoWork(QObject* parent)
+    : QObject(parent)
+{
+}
+
+QString PhotoWork::photoMessage(int position, const QString& problem)
+{
+    if (position < 0)
+        return QStringLiteral("图片") + problem;
+    return QStringLiteral("第%1张图片%2").arg(position + 1).arg(problem);
+}
+
+void PhotoWork::compress(const QStringList& files, qint64 limit, double factor, bool replace)
+{
+    if (files.isEmpty())
+        return;
+    if (replace)
+        ++m_generation;
+    if (m_running == 0) {
+        m_started = 0;
+        m_done = 0;
+    }
+    for (const QString& file : files) {
+        ++m_running;
+        ++m_started;
+        PhotoCompression::start(file, QVariant(m_generation), limit, QString(), factor, this,
+                                &PhotoWork::compressionFinished);
+    }
+    emit stageChanged(QStringLiteral("压缩中 %1/%2").arg(m_done).arg(m_started));
+}
+
+void PhotoWork::compressionFinished(const QString& path, const QVariant& value)
+{
+    m_running = qMax(0, m_running - 1);
+    ++m_done;
+    if (m_running > 0)
+        emit stageChanged(QStringLiteral("压缩中 %1/%2").arg(m_done).arg(m_started));
+    if (value.toInt() == m_generation)
+        emit compressed(path);
+    if (m_running == 0)
+        emit compressionDone();
+}
+
+void PhotoWork::upload(const QString& uploadUrl, const QStringList& paths, const QMap<QString, QVariant>& fields,
+                       qint64 limit)
+{
+    QList<PhotosUploadObject::PhotosModel> photos;
+    for (int i = 0; i < paths.size(); ++i) {
+        const QString& path = paths.at(i);
+        if (path.isEmpty()) {
+            emit uploadFailed(photoMessage(i, QStringLiteral("没有地址，请重新选择！")));
+            return;
+        }
+        if (!PhotosUploadObject::isOnService(path)) {
+            const QString problem = PhotoFormats::uploadProblem(path, limit);
+            if (!problem.isEmpty()) {
+                emit uploadFailed(photoMessage(paths.size() == 1 ? -1 : i, problem));
+                return;
+            }
+        }
+        PhotosUploadObject::PhotosModel photo;
+        photo.index = i;
+        photo.path = path;
+        photos.append(photo);
+    }
+    if (m_upload)
+        m_upload->deleteLater();
+    auto* upload = new PhotosUploadObject(this);
+    m_upload = upload;
+    connect(upload, &PhotosUploadObject::photosProgress, this, [this](int finished, int total) {
+        emit stageChanged(QStringLiteral("上传中 %1/%2").arg(finished).arg(total));
+    });
+    connect(upload, &PhotosUploadObject::photosUpFinish, this, &PhotoWork::uploadFinished);
+    emit stageChanged(QStringLiteral("上传中 0/%1").arg(photos.size()));
+    upload->upload(uploadUrl, photos, fields);
+}
+
+void PhotoWork::uploadFinished(const QList<PhotosUploadObject::PhotosModel>& photos)
+{
+    if (m_upload) {
+        m_upload->deleteLater();
+        m_upload = nullptr;
+    }
+    const QList<int> missing = PhotosUploadObject::missingAddresses(photos);
+    if (!missing.isEmpty()) {
+        const int position = photos.size() == 1 ? -1 : missing.first();
+        emit uploadFailed(photoMessage(position, QStringLiteral("上传失败，请重试！")));
+        return;
+    }
+    emit uploaded(photos);
+}

@@ -1,0 +1,41 @@
+#include "widgets/photos/PhotoFileDialog.h"
+
+#include "net/pictures/PhotoFormats.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QStandardPaths>
+
+namespace {
+
+PhotoFileDialog::Picker& picker()
+{
+    static PhotoFileDialog::Picker instance;
+    return instance;
+}
+
+} // namespace
+
+void PhotoFileDialog::setPicker(Picker replacement)
+{
+    picker() = std::move(replacement);
+}
+
+QString PhotoFileDialog::startFolder()
+{
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (!desktop.isEmpty() && QDir(desktop).exists())
+        return desktop;
+    return QDir::rootPath();
+}
+
+QStringList PhotoFileDialog::pick(QWidget* parent, bool several)
+{
+    if (picker())
+        return picker()(parent, several);
+    const QString title = QStringLiteral("选取图片");
+    if (several)
+        return QFileDialog::getOpenFileNames(parent, title, startFolder(), PhotoFormats::dialogFilter());
+    const QString file = QFileDialog::getOpenFileName(parent, title, startFolder(), PhotoFormats::dialogFilter());
+    return file.isEmpty() ? QStringList() : QStringList(file);
+}
