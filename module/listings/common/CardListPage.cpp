@@ -1,6 +1,7 @@
 #include "listings/common/CardListPage.h"
 
 #include "listings/common/CardFilterBar.h"
+#include "listings/common/ListCardView.h"
 #include "net/http/FormBody.h"
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
@@ -25,6 +26,7 @@ CardListPage::CardListPage(QWidget* parent)
     , m_pager(new ListPager(this, PageSize))
 {
     setAttribute(Qt::WA_StyledBackground);
+    m_list->setStyleSheet(ListCardView::styleSheetText());
     m_paging->follow(m_pager);
     LoadFailedView::follow(m_pager, m_list);
 

@@ -1,9 +1,8 @@
 #include "listings/common/HouseTableLabelItemView.h"
 
-#include "widgets/inputs/OmitLabel.h"
-
-#include <QHBoxLayout>
+#include <QFontMetrics>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 
 namespace {
@@ -13,36 +12,50 @@ const int kBadgeHeight = 15;
 
 HouseTableLabelItemView::HouseTableLabelItemView(QWidget* parent)
     : TableCellItemView(parent)
-    , m_label(new OmitLabel(this))
-    , m_badge(new QLabel(this))
 {
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPixelSize(13);
-    m_label->setFont(font);
-    m_label->setElideMode(Qt::ElideRight);
-
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_label);
-
-    m_badge->setFixedSize(kBadgeWidth, kBadgeHeight);
-    m_badge->setPixmap(QPixmap(QStringLiteral(":/res/hasread.png")));
-    m_badge->setScaledContents(true);
-    m_badge->hide();
+    static const QFont font = [] {
+        QFont cellFont(QStringLiteral("微软雅黑"));
+        cellFont.setPixelSize(13);
+        return cellFont;
+    }();
+    setFont(font);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 }
 
 bool HouseTableLabelItemView::isBadgeShown() const
 {
-    return !m_badge->isHidden();
+    return m_badge && !m_badge->isHidden();
 }
 
 void HouseTableLabelItemView::setText(const QString& text, bool showBadge)
 {
-    m_text = text;
-    m_label->setText(QLatin1Char(' ') + text);
-    m_badge->setVisible(showBadge);
+    m_text = text.left(MaxTextLength);
+    setToolTip(m_text.isEmpty() ? QString() : QStringLiteral("<p>%1</p>").arg(m_text.toHtmlEscaped()));
+    // Few cells carry the badge; it is made when first needed.
+    if (showBadge && !m_badge) {
+        m_badge = new QLabel(this);
+        m_badge->setFixedSize(kBadgeWidth, kBadgeHeight);
+        m_badge->setPixmap(QPixmap(QStringLiteral(":/res/hasread.png")));
+        m_badge->setScaledContents(true);
+    }
+    if (m_badge)
+        m_badge->setVisible(showBadge);
     placeBadge();
+    update();
+}
+
+QString HouseTableLabelItemView::shownText() const
+{
+    return fontMetrics().elidedText(QLatin1Char(' ') + m_text, Qt::ElideRight, width());
+}
+
+void HouseTableLabelItemView::paintEvent(QPaintEvent* event)
+{
+    TableCellItemView::paintEvent(event);
+    QPainter painter(this);
+    // The row's colours come from the style sheet the table gives the row's cells.
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shownText());
 }
 
 void HouseTableLabelItemView::resizeEvent(QResizeEvent* event)
@@ -53,6 +66,8 @@ void HouseTableLabelItemView::resizeEvent(QResizeEvent* event)
 
 void HouseTableLabelItemView::placeBadge()
 {
+    if (!m_badge)
+        return;
     m_badge->move(width() - kBadgeWidth, 0);
     m_badge->raise();
 }

@@ -55,6 +55,19 @@ QStringList ListCardView::permitted(const QList<Operation>& operations, const Ri
     return entries;
 }
 
+QString ListCardView::styleSheetText()
+{
+    return QStringLiteral(
+        "#ListCardView{background: transparent; border-bottom: 1px solid rgb(236,236,236);}"
+        "ListCardView QLabel{font: 13px \"微软雅黑\"; color: rgb(120,120,120); background: transparent;}"
+        "ListCardView #label_name{font: bold 16px \"微软雅黑\"; color: rgb(40,40,40);}"
+        "ListCardView #label_type{color: rgb(55,129,241); border: 1px solid rgb(55,129,241); border-radius: 2px; padding: 0px 4px;}"
+        "ListCardView #label_top{color: white; background: rgb(245,90,70); border-radius: 2px; padding: 0px 5px;}"
+        "ListCardView #label_value{color: rgb(245,90,70);}"
+        "ListCardView #label_yongJinTitle{color: rgb(60,60,60);}")
+        % CardFilterBar::comboBoxStyle();
+}
+
 ListCardView::ListCardView(QWidget* parent)
     : QWidget(parent)
     , m_picture(new ImageShowLabel(this))
@@ -69,15 +82,6 @@ ListCardView::ListCardView(QWidget* parent)
     setAttribute(Qt::WA_StyledBackground);
     setCursor(Qt::PointingHandCursor);
     setFixedHeight(CardHeight);
-    setStyleSheet(QStringLiteral(
-        "#ListCardView{background: transparent; border-bottom: 1px solid rgb(236,236,236);}"
-        "QLabel{font: 13px \"微软雅黑\"; color: rgb(120,120,120); background: transparent;}"
-        "#label_name{font: bold 16px \"微软雅黑\"; color: rgb(40,40,40);}"
-        "#label_type{color: rgb(55,129,241); border: 1px solid rgb(55,129,241); border-radius: 2px; padding: 0px 4px;}"
-        "#label_top{color: white; background: rgb(245,90,70); border-radius: 2px; padding: 0px 5px;}"
-        "#label_value{color: rgb(245,90,70);}"
-        "#label_yongJinTitle{color: rgb(60,60,60);}")
-        % CardFilterBar::comboBoxStyle());
 
     m_picture->setObjectName(QStringLiteral("label_picture"));
     m_picture->setFixedSize(160, 120);

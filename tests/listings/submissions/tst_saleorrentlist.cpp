@@ -189,9 +189,11 @@ private slots:
         QCOMPARE(listing.table()->columnCount(), 9);
         QVERIFY(columnOf(key) >= 0);
         QCOMPARE(cellText(listing, 0, columnOf(key)), text);
-        // The label shows the text after one space.
+        // The cell shows the text after one space, the whole text in its tool tip.
         auto* cell = qobject_cast<HouseTableLabelItemView*>(listing.table()->cellWidget(0, columnOf(key)));
-        QCOMPARE(cell->label()->fullText(), QStringLiteral(" ") + text);
+        QCOMPARE(cell->text(), text);
+        QVERIFY(cell->shownText().startsWith(QLatin1Char(' ')));
+        QVERIFY(cell->toolTip().contains(text.toHtmlEscaped()));
         QVERIFY(!cell->isBadgeShown());
         QCOMPARE(listing.rows().first().displayValues.value(key).toString(), text);
     }
@@ -485,6 +487,8 @@ private slots:
         QCoreApplication::sendEvent(cellAt(1, 0), &enter);
         QCOMPARE(table.hoverRow(), 1);
         QCOMPARE(cellAt(1, 1)->styleSheet(), hover);
+        // The cell paints its text in the colour the row's style gives it.
+        QCOMPARE(cellAt(1, 1)->palette().color(cellAt(1, 1)->foregroundRole()), QColor(30, 30, 30));
 
         QCoreApplication::sendEvent(cellAt(0, 1), &enter);
         QCOMPARE(cellAt(1, 1)->styleSheet(), normal);
