@@ -1,5 +1,6 @@
 #include "frame/MicroWebsiteMainPageWidget.h"
 
+#include "content/ads/MicroWebsiteScrollAdsWidget.h"
 #include "content/jobs/JoinUsListWidget.h"
 #include "content/profile/CompanyProfileWidget.h"
 #include "frame/ItemButtonWidget.h"
@@ -182,12 +183,9 @@ void MicroWebsiteMainPageWidget::tileClicked(const Tile& tile)
     case 10:
         PopupLauncher::open(QStringLiteral("加入我们"), QSize(862, 712), new JoinUsListWidget);
         break;
-    case -1: {
-        auto* content = new StayTunedWidget;
-        content->setObjectName(QStringLiteral("MicroWebsiteScrollAdsWidget"));
-        PopupLauncher::open(QStringLiteral("轮播广告"), QSize(862, 712), content);
+    case -1:
+        PopupLauncher::open(QStringLiteral("轮播广告"), QSize(862, 712), new MicroWebsiteScrollAdsWidget);
         break;
-    }
     case -3: {
         if (!FunctionRights::siteServiceOpen(this))
             AlertWidget::showTip(QStringLiteral("您尚未开通官网服务！"), QStringLiteral("main"));

@@ -29,11 +29,10 @@ QString PhotoFileDialog::startFolder()
     return QDir::rootPath();
 }
 
-QStringList PhotoFileDialog::pick(QWidget* parent, bool several)
+QStringList PhotoFileDialog::pick(QWidget* parent, bool several, const QString& title)
 {
     if (picker())
         return picker()(parent, several);
-    const QString title = QStringLiteral("选取图片");
     if (several)
         return QFileDialog::getOpenFileNames(parent, title, startFolder(), PhotoFormats::dialogFilter());
     const QString file = QFileDialog::getOpenFileName(parent, title, startFolder(), PhotoFormats::dialogFilter());

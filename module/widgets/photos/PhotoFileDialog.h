@@ -1,18 +1,19 @@
 #ifndef PHOTOFILEDIALOG_H
 #define PHOTOFILEDIALOG_H
 
+#include <QString>
 #include <QStringList>
 
 #include <functional>
 
 class QWidget;
 
-// The editors' "选取图片" dialog: opens in the user's desktop folder and lists the picture formats
+// The editors' picture dialog ("选取图片" unless told otherwise): opens in the user's desktop folder and lists the picture formats
 // that can be read.
 class PhotoFileDialog
 {
 public:
-    static QStringList pick(QWidget* parent, bool several);
+    static QStringList pick(QWidget* parent, bool several, const QString& title = QStringLiteral("选取图片"));
     static QString startFolder();
 
     // Replaces the dialog, for tests: the picker gets the parent and whether several files may be

@@ -1,0 +1,276 @@
+#include "content/ads/MicroWebSiteScrollAddWidget.h"
+
+#include "listings/pickers/SaleOrRentPutUpChooseWidget.h"
+#include "net/http/Endpoints.h"
+#include "net/http/FormBody.h"
+#include "net/http/NetRequestObjecet.h"
+#include "net/pictures/ImageShowLabel.h"
+#include "net/pictures/PhotoWork.h"
+#include "widgets/inputs/CustomComboBox.h"
+#include "widgets/photos/PhotoFileDialog.h"
+#include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/PopupLauncher.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using Ads = MicroWebSite_ScrollAds_Model;
+
+MicroWebSiteScrollAddWidget::MicroWebSiteScrollAddWidget(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MicroWebSiteScrollAddWidget"));
+    m_work = new PhotoWork(this);
+    connect(m_work, &PhotoWork::compressed, this, &MicroWebSiteScrollAddWidget::compressionResult);
+    connect(m_work, &PhotoWork::compressionDone, this, &MicroWebSiteScrollAddWidget::stopWait);
+    connect(m_work, &PhotoWork::stageChanged, this, [this](const QString& text) {
+        if (m_indicator)
+            m_indicator->setWaitWord(text);
+    });
+    connect(m_work, &PhotoWork::uploaded, this, [this](const QList<PhotosUploadObject::PhotosModel>& photos) {
+        Ads::AdData ad = formAdvert();
+        ad.photo = photos.value(0).url;
+        send(ad);
+    });
+    connect(m_work, &PhotoWork::uploadFailed, this, [this](const QString& message) {
+        stopWait();
+        AlertWidget::showWarning(message);
+    });
+
+    m_pictureLabel = new ImageShowLabel(this);
+    m_pictureLabel->setObjectName(QStringLiteral("pictureLabel"));
+    m_pictureLabel->setFixedSize(432, 180);
+    m_pictureLabel->setPlaceholderPath(QStringLiteral(":/res/moren.png"));
+    m_pictureLabel->setShowPlaceholder(true);
+    m_pictureLabel->setCursor(Qt::PointingHandCursor);
+    m_pictureLabel->setToolTip(QStringLiteral("点击选择图片"));
+    connect(m_pictureLabel, &ImageShowLabel::leftClick, this, &MicroWebSiteScrollAddWidget::choosePhoto);
+    auto* hint = new QLabel(QStringLiteral("建议尺寸：1080x450"), this);
+    hint->setStyleSheet(QStringLiteral("color:#999999;"));
+
+    m_typeBox = new CustomComboBox(this);
+    m_typeBox->setObjectName(QStringLiteral("typeBox"));
+    m_typeBox->setFixedSize(200, 30);
+    m_typeBox->setTextList(Ads::typeChoices());
+    connect(m_typeBox, QOverload<int>::of(&QComboBox::activated), this, &MicroWebSiteScrollAddWidget::typeActivedIndex);
+
+    m_positionRow = new QWidget(this);
+    m_pickerButton = new QPushButton(m_positionRow);
+    m_pickerButton->setObjectName(QStringLiteral("pickerButton"));
+    m_pickerButton->setFixedSize(300, 30);
+    m_pickerButton->setCursor(Qt::PointingHandCursor);
+    m_pickerButton->setStyleSheet(QStringLiteral("QPushButton{text-align:left;padding-left:8px;border:1px solid #dddddd;"
+                                                 "border-radius:3px;background:white;}"));
+    connect(m_pickerButton, &QPushButton::clicked, this, &MicroWebSiteScrollAddWidget::chooseClick);
+    auto* positionLayout = new QHBoxLayout(m_positionRow);
+    positionLayout->setContentsMargins(0, 0, 0, 0);
+    positionLayout->addWidget(new QLabel(QStringLiteral("具体位置："), m_positionRow));
+    positionLayout->addWidget(m_pickerButton);
+    positionLayout->addStretch();
+    m_positionRow->hide();
+
+    m_submitButton = new QPushButton(QStringLiteral("提交"), this);
+    m_submitButton->setObjectName(QStringLiteral("submitButton"));
+    m_submitButton->setFixedSize(100, 32);
+    m_submitButton->setCursor(Qt::PointingHandCursor);
+    m_submitButton->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:3px;}"));
+    connect(m_submitButton, &QPushButton::clicked, this, &MicroWebSiteScrollAddWidget::submitData);
+
+    auto* typeRow = new QHBoxLayout;
+    typeRow->addWidget(new QLabel(QStringLiteral("链接类型："), this));
+    typeRow->addWidget(m_typeBox);
+    typeRow->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_submitButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(40, 16, 40, 16);
+    layout->setSpacing(12);
+    layout->addWidget(m_pictureLabel, 0, Qt::AlignHCenter);
+    layout->addWidget(hint, 0, Qt::AlignHCenter);
+    layout->addLayout(typeRow);
+    layout->addWidget(m_positionRow);
+    layout->addStretch();
+    layout->addLayout(buttons);
+}
+
+void MicroWebSiteScrollAddWidget::setAdvert(const Ads::AdData& ad)
+{
+    m_id = ad.id;
+    m_picture = ad.photo;
+    if (!ad.photo.isEmpty())
+        m_pictureLabel->loadServiceImage(ad.photo, true);
+    if (ad.type >= 0 && ad.type < Ads::typeChoices().size()) {
+        m_typeBox->setCurrentIndex(ad.type);
+        typeActivedIndex(ad.type);
+    }
+    m_itemid = ad.itemid;
+    m_title = ad.title;
+    if (m_type >= Ads::NewHouse && m_type <= Ads::Job)
+        m_pickerButton->setText(ad.title);
+}
+
+Ads::AdData MicroWebSiteScrollAddWidget::formAdvert() const
+{
+    Ads::AdData ad;
+    ad.id = m_id;
+    ad.photo = m_picture;
+    ad.type = m_type;
+    ad.itemid = m_itemid;
+    ad.title = m_title;
+    return ad;
+}
+
+bool MicroWebSiteScrollAddWidget::isProcessingPicture() const
+{
+    return m_work->isCompressing();
+}
+
+FormBody MicroWebSiteScrollAddWidget::saveBody(const Ads::AdData& ad)
+{
+    FormBody body;
+    body.add(QStringLiteral("title"), ad.title)
+        .add(QStringLiteral("photo"), ad.photo)
+        .add(QStringLiteral("type"), ad.type)
+        .add(QStringLiteral("itemid"), ad.itemid);
+    if (ad.id > 0)
+        body.add(QStringLiteral("id"), ad.id);
+    return body;
+}
+
+QString MicroWebSiteScrollAddWidget::saveUrl(int id)
+{
+    return id > 0 ? Api::mtoreLunbomodify() : Api::mtoreLunboadd();
+}
+
+void MicroWebSiteScrollAddWidget::choosePhoto()
+{
+    const QStringList files = PhotoFileDialog::pick(this, false, QStringLiteral("选取户型图"));
+    if (files.isEmpty())
+        return;
+    showWait();
+    m_work->compress(files, PhotoWork::DefaultLimit, 1.0, true);
+}
+
+void MicroWebSiteScrollAddWidget::compressionResult(QString path)
+{
+    m_picture = path;
+    m_pictureLabel->loadImage(path);
+}
+
+void MicroWebSiteScrollAddWidget::typeActivedIndex(int index)
+{
+    m_type = index;
+    m_itemid = 0;
+    const QString label = Ads::listPageLabel(index);
+    m_title = label;
+    m_positionRow->setVisible(!label.isEmpty());
+    m_pickerButton->setText(label);
+}
+
+void MicroWebSiteScrollAddWidget::chooseClick()
+{
+    switch (m_type) {
+    case Ads::NewHouse:
+        chooseNewHouse();
+        break;
+    case Ads::SaleHouse:
+        chooseSaleHouse();
+        break;
+    case Ads::RentHouse:
+        chooseRentHouse();
+        break;
+    case Ads::Job:
+        chooseZhaoPin();
+        break;
+    default:
+        break;
+    }
+}
+
+void MicroWebSiteScrollAddWidget::chooseNewHouse()
+{
+    openPicker(QStringLiteral("选择要链接的新房"), Api::nhousePosts(), {{QStringLiteral("wstore"), 1}}, QStringLiteral("name"));
+}
+
+void MicroWebSiteScrollAddWidget::chooseSaleHouse()
+{
+    openPicker(QStringLiteral("选择要链接的房源"), Api::mtoreMshouseposts(), {{QStringLiteral("type"), 0}},
+               QStringLiteral("title"));
+}
+
+void MicroWebSiteScrollAddWidget::chooseRentHouse()
+{
+    openPicker(QStringLiteral("选择要链接的房源"), Api::mtoreMshouseposts(), {{QStringLiteral("type"), 1}},
+               QStringLiteral("title"));
+}
+
+void MicroWebSiteScrollAddWidget::chooseZhaoPin()
+{
+    openPicker(QStringLiteral("选择要链接的职位"), Api::mtoreJoinusposts(), {}, QStringLiteral("title"));
+}
+
+void MicroWebSiteScrollAddWidget::openPicker(const QString& title, const QString& url, const QVariantMap& fixed,
+                                             const QString& shownKey)
+{
+    if (m_pickerPopup)
+        return;
+    SaleOrRentPutUpChooseWidget::Config config;
+    config.url = url;
+    config.fixedParams = fixed;
+    config.shownKey = shownKey;
+    config.firstEntries = {{{QStringLiteral("id"), 0}, {shownKey, Ads::listPageLabel(m_type)}}};
+    auto* picker = new SaleOrRentPutUpChooseWidget;
+    CommonAddWidget* popup = PopupLauncher::open(title, QSize(412, 662), picker);
+    m_pickerPopup = popup;
+    picker->setConfig(config);
+    connect(picker, &SaleOrRentPutUpChooseWidget::chooseHouse, this, [this, popup](const QVariantMap& entry) {
+        m_itemid = entry.value(QStringLiteral("id")).toInt();
+        m_title = entry.value(SaleOrRentPutUpChooseWidget::ShownTextKey).toString();
+        m_pickerButton->setText(m_title);
+        popup->closeWidget();
+    });
+}
+
+void MicroWebSiteScrollAddWidget::submitData()
+{
+    if (m_picture.isEmpty()) {
+        AlertWidget::showWarning(QStringLiteral("请选择图片！"));
+        return;
+    }
+    if (m_work->isCompressing()) {
+        AlertWidget::showWarning(QStringLiteral("正在处理图片中，请稍等！"));
+        return;
+    }
+    if (m_work->isUploading())
+        return;
+    showWait();
+    m_work->upload(Api::appUpphoto(), {m_picture}, {{QStringLiteral("type"), QStringLiteral("11")}});
+}
+
+void MicroWebSiteScrollAddWidget::send(const Ads::AdData& ad)
+{
+    auto* request = new NetRequestObjecet(this);
+    connect(request, &NetRequestObjecet::loadFinish, this, [this, request]() {
+        request->deleteLater();
+        stopWait();
+    });
+    connect(request, &NetRequestObjecet::loadSuccess, this, &MicroWebSiteScrollAddWidget::addSuccess);
+    request->sendForm(saveUrl(ad.id), saveBody(ad));
+}
+
+void MicroWebSiteScrollAddWidget::showWait()
+{
+    if (!m_indicator)
+        m_indicator = QProgressIndicator::showOver(this, true, QString());
+}
+
+void MicroWebSiteScrollAddWidget::stopWait()
+{
+    if (m_indicator)
+        m_indicator->stopAnimation();
+    m_indicator = nullptr;
+}
