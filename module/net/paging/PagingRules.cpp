@@ -66,12 +66,38 @@ PagingRules::Step cardStep(PagingRules::Action action, int page, int count, cons
     return refuse(page, QString());
 }
 
+PagingRules::Step siteStep(PagingRules::Action action, int page, int count)
+{
+    using A = PagingRules::Action;
+    switch (action) {
+    case A::Previous:
+        return page > 1 ? go(page - 1) : refuse(page, QStringLiteral("已经是第一页了！"));
+    case A::Next:
+        return page < count ? go(page + 1) : refuse(page, QStringLiteral("已经是最后一页了！"));
+    default:
+        return refuse(page, QString());
+    }
+}
+
 } // namespace
 
 PagingRules::Step PagingRules::decide(Style style, Action action, int pageIndex, int pageCount, const QString& jumpText)
 {
-    return style == Style::Table ? tableStep(action, pageIndex, pageCount, jumpText)
-                                 : cardStep(action, pageIndex, pageCount, jumpText);
+    switch (style) {
+    case Style::Table:
+        return tableStep(action, pageIndex, pageCount, jumpText);
+    case Style::Card:
+        return cardStep(action, pageIndex, pageCount, jumpText);
+    case Style::Site:
+        return siteStep(action, pageIndex, pageCount);
+    }
+    return refuse(pageIndex, QString());
+}
+
+int PagingRules::siteTotal(int pageIndex, int rowsOnPage, int pageSize)
+{
+    const int before = (qMax(1, pageIndex) - 1) * pageSize;
+    return before + rowsOnPage + (rowsOnPage >= pageSize ? 1 : 0);
 }
 
 int PagingRules::pageCountFor(int total, int pageSize)

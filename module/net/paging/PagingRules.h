@@ -3,12 +3,12 @@
 
 #include <QString>
 
-// What a click on a paging button does, apart from any widget: the table pages and the card pages
-// follow different rules and texts.
+// What a click on a paging button does, apart from any widget: the table pages, the card pages and
+// the site host's lists (pages of 10 without a total) follow different rules and texts.
 class PagingRules
 {
 public:
-    enum class Style { Table, Card };
+    enum class Style { Table, Card, Site };
     enum class Action { BackTen, Previous, Next, ForwardTen, Jump };
 
     struct Step
@@ -21,6 +21,9 @@ public:
     // jumpText is the current-page box's text, read only for Jump.
     static Step decide(Style style, Action action, int pageIndex, int pageCount, const QString& jumpText = QString());
     static int pageCountFor(int total, int pageSize);
+    // The site host answers a page without a total: a full page means another may follow, a
+    // shorter one is the last. The total that says so, for ListPager::accept().
+    static int siteTotal(int pageIndex, int rowsOnPage, int pageSize);
 
 private:
     PagingRules() = delete;

@@ -4,6 +4,8 @@
 #include "net/paging/ListPager.h"
 #include "widgets/popups/AlertWidget.h"
 
+#include <initializer_list>
+
 
 PagingBar::PagingBar(QWidget* parent, PagingRules::Style style)
     : QWidget(parent)
@@ -18,6 +20,18 @@ PagingBar::PagingBar(QWidget* parent, PagingRules::Style style)
     connect(ui->pushButton_forwardTen, &QPushButton::clicked, this, [this] { trigger(A::ForwardTen); });
     connect(ui->pushButton_jump, &QPushButton::clicked, this, [this] { trigger(A::Jump); });
     connect(ui->lineEdit_currentPage, &QLineEdit::returnPressed, this, [this] { trigger(A::Jump); });
+    setStyle(style);
+}
+
+void PagingBar::setStyle(PagingRules::Style style)
+{
+    m_style = style;
+    // The site host's lists only go back and forth and name the page they show.
+    const bool site = style == PagingRules::Style::Site;
+    for (QWidget* widget : std::initializer_list<QWidget*>{ui->pushButton_backTen, ui->pushButton_forwardTen, ui->pushButton_jump,
+                                                           ui->lineEdit_currentPage, ui->lineEdit_pageSize, ui->label_perPage,
+                                                           ui->label_page})
+        widget->setVisible(!site);
     refreshTexts();
 }
 
@@ -39,7 +53,12 @@ void PagingBar::follow(ListPager* pager)
 {
     setPageSize(pager->pageSize());
     setPageIndex(pager->pageIndex());
-    connect(pager, &ListPager::pageIndexChanged, this, &PagingBar::setPageIndex);
+    if (m_style == PagingRules::Style::Site) {
+        // The site's lists name the page on screen: it changes when that page's reply is shown.
+        connect(pager, &ListPager::pageShown, this, [this, pager] { setPageIndex(pager->shownPageIndex()); });
+    } else {
+        connect(pager, &ListPager::pageIndexChanged, this, &PagingBar::setPageIndex);
+    }
     connect(pager, &ListPager::totalReceived, this, &PagingBar::setTotal);
     connect(this, &PagingBar::pageRequested, pager, &ListPager::turnTo);
 }
@@ -60,13 +79,19 @@ void PagingBar::trigger(PagingRules::Action action)
             AlertWidget::showWarning(step.alert, QStringLiteral("main"));
         return;
     }
-    m_pageIndex = step.pageIndex;
-    refreshTexts();
-    emit pageRequested(m_pageIndex);
+    if (m_style != PagingRules::Style::Site) {
+        m_pageIndex = step.pageIndex;
+        refreshTexts();
+    }
+    emit pageRequested(step.pageIndex);
 }
 
 void PagingBar::refreshTexts()
 {
+    if (m_style == PagingRules::Style::Site) {
+        ui->label_pageInfo->setText(QStringLiteral("第%1页").arg(m_pageIndex));
+        return;
+    }
     ui->lineEdit_pageSize->setText(QString::number(m_pageSize));
     ui->label_pageInfo->setText(QStringLiteral("条，共%1页，共计%2条，当前第").arg(m_pageCount).arg(m_total));
     ui->lineEdit_currentPage->setText(QString::number(m_pageIndex));

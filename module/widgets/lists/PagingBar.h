@@ -21,7 +21,7 @@ public:
     explicit PagingBar(QWidget* parent = nullptr, PagingRules::Style style = PagingRules::Style::Table);
     ~PagingBar() override;
 
-    void setStyle(PagingRules::Style style) { m_style = style; }
+    void setStyle(PagingRules::Style style);
     void setPageSize(int pageSize);
     int pageSize() const { return m_pageSize; }
     int pageIndex() const { return m_pageIndex; }

@@ -29,12 +29,13 @@ QString PhotoFileDialog::startFolder()
     return QDir::rootPath();
 }
 
-QStringList PhotoFileDialog::pick(QWidget* parent, bool several, const QString& title)
+QStringList PhotoFileDialog::pick(QWidget* parent, bool several, const QString& title, const QString& folder)
 {
     if (picker())
         return picker()(parent, several);
+    const QString start = !folder.isEmpty() && QDir(folder).exists() ? folder : startFolder();
     if (several)
-        return QFileDialog::getOpenFileNames(parent, title, startFolder(), PhotoFormats::dialogFilter());
-    const QString file = QFileDialog::getOpenFileName(parent, title, startFolder(), PhotoFormats::dialogFilter());
+        return QFileDialog::getOpenFileNames(parent, title, start, PhotoFormats::dialogFilter());
+    const QString file = QFileDialog::getOpenFileName(parent, title, start, PhotoFormats::dialogFilter());
     return file.isEmpty() ? QStringList() : QStringList(file);
 }

@@ -13,7 +13,9 @@ class QWidget;
 class PhotoFileDialog
 {
 public:
-    static QStringList pick(QWidget* parent, bool several, const QString& title = QStringLiteral("选取图片"));
+    // Opens in `folder` when it exists, else in startFolder().
+    static QStringList pick(QWidget* parent, bool several, const QString& title = QStringLiteral("选取图片"),
+                            const QString& folder = QString());
     static QString startFolder();
 
     // Replaces the dialog, for tests: the picker gets the parent and whether several files may be
