@@ -1,6 +1,8 @@
 // Runs photos through the module's own compression as an editor does: one batch, all started
 // at once, factor 1.0, limit 204800. Prints each photo's time, result size in bytes and pixels,
 // then the batch's wall time, the time to the first result and the process's peak memory.
+// A result that the editors would not upload (not JPEG or PNG, or over the limit) is printed as
+// "failed FILE: reason", and the exit status is then 1.
 //
 //   photo_bench [--out DIR] FILE...        compress, copying each result into DIR
 //   photo_bench --plain FILE...            for comparison, one after another: a plain full
@@ -8,6 +10,7 @@
 //   photo_bench --decode-only FILE...      for comparison, full decodes one after another
 
 #include "net/pictures/PhotoCompression.h"
+#include "net/pictures/PhotoFormats.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -50,7 +53,8 @@ int sequential(const QStringList& files, bool encode, QTextStream& out)
     for (const QString& file : files) {
         QElapsedTimer clock;
         clock.start();
-        QImageReader reader(file);
+        QImageReader reader;
+        PhotoFormats::prepareReader(reader, file);
         reader.setAutoTransform(true);
         QImage image = reader.read();
         QByteArray bytes;
@@ -100,6 +104,7 @@ int main(int argc, char** argv)
     if (!outDir.isEmpty())
         QDir().mkpath(outDir);
 
+    const qint64 limit = 204800;
     QVector<Outcome> outcomes(files.size());
     int remaining = files.size();
     qint64 firstMs = -1;
@@ -107,7 +112,7 @@ int main(int argc, char** argv)
     QObject receiver;
     batch.start();
     for (int i = 0; i < files.size(); ++i) {
-        PhotoCompression::start(files.at(i), i, 204800, QString(), 1.0, &receiver,
+        PhotoCompression::start(files.at(i), i, limit, QString(), 1.0, &receiver,
                                 [&](const QString& path, const QVariant& tag) {
                                     Outcome& outcome = outcomes[tag.toInt()];
                                     outcome.path = path;
@@ -121,10 +126,16 @@ int main(int argc, char** argv)
     app.exec();
     const qint64 wallMs = batch.elapsed();
 
+    QStringList failures;
     for (int i = 0; i < files.size(); ++i) {
         const Outcome& outcome = outcomes.at(i);
         const QFileInfo result(outcome.path);
-        const QSize pixels = QImageReader(outcome.path).size();
+        QImageReader reader;
+        PhotoFormats::prepareReader(reader, outcome.path);
+        const QSize pixels = reader.size();
+        const QString problem = PhotoFormats::uploadProblem(outcome.path, limit);
+        if (!problem.isEmpty())
+            failures << QStringLiteral("failed %1: %2").arg(files.at(i), problem);
         out << files.at(i) << '\t' << outcome.elapsedMs << " ms\t" << result.size() << " bytes\t"
             << pixels.width() << 'x' << pixels.height() << '\n';
         if (!outDir.isEmpty()) {
@@ -133,9 +144,14 @@ int main(int argc, char** argv)
             QFile::remove(copy);
             QFile::copy(outcome.path, copy);
         }
+        // Results pile up in the temporary folder otherwise, and each run would get a new name.
+        if (outcome.path != files.at(i))
+            QFile::remove(outcome.path);
     }
     out << "batch wall " << wallMs << " ms\n";
     out << "first result " << firstMs << " ms\n";
     out << "peak memory " << peakMemory() << '\n';
-    return 0;
+    for (const QString& failure : qAsConst(failures))
+        out << failure << '\n';
+    return failures.isEmpty() ? 0 : 1;
 }

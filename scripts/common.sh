@@ -7,8 +7,13 @@ KQ_TEST_BUILD="${KQ_BUILD_DIR:-$KQ_ROOT/build}"
 KQ_RELEASE_BUILD="${KQ_RELEASE_BUILD_DIR:-$KQ_ROOT/build-release}"
 KQ_BUILD="$KQ_TEST_BUILD"
 
+# Photos: libjpeg-turbo's own interface for the compression; Qt's readers of the formats phones
+# and scanners save (TIFF and WebP; HEIF/HEIC and AVIF); heif-enc makes the tests' HEIC photo.
+# Web pages: Qt WebEngine and QWebChannel for the browser library (their run-time parts come along).
 KQ_PACKAGES=(cmake ninja-build g++ pkg-config qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite
-    libcpp-httplib-dev libsqlite3-dev libssl-dev xvfb xauth fonts-wqy-microhei)
+    libcpp-httplib-dev libsqlite3-dev libssl-dev xvfb xauth fonts-wqy-microhei
+    libturbojpeg0-dev qt5-image-formats-plugins kimageformat-plugins libheif-examples
+    qtwebengine5-dev libqt5webchannel5-dev)
 
 kq_install_packages() {
     local missing=()

@@ -1,5 +1,6 @@
 #include "frame/MicroWebsiteControlCenter.h"
 
+#include "content/news/MicroWebsiteNewsStackWidget.h"
 #include "frame/MicroWebsiteMainPageWidget.h"
 #include "listings/financial/MircroWebSiteFinancialListWidget.h"
 #include "listings/housemanager/HouseManagerSaleOrRentListWidget.h"
@@ -176,13 +177,10 @@ void MicroWebsiteControlCenter::loadSeekRentCustomer(const QString& title)
 
 void MicroWebsiteControlCenter::loadNewsList(int index, const QString& title)
 {
-    if (m_news)
-        m_news->setProperty("newsIndex", index);
-    openPage(m_news, title, [index](QWidget* parent) {
-        QWidget* page = typedPlaceholder(QStringLiteral("MicroWebsiteNewsStackWidget"), -1)(parent);
-        page->setProperty("newsIndex", index);
-        return page;
-    });
+    // Tiles 23 and 25 share the page: a later opening only switches its list.
+    if (auto* news = qobject_cast<MicroWebsiteNewsStackWidget*>(m_news))
+        news->setIndex(index);
+    openPage(m_news, title, [index](QWidget* parent) { return new MicroWebsiteNewsStackWidget(index, parent); });
 }
 
 void MicroWebsiteControlCenter::loadRebatix(const QString& title)

@@ -3,16 +3,17 @@
 #include "content/ads/MicroWebsiteScrollAdsWidget.h"
 #include "content/jobs/JoinUsListWidget.h"
 #include "content/profile/CompanyProfileWidget.h"
-#include "frame/ItemButtonWidget.h"
 #include "net/http/Endpoints.h"
 #include "net/http/NetRequestObjecet.h"
+#include "settings/apps/MircroWebSiteAddCustomAppWidget.h"
 #include "store/FunctionRights.h"
 #include "widgets/bars/MicroWebsiteTopOperateView.h"
 #include "widgets/lists/LoadFailedView.h"
 #include "widgets/lists/QProgressIndicator.h"
 #include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/CommonAddWidget.h"
 #include "widgets/popups/PopupLauncher.h"
-#include "widgets/popups/StayTunedWidget.h"
+#include "widgets/tiles/ItemButtonWidget.h"
 
 #include <QDesktopServices>
 #include <QGridLayout>
@@ -161,10 +162,11 @@ void MicroWebsiteMainPageWidget::showTiles(const QList<Tile>& serviceTiles)
     m_tiles = arrangeTiles(serviceTiles);
     for (int i = 0; i < m_tiles.size(); ++i) {
         auto* button = new ItemButtonWidget(m_tileArea);
-        button->setData(m_tiles.at(i));
+        const Tile& tile = m_tiles.at(i);
+        button->setData(tile.itemid, tile.title, tile.icon);
         m_grid->addWidget(button, i / TilesPerRow, i % TilesPerRow);
         button->show();
-        connect(button, &ItemButtonWidget::clickItem, this, &MicroWebsiteMainPageWidget::tileClicked);
+        connect(button, &ItemButtonWidget::clickItem, this, [this, tile]() { tileClicked(tile); });
         m_buttons.append(button);
     }
     m_tileArea->setMinimumHeight(areaMinimumHeight(m_tiles.size()));
@@ -206,8 +208,13 @@ void MicroWebsiteMainPageWidget::openCustomApp(const Tile& tile)
         return;
     }
     const bool adding = tile.itemid == -2;
-    auto* content = new StayTunedWidget;
-    content->setObjectName(QStringLiteral("MircroWebSiteAddCustomAppWidget"));
-    content->setProperty("appItemId", tile.itemid);
-    PopupLauncher::open(adding ? QStringLiteral("添加自定义应用") : QStringLiteral("编辑自定义应用"), QSize(577, 762), content);
+    auto* editor = new MircroWebSiteAddCustomAppWidget;
+    if (!adding)
+        editor->setData(MircroWebsiteOperateList_Model::toApp(tile));
+    CommonAddWidget* popup = PopupLauncher::open(adding ? QStringLiteral("添加自定义应用") : QStringLiteral("编辑自定义应用"),
+                                                 QSize(577, 762), editor);
+    connect(editor, &MircroWebSiteAddCustomAppWidget::setSuccess, this, [this, popup]() {
+        popup->closeWidget();
+        downloadMainData();
+    });
 }

@@ -2,12 +2,15 @@
 
 #include "frame/MicroWebsiteControlCenter.h"
 #include "listings/financial/MircroWebSiteFinancialCustomerListWidget.h"
+#include "net/http/NetRequestObjecet.h"
 #include "net/http/UserNotice.h"
+#include "settings/permissions/PermissionMicroWebSiteWidget.h"
 #include "widgets/bars/MicroWebsiteTopOperateView.h"
 #include "widgets/popups/AlertWidget.h"
 
 #include "CommonSignalTool.h"
 
+#include <QStackedWidget>
 #include <QWidget>
 
 int MicroWebsiteModule::getVersion()
@@ -34,4 +37,31 @@ void MicroWebsiteModule::installHooks()
     });
     MicroWebsiteTopOperateView::setFinancialCustomerContent(
         [] { return new MircroWebSiteFinancialCustomerListWidget; });
+}
+
+void MicroWebsiteModule::initAutuView(QWidget* parent, QStackedWidget* stack, PermissionMicroWebSiteWidget** cache,
+                                      QVariantList values, PermissionCallback callback, void* context)
+{
+    if (!cache)
+        return;
+    // The host may embed the page without ever calling init(); its choosers still tell the user.
+    installHooks();
+    if (!*cache) {
+        auto* page = new PermissionMicroWebSiteWidget(parent);
+        *cache = page;
+        QObject::connect(
+            page, &PermissionMicroWebSiteWidget::valueChange, page,
+            [callback, context](const QList<QVariantMap>& list) {
+                if (callback)
+                    callback(NetRequestObjecet::mapListToJson(list), context);
+            },
+            Qt::DirectConnection);
+    }
+    PermissionMicroWebSiteWidget* page = *cache;
+    if (stack) {
+        if (stack->indexOf(page) < 0)
+            stack->addWidget(page);
+        stack->setCurrentWidget(page);
+    }
+    page->setData(values);
 }

@@ -71,3 +71,15 @@ void MircroWebsiteOperateList_Model::parse(const QJsonValue& value)
         m_list.append(tile);
     }
 }
+
+MircroWebsiteStyleSet_Model::APP MircroWebsiteOperateList_Model::toApp(const ListData& tile)
+{
+    MircroWebsiteStyleSet_Model::APP app;
+    app.id = tile.itemid;
+    app.type = tile.type;
+    app.title = tile.title;
+    app.url = tile.icon;
+    app.sort = tile.sort;
+    app.content = tile.content;
+    return app;
+}

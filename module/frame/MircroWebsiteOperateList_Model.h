@@ -4,6 +4,8 @@
 #include <QJsonValue>
 #include <QList>
 #include <QObject>
+#include "settings/style/MircroWebsiteStyleSet_Model.h"
+
 #include <QString>
 
 // Reads the company's function tiles from the reply of "mtore/appposts".
@@ -30,6 +32,8 @@ public:
 
     static QString iconFor(int itemid, int type);
     static ListData builtIn(int itemid);
+    // The tile as the app editors know it: the one place where a main-page tile becomes an app.
+    static MircroWebsiteStyleSet_Model::APP toApp(const ListData& tile);
 
 private:
     QList<ListData> m_list;

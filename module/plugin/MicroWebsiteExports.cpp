@@ -14,3 +14,9 @@ KQ_EXPORT void init(QWidget* parent)
 {
     MicroWebsiteModule::init(parent);
 }
+
+KQ_EXPORT void initAutuView(QWidget* parent, QStackedWidget* stack, PermissionMicroWebSiteWidget** cache,
+                            QVariantList values, void (*callback)(QString, void*), void* context)
+{
+    MicroWebsiteModule::initAutuView(parent, stack, cache, values, callback, context);
+}

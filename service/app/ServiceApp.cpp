@@ -4,14 +4,20 @@
 #include "http/HttpServer.h"
 #include "http/ServiceRouter.h"
 #include "routes/AccountRoutes.h"
+#include "routes/AdsRoutes.h"
 #include "routes/BookRoutes.h"
+#include "routes/ContentRoutes.h"
 #include "routes/DiagnosticsRoutes.h"
 #include "routes/FinancialRoutes.h"
 #include "routes/HostPages.h"
+#include "routes/HouseCircleRoutes.h"
 #include "routes/HouseManagerRoutes.h"
 #include "routes/MainPageRoutes.h"
 #include "routes/NewHouseRoutes.h"
+#include "routes/OrganisationRoutes.h"
+#include "routes/StyleRoutes.h"
 #include "routes/SubmissionRoutes.h"
+#include "routes/TopicRoutes.h"
 #include "routes/UploadRoutes.h"
 #include "seed/DemoData.h"
 #include "sessions/SessionStore.h"
@@ -91,6 +97,18 @@ int ServiceApp::run(const ServiceOptions& options)
     financial.registerRoutes(router);
     HouseManagerRoutes houseManager(context);
     houseManager.registerRoutes(router);
+    ContentRoutes content(context);
+    content.registerRoutes(router);
+    OrganisationRoutes organisation(context);
+    organisation.registerRoutes(router);
+    AdsRoutes ads(context);
+    ads.registerRoutes(router);
+    TopicRoutes topics(context);
+    topics.registerRoutes(router);
+    HouseCircleRoutes houseCircle(context);
+    houseCircle.registerRoutes(router);
+    StyleRoutes style(context);
+    style.registerRoutes(router);
 
     std::thread signalWatcher([&server, shutdownSignals] {
         int received = 0;

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QStringList>
 
 namespace {
 
@@ -15,14 +16,44 @@ struct Format
     const char* contentType;
 };
 
+// What the site's pages show. Nothing else is decoded, however a plugin of this Qt may read it:
+// a RAW plugin, say, makes a picture of any bytes.
 const Format kFormats[] = {
     {"png", "png", "image/png"},
     {"jpeg", "jpg", "image/jpeg"},
-    {"jpg", "jpg", "image/jpeg"},
     {"gif", "gif", "image/gif"},
     {"bmp", "bmp", "image/bmp"},
     {"webp", "webp", "image/webp"},
 };
+
+// The format whose own reader recognises the content; null when none does.
+const Format* formatOf(QBuffer* buffer)
+{
+    for (const Format& candidate : kFormats) {
+        // A reader that has looked may leave the buffer elsewhere.
+        buffer->seek(0);
+        QImageReader reader(buffer, candidate.readerFormat);
+        reader.setAutoDetectImageFormat(false);
+        if (reader.canRead())
+            return &candidate;
+    }
+    return nullptr;
+}
+
+// "PNG、JPG、GIF、BMP、WEBP": the formats this Qt can read.
+QString formatNames()
+{
+    static const QString names = [] {
+        const QList<QByteArray> supported = QImageReader::supportedImageFormats();
+        QStringList list;
+        for (const Format& format : kFormats) {
+            if (supported.contains(format.readerFormat))
+                list << QString::fromLatin1(format.extension).toUpper();
+        }
+        return list.join(QStringLiteral("、"));
+    }();
+    return names;
+}
 
 const int kJpegQuality = 90;
 
@@ -54,19 +85,17 @@ ImageInspector::Result ImageInspector::inspect(const QByteArray& data)
     QByteArray copy = data;
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    const QByteArray format = reader.format().toLower();
-    const Format* known = nullptr;
-    for (const Format& candidate : kFormats) {
-        if (format == candidate.readerFormat)
-            known = &candidate;
-    }
+    const Format* known = formatOf(&buffer);
     if (!known) {
-        result.error = QStringLiteral("文件不是支持的图片格式（PNG、JPG、GIF、BMP、WEBP）");
+        result.error = QStringLiteral("文件不是支持的图片格式（%1）").arg(formatNames());
         return result;
     }
+    buffer.seek(0);
+    QImageReader reader(&buffer, known->readerFormat);
+    reader.setAutoDetectImageFormat(false);
     const bool jpeg = QByteArray(known->extension) == "jpg";
+    // Photos stay JPEG; a WebP photo too, rather than a PNG many times its size.
+    const bool lossy = jpeg || QByteArray(known->extension) == "webp";
     const QSize size = reader.size();
     // Refuse before decoding, so a small file cannot claim gigabytes of pixels.
     if (!size.isValid()) {
@@ -86,7 +115,7 @@ ImageInspector::Result ImageInspector::inspect(const QByteArray& data)
         return result;
     }
     const QImage bare = barePixels(image);
-    const bool photo = jpeg && !bare.hasAlphaChannel();
+    const bool photo = lossy && !bare.hasAlphaChannel();
     QBuffer out(&result.encoded);
     out.open(QIODevice::WriteOnly);
     QImageWriter writer(&out, photo ? "jpeg" : "png");

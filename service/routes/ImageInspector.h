@@ -5,7 +5,8 @@
 #include <QSize>
 #include <QString>
 
-// Decides whether uploaded bytes are a picture the service keeps, judged by decoding them, never
+// Decides whether uploaded bytes are a picture the service keeps (PNG, JPEG, GIF, BMP, WebP: what
+// the site's pages show), judged by their content and decoded by that format's reader alone, never
 // by the name or type the client gave, and makes the copy the service stores: decoded at most
 // kMaxSide pixels a side, turned upright by its EXIF orientation and written anew, so no
 // metadata (a camera's GPS position, say) and nothing but the picture reaches the public site.
@@ -17,7 +18,8 @@ public:
         bool ok = false;
         // The user's message when not ok.
         QString error;
-        // "jpg" for photos, "png" for pictures with transparency or from lossless formats.
+        // "jpg" for photos (JPEG, WebP), "png" for pictures with transparency or from lossless
+        // formats.
         QString extension;
         // The stored picture's size and bytes.
         QSize size;

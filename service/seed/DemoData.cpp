@@ -1,10 +1,16 @@
 #include "seed/DemoData.h"
 
 #include "app/ServiceContext.h"
+#include "seed/AdsSeed.h"
+#include "seed/ContentSeed.h"
 #include "seed/FinancialSeed.h"
+#include "seed/HouseCircleSeed.h"
 #include "seed/HouseManagerSeed.h"
 #include "seed/NewHouseSeed.h"
+#include "seed/OrganisationSeed.h"
+#include "seed/StyleSeed.h"
 #include "seed/SubmissionSeed.h"
+#include "seed/TopicSeed.h"
 #include "sessions/PasswordHasher.h"
 #include "storage/ServiceDatabase.h"
 
@@ -290,7 +296,10 @@ bool DemoData::seed(ServiceContext& context, QString* error)
                        QStringLiteral("解放碑、观音桥精选好房，每周更新。"))
             && SubmissionSeed::seed(context)
             && NewHouseSeed::seed(context) && FinancialSeed::seed(context)
-            && HouseManagerSeed::seed(db)
+            && HouseManagerSeed::seed(db) && ContentSeed::seed(context)
+            && OrganisationSeed::seed(db)
+            && AdsSeed::seed(context) && HouseCircleSeed::seed(db) && TopicSeed::seed(context)
+            && StyleSeed::seed(context)
             && db.markSeeded();
     });
     if (!ok) {

@@ -1,11 +1,17 @@
 #include "storage/ServiceDatabase.h"
 
+#include "storage/AdsData.h"
 #include "storage/BookData.h"
+#include "storage/ContentData.h"
 #include "storage/FinancialData.h"
+#include "storage/HouseCircleData.h"
 #include "storage/HouseManagerData.h"
 #include "storage/NewHouseData.h"
+#include "storage/OrganisationData.h"
 #include "storage/SqlStatement.h"
+#include "storage/StyleData.h"
 #include "storage/SubmissionData.h"
+#include "storage/TopicData.h"
 
 #include <QStringList>
 
@@ -89,7 +95,10 @@ bool ServiceDatabase::createSchema()
     return transaction([this] {
         return executeAll(kSchema) && BookData::createSchema(*this) && SubmissionData::createSchema(*this)
             && NewHouseData::createSchema(*this) && FinancialData::createSchema(*this)
-            && HouseManagerData::createSchema(*this);
+            && HouseManagerData::createSchema(*this) && ContentData::createSchema(*this)
+            && OrganisationData::createSchema(*this) && AdsData::createSchema(*this)
+            && TopicData::createSchema(*this) && HouseCircleData::createSchema(*this)
+            && StyleData::createSchema(*this);
     });
 }
 

@@ -1,3 +1,4 @@
+#include "content/news/MicroWebsiteNewsStackWidget.h"
 #include "frame/MicroWebsiteControlCenter.h"
 #include "frame/MicroWebsiteModule.h"
 #include "support/ui/AlertProbe.h"
@@ -188,7 +189,7 @@ private slots:
         QWidget* news = pageNamed(QStringLiteral("MicroWebsiteNewsStackWidget"));
         QVERIFY(news);
         QCOMPARE(m_tabs->currentWidget(), news);
-        QCOMPARE(news->property("newsIndex").toInt(), 2);
+        QCOMPARE(qobject_cast<MicroWebsiteNewsStackWidget*>(news)->currentIndex(), 2);
         QCOMPARE(m_tabs->tabText(m_tabs->indexOf(news)), QStringLiteral("资讯"));
     }
 

@@ -1,7 +1,7 @@
-#include "frame/ItemButtonWidget.h"
 #include "frame/MicroWebsiteControlCenter.h"
 #include "frame/MicroWebsiteMainPageWidget.h"
 #include "frame/MicroWebsiteModule.h"
+#include "settings/apps/MircroWebSiteAddCustomAppWidget.h"
 #include "support/service/ReferenceService.h"
 #include "support/service/ScriptedHttpServer.h"
 #include "support/ui/AlertProbe.h"
@@ -11,6 +11,7 @@
 #include "widgets/bars/MicroWebsiteTopOperateView.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/CommonAddWidget.h"
+#include "widgets/tiles/ItemButtonWidget.h"
 
 #include "CommonSignalTool.h"
 #include "CustomTabWidget.h"
@@ -19,6 +20,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -59,7 +61,7 @@ QList<ItemButtonWidget*> tileButtons(const MicroWebsiteMainPageWidget& page)
 ItemButtonWidget* tileWithId(const MicroWebsiteMainPageWidget& page, int itemid)
 {
     for (ItemButtonWidget* b : tileButtons(page)) {
-        if (b->data().itemid == itemid)
+        if (b->itemId() == itemid)
             return b;
     }
     return nullptr;
@@ -168,7 +170,7 @@ private slots:
         QTest::mouseClick(sale, Qt::LeftButton);
         QCOMPARE(clicked.size(), 1);
         QCOMPARE(clicked.first().at(0).toInt(), 2);
-        QCOMPARE(clicked.first().at(1).toString(), sale->data().title);
+        QCOMPARE(clicked.first().at(1).toString(), sale->title());
     }
 
     void failedRequestKeepsTheTiles()
@@ -223,6 +225,10 @@ private slots:
         QCOMPARE(Host::openPopups().size(), 1);
         QCOMPARE(Host::popupTitle(Host::openPopups().first()), QStringLiteral("编辑自定义应用"));
         QCOMPARE(Host::openPopups().first()->size(), QSize(577, 762));
+        // The tile's record reaches the editor.
+        auto* editor = Host::openPopups().first()->findChild<MircroWebSiteAddCustomAppWidget*>();
+        QVERIFY(editor);
+        QCOMPARE(editor->findChild<QLineEdit*>(QStringLiteral("nameEdit"))->text(), QStringLiteral("应用0"));
         Host::openPopups().first()->closeWidget();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 

@@ -2,6 +2,7 @@
 
 #include "net/http/ServiceAddresses.h"
 #include "net/pictures/PhotoCompression.h"
+#include "net/pictures/PhotoFormats.h"
 #include "net/pictures/PictureDownloader.h"
 #include "net/platform/AppFolders.h"
 
@@ -31,10 +32,10 @@ struct PictureInfo
     qint64 decodedBytes = 0;
 };
 
+// The format comes from the content, whatever the name says, and only photo formats are read.
 void prepareReader(QImageReader& reader, const QString& path)
 {
-    if (path.contains(QLatin1String(".png")))
-        reader.setDecideFormatFromContent(true);
+    PhotoFormats::prepareReader(reader, path);
     reader.setAutoTransform(true);
 }
 
@@ -49,7 +50,7 @@ QImage readPicture(const QString& path)
         if (found != resources.constEnd())
             return found.value();
     }
-    QImageReader reader(path);
+    QImageReader reader;
     prepareReader(reader, path);
     const QImage image = reader.read();
     if (resource && !image.isNull())
@@ -67,7 +68,7 @@ PictureInfo inspect(const QString& path)
         info.decodedBytes = image.sizeInBytes();
         return info;
     }
-    QImageReader reader(path);
+    QImageReader reader;
     prepareReader(reader, path);
     QSize size = reader.size();
     const QImage::Format format = reader.imageFormat();

@@ -1,22 +1,29 @@
 #include "net/pictures/PhotoCompression.h"
 
+#include "net/pictures/JpegCodec.h"
+#include "net/pictures/PhotoFormats.h"
+#include "net/pictures/PhotoScaler.h"
 #include "net/pictures/PictureFiles.h"
 #include "net/platform/AppFolders.h"
 
-#include <QBuffer>
+#include <QColorSpace>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageIOHandler>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSemaphore>
 #include <QSet>
 #include <QThreadPool>
 #include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace {
 
@@ -78,33 +85,110 @@ QSize resultSize(const QSize& upright, const QSize& target, double factor)
     return upright.scaled(encoding, Qt::KeepAspectRatio);
 }
 
-// The largest libjpeg reduction (1/8, 1/4, 1/2) whose decoded image still covers `needed`.
-int jpegReduction(const QSize& stored, const QSize& needed)
+// The qualities tried. Past 95 a JPEG grows fast for nothing one can see.
+const int kFirstQuality = 75;
+const int kTopQuality = 95;
+const int kMostTries = 6;
+// Guesses aim a little under the budget, so that they tend to fit; a result this close to the
+// budget is kept, since the next quality step is about as large.
+const double kAim = 0.985;
+const double kCloseEnough = 0.96;
+
+// libjpeg's scale of its base quantisation tables for a quality, in percent.
+double quantiserScale(int quality)
 {
-    for (int denominator : {8, 4, 2}) {
-        if (stored.width() / denominator >= needed.width()
-            && stored.height() / denominator >= needed.height())
-            return denominator;
-    }
-    return 1;
+    return quality < 50 ? 5000.0 / quality : 200.0 - 2.0 * quality;
 }
 
-QByteArray encodeJpeg(const QImage& image, int quality)
+// The highest quality whose scale is at least `scale`, so whose encoding is no larger.
+int qualityForScale(double scale)
 {
-    if (image.isNull())
-        return QByteArray();
-    // Transparent parts come out as a pixmap would render them.
-    const QImage opaque = image.hasAlphaChannel()
-        ? image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-        : image;
+    if (scale >= 100.0)
+        return int(std::floor(5000.0 / scale));
+    return int(std::floor((200.0 - scale) / 2.0));
+}
+
+struct Trial
+{
+    int quality;
+    qint64 bytes;
+};
+
+struct BudgetFit
+{
+    // The encoding kept: the highest quality that fits, else the one at the lowest quality.
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, QByteArrayLiteral("JPEG"));
-    writer.setQuality(quality);
-    if (!writer.write(opaque))
-        return QByteArray();
-    return bytes;
+    bool fits = false;
+    bool failed = false;
+};
+
+// The next quality to try. Bytes grow about as a power of the quantiser scale, so the guess is
+// read off the line through the two tries nearest the budget (in logarithms), or off a usual
+// slope after one try, and kept strictly between the best fit and the lowest overflow.
+int nextQuality(const std::vector<Trial>& trials, qint64 budget, int fitting, int overflowing)
+{
+    const double target = std::log(kAim * budget);
+    std::vector<Trial> nearest = trials;
+    std::sort(nearest.begin(), nearest.end(), [target](const Trial& a, const Trial& b) {
+        return std::abs(std::log(double(a.bytes)) - target) < std::abs(std::log(double(b.bytes)) - target);
+    });
+    const Trial& anchor = nearest.front();
+    double slope = 0.6;
+    if (nearest.size() > 1) {
+        const Trial& other = nearest.at(1);
+        const double run = std::log(quantiserScale(other.quality)) - std::log(quantiserScale(anchor.quality));
+        const double rise = std::log(double(anchor.bytes)) - std::log(double(other.bytes));
+        // A picture that hardly grows with quality (flat colour) would send the guess far off.
+        slope = qMax(0.1, rise / run);
+    }
+    const double scale = std::exp(std::log(quantiserScale(anchor.quality))
+                                  - (target - std::log(double(anchor.bytes))) / slope);
+    return qBound(fitting + 1, qualityForScale(scale), overflowing - 1);
+}
+
+// `image` as JPEG at the highest quality from `floor` to kTopQuality that fits in `budget`,
+// found with a few encodes in memory.
+BudgetFit encodeWithinBudget(JpegCodec& codec, const QImage& image, int floor, qint64 budget)
+{
+    BudgetFit fit;
+    std::vector<Trial> trials;
+    int fitting = floor - 1;
+    int overflowing = kTopQuality + 1;
+    QByteArray lowest;
+    int lowestQuality = kTopQuality + 1;
+    int quality = qBound(floor, kFirstQuality, kTopQuality);
+    for (int tries = 1;; ++tries) {
+        const QByteArray bytes = codec.encode(image, quality);
+        if (bytes.isEmpty()) {
+            fit.failed = true;
+            return fit;
+        }
+        trials.push_back({quality, bytes.size()});
+        if (bytes.size() <= budget) {
+            fitting = quality;
+            fit.bytes = bytes;
+            fit.fits = true;
+        } else {
+            overflowing = quality;
+        }
+        if (quality < lowestQuality) {
+            lowestQuality = quality;
+            lowest = bytes;
+        }
+        if (overflowing - fitting <= 1 || (fit.fits && fit.bytes.size() >= kCloseEnough * budget))
+            break;
+        if (tries >= kMostTries) {
+            if (fit.fits || quality == floor)
+                break;
+            // One more: whether this size will do at all.
+            quality = floor;
+            continue;
+        }
+        quality = nextQuality(trials, budget, fitting, overflowing);
+    }
+    if (!fit.fits)
+        fit.bytes = lowest;
+    return fit;
 }
 
 QString numberedPath(const QString& path, int number)
@@ -224,14 +308,20 @@ void PhotoCompression::startCompression()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 
-    // Icons are never recompressed, and a file within the limit is passed on untouched.
-    if (address.contains(QLatin1String(".ico"))) {
+    // Icons are never recompressed.
+    if (QFileInfo(address).suffix().compare(QLatin1String("ico"), Qt::CaseInsensitive) == 0) {
         finish(address);
         return;
     }
+    // A JPEG or PNG within the limit is passed on untouched, and so is a file that is no picture
+    // at all; a phone's HEIC or WebP is turned into a JPEG whatever its size, since the service
+    // takes JPEG and PNG only.
     if (QFileInfo(address).size() <= maxFileSize) {
-        finish(address);
-        return;
+        const QByteArray format = PhotoFormats::formatOf(address);
+        if (format.isEmpty() || PhotoFormats::isUploadFormat(format)) {
+            finish(address);
+            return;
+        }
     }
 
     QString written;
@@ -246,11 +336,10 @@ void PhotoCompression::startCompression()
 
 QString PhotoCompression::compressFile()
 {
-    QImageReader reader(address, QByteArray());
-    if (address.contains(QLatin1String(".png"))) {
-        reader.setDecideFormatFromContent(true);
-        reader.setFormat(QByteArrayLiteral("png"));
-    }
+    QImageReader reader;
+    const QByteArray format = PhotoFormats::prepareReader(reader, address);
+    if (format.isEmpty())
+        return QString();
     reader.setAutoTransform(false);
     const QImageIOHandler::Transformations transformation = reader.transformation();
     const QSize stored = reader.size();
@@ -258,18 +347,24 @@ QString PhotoCompression::compressFile()
     if (stored.isValid() && hasQuarterTurn(transformation))
         upright.transpose();
 
-    // libjpeg decodes at 1/2, 1/4 or 1/8 scale for a fraction of the cost; the scaled size is a
-    // whole fraction of the stored one, so Qt does not resample it again.
-    if (stored.isValid() && reader.format() == "jpeg" && reader.supportsOption(QImageIOHandler::ScaledSize)) {
+    JpegCodec codec;
+    QImage decoded;
+    QColorSpace colours;
+    if (format == "jpeg" && stored.isValid()) {
+        // Decoded by the codec at a reduced scale where the result is smaller anyway.
         QSize needed = resultSize(upright, fittedSize(upright), scaleFactor);
         if (hasQuarterTurn(transformation))
             needed.transpose();
-        const int reduction = jpegReduction(stored, needed);
-        if (reduction > 1)
-            reader.setScaledSize(QSize(stored.width() / reduction, stored.height() / reduction));
+        QFile file(address);
+        const QByteArray jpeg = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        decoded = codec.decode(jpeg, needed);
+        if (!decoded.isNull())
+            colours = JpegCodec::colorSpace(jpeg);
     }
-
-    const QImage decoded = reader.read();
+    if (decoded.isNull()) {
+        decoded = reader.read();
+        colours = decoded.colorSpace();
+    }
     if (decoded.isNull())
         return QString();
     if (!stored.isValid()) {
@@ -278,6 +373,9 @@ QString PhotoCompression::compressFile()
             upright.transpose();
     }
     const QSize target = fittedSize(upright);
+    // The site shows pixels as sRGB: a photo with another profile (a phone's Display P3, say)
+    // keeps its colours by being converted, since the JPEG written carries no profile.
+    const bool convertColours = colours.isValid() && colours != QColorSpace(QColorSpace::SRgb);
 
     // Shrink first and turn the small result: cheaper, and the pixels end up the same.
     auto build = [&](double factor) {
@@ -286,34 +384,32 @@ QString PhotoCompression::compressFile()
             return QImage();
         if (hasQuarterTurn(transformation))
             size.transpose();
-        const QImage scaled = decoded.size() == size
-            ? decoded
-            : decoded.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QImage scaled = decoded.size() == size ? decoded : PhotoScaler::scaled(decoded, size, &heavyWork());
+        if (convertColours) {
+            scaled.setColorSpace(colours);
+            scaled.convertToColorSpace(QColorSpace::SRgb);
+        }
         return applyTransformation(scaled, transformation);
     };
 
-    // Encoded in memory and written once, so a reader never sees a half-written file.
-    QImage result = build(scaleFactor);
-    QByteArray bytes = encodeJpeg(result, -1);
+    // Each size is tried at the highest quality that fits. A size that does not fit even at its
+    // lowest quality gives way to a smaller one (the factor raised by 2, while it is 5 or less);
+    // after the last the smallest file made stands, over the limit.
+    QByteArray bytes;
+    int floor = 10;
+    for (double factor = scaleFactor;; factor += 2.0) {
+        const BudgetFit fit = encodeWithinBudget(codec, build(factor), floor, maxFileSize);
+        if (fit.failed)
+            break;
+        bytes = fit.bytes;
+        if (fit.fits || factor > 5.0)
+            break;
+        floor = 20;
+    }
     if (bytes.isEmpty())
         return QString();
-    int quality = 50;
-    while (bytes.size() > maxFileSize) {
-        const QByteArray again = encodeJpeg(result, quality);
-        if (again.isEmpty())
-            break;
-        bytes = again;
-        if (quality >= 40) {
-            quality -= 40;
-        } else {
-            if (scaleFactor > 5.0)
-                break;
-            scaleFactor += 2.0;
-            result = build(scaleFactor);
-            quality = 100;
-        }
-    }
 
+    // Encoded in memory and written once, so a reader never sees a half-written file.
     const QString folder = AppFolders::temporaryFolder();
     QDir().mkpath(folder);
     const QString file = outputPath.isEmpty() ? claimDerivedOutputPath(folder, QFileInfo(address).baseName())

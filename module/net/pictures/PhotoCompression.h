@@ -11,11 +11,15 @@
 #include <atomic>
 #include <type_traits>
 
-// Makes a picked or downloaded photo small enough to send: reads it (at a reduced JPEG scale
-// where the result is smaller anyway), turns it upright, fits it into 1920 x 1080 and writes a
-// JPEG no larger than a byte limit, lowering quality and size step by step. One worker and one
-// QThread serve one run; the run reports exactly one result through compression_address(): the
-// file to use, which is the source itself when compression is not needed or not possible.
+// Makes a picked or downloaded photo small enough to send: reads it (JPEG, PNG, HEIF/HEIC, AVIF,
+// WebP or TIFF, told by its content; a JPEG at a reduced scale where the result is smaller
+// anyway), turns it upright, fits it into 1920 x 1080 and writes a JPEG at the highest quality
+// that keeps it within a byte limit, shrinking it further only when even a low quality does not.
+// One worker and one QThread serve one run; the run reports exactly one result through
+// compression_address(): the file to use, which is the source itself when compression is not
+// needed (a JPEG or PNG within the limit, an icon) or not possible (not a picture it reads).
+// A result that is still over the limit or not JPEG or PNG must not be uploaded
+// (PhotoFormats::uploadProblem()).
 //
 // Most callers want start(), which creates, wires, starts and later releases worker and thread.
 class PhotoCompression : public QObject

@@ -2,10 +2,87 @@
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <QStringList>
+
+namespace {
+
+struct Format
+{
+    const char* name;
+    // File name suffixes in lower case.
+    QStringList suffixes;
+};
+
+const QList<Format>& photoFormats()
+{
+    static const QList<Format> formats = {
+        {"jpeg", {QStringLiteral("jpg"), QStringLiteral("jpeg")}},
+        {"png", {QStringLiteral("png")}},
+        {"heif", {QStringLiteral("heic"), QStringLiteral("heif")}},
+        {"avif", {QStringLiteral("avif")}},
+        {"webp", {QStringLiteral("webp")}},
+        {"tiff", {QStringLiteral("tif"), QStringLiteral("tiff")}},
+    };
+    return formats;
+}
+
+} // namespace
+
+QList<QByteArray> PhotoFormats::readableFormats()
+{
+    // Listing what Qt reads loads every image plugin once; the list does not change afterwards.
+    static const QList<QByteArray> readable = [] {
+        const QList<QByteArray> supported = QImageReader::supportedImageFormats();
+        QList<QByteArray> formats;
+        for (const Format& format : photoFormats()) {
+            if (supported.contains(format.name))
+                formats.append(format.name);
+        }
+        return formats;
+    }();
+    return readable;
+}
+
+QByteArray PhotoFormats::formatOf(const QString& path)
+{
+    // Each format's own reader judges the content. With detection off no other reader is tried,
+    // and a format without a plugin here is not recognised.
+    for (const Format& format : photoFormats()) {
+        QImageReader reader(path, format.name);
+        reader.setAutoDetectImageFormat(false);
+        if (reader.canRead())
+            return format.name;
+    }
+    return QByteArray();
+}
+
+QByteArray PhotoFormats::prepareReader(QImageReader& reader, const QString& path)
+{
+    const QByteArray format = formatOf(path);
+    if (format.isEmpty())
+        return format;
+    reader.setAutoDetectImageFormat(false);
+    reader.setFormat(format);
+    reader.setFileName(path);
+    return format;
+}
+
+bool PhotoFormats::isUploadFormat(const QByteArray& format)
+{
+    return format == "jpeg" || format == "png";
+}
 
 QString PhotoFormats::dialogFilter()
 {
-    return QStringLiteral("Image Files(*.jpg *.png *.jpeg)");
+    QStringList patterns;
+    const QList<QByteArray> readable = readableFormats();
+    for (const Format& format : photoFormats()) {
+        if (!readable.contains(format.name))
+            continue;
+        for (const QString& suffix : format.suffixes)
+            patterns << QStringLiteral("*.") + suffix << QStringLiteral("*.") + suffix.toUpper();
+    }
+    return QStringLiteral("Image Files(%1)").arg(patterns.join(QLatin1Char(' ')));
 }
 
 QString PhotoFormats::uploadProblem(const QString& path, qint64 limit)
@@ -13,11 +90,11 @@ QString PhotoFormats::uploadProblem(const QString& path, qint64 limit)
     const QFileInfo info(path);
     if (!info.isFile() || !info.isReadable())
         return QStringLiteral("无法读取");
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    const QByteArray format = reader.format();
-    if (format != "jpeg" && format != "png")
+    QImageReader reader;
+    if (!isUploadFormat(prepareReader(reader, path)))
         return QStringLiteral("格式不支持");
+    if (!reader.size().isValid())
+        return QStringLiteral("无法读取");
     if (limit > 0 && info.size() > limit)
         return QStringLiteral("无法压缩到%1KB以内").arg(limit / 1024);
     return QString();

@@ -46,20 +46,28 @@ void PhotoWork::compressionFinished(const QString& path, const QVariant& value)
         emit compressionDone();
 }
 
-void PhotoWork::upload(const QString& uploadUrl, const QStringList& paths, const QMap<QString, QVariant>& fields,
-                       qint64 limit)
+QString PhotoWork::messageFor(int position, int count, const QString& problem) const
 {
+    if (position >= 0 && position < m_names.size() && !m_names.at(position).isEmpty())
+        return m_names.at(position) + problem;
+    return photoMessage(count == 1 ? -1 : position, problem);
+}
+
+void PhotoWork::upload(const QString& uploadUrl, const QStringList& paths, const QMap<QString, QVariant>& fields,
+                       qint64 limit, const QStringList& names)
+{
+    m_names = names;
     QList<PhotosUploadObject::PhotosModel> photos;
     for (int i = 0; i < paths.size(); ++i) {
         const QString& path = paths.at(i);
         if (path.isEmpty()) {
-            emit uploadFailed(photoMessage(i, QStringLiteral("没有地址，请重新选择！")));
+            emit uploadFailed(messageFor(i, paths.size(), QStringLiteral("没有地址，请重新选择！")));
             return;
         }
         if (!PhotosUploadObject::isOnService(path)) {
             const QString problem = PhotoFormats::uploadProblem(path, limit);
             if (!problem.isEmpty()) {
-                emit uploadFailed(photoMessage(paths.size() == 1 ? -1 : i, problem));
+                emit uploadFailed(messageFor(i, paths.size(), problem));
                 return;
             }
         }
@@ -88,8 +96,7 @@ void PhotoWork::uploadFinished(const QList<PhotosUploadObject::PhotosModel>& pho
     }
     const QList<int> missing = PhotosUploadObject::missingAddresses(photos);
     if (!missing.isEmpty()) {
-        const int position = photos.size() == 1 ? -1 : missing.first();
-        emit uploadFailed(photoMessage(position, QStringLiteral("上传失败，请重试！")));
+        emit uploadFailed(messageFor(missing.first(), photos.size(), QStringLiteral("上传失败，请重试！")));
         return;
     }
     emit uploaded(photos);

@@ -31,9 +31,9 @@ public:
 
     // Uploads the photos (local files and addresses already on the service) in the given order.
     // Local files are checked first; uploaded() brings every photo with its address, uploadFailed()
-    // names the first photo at fault. Photos are numbered from 1 in messages.
+    // names the first photo at fault: by `names` where given ("应用图标"), else numbered from 1.
     void upload(const QString& uploadUrl, const QStringList& paths, const QMap<QString, QVariant>& fields,
-                qint64 limit = DefaultLimit);
+                qint64 limit = DefaultLimit, const QStringList& names = QStringList());
     bool isUploading() const { return !m_upload.isNull(); }
 
     // "第%1张图片%2"; a single icon (position -1) is "图片%2".
@@ -50,12 +50,14 @@ signals:
 private:
     void compressionFinished(const QString& path, const QVariant& value);
     void uploadFinished(const QList<PhotosUploadObject::PhotosModel>& photos);
+    QString messageFor(int position, int count, const QString& problem) const;
 
     int m_running = 0;
     int m_started = 0;
     int m_done = 0;
     int m_generation = 0;
     QPointer<PhotosUploadObject> m_upload;
+    QStringList m_names;
 };
 
 #endif // PHOTOWORK_H

@@ -1,6 +1,9 @@
 #include "net/pictures/PhotoCompression.h"
+#include "net/pictures/PhotoScaler.h"
 #include "net/platform/AppFolders.h"
+#include "support/service/TestImages.h"
 
+#include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +20,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -76,6 +80,42 @@ QColor meanColour(const QImage& image)
     return QColor(one.pixel(0, 0));
 }
 
+// Peak signal-to-noise ratio in dB of two pictures of one size, over the three channels.
+double psnr(const QImage& a, const QImage& b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    double squares = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const QRgb* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+        const QRgb* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+        for (int col = 0; col < x.width(); ++col) {
+            const int dr = qRed(p[col]) - qRed(q[col]);
+            const int dg = qGreen(p[col]) - qGreen(q[col]);
+            const int db = qBlue(p[col]) - qBlue(q[col]);
+            squares += dr * dr + dg * dg + db * db;
+        }
+    }
+    const double mean = squares / (3.0 * x.width() * x.height());
+    return 10.0 * std::log10(255.0 * 255.0 / qMax(mean, 1e-9));
+}
+
+// `image` with every channel of every pixel moved by up to `amplitude`, the same for the three.
+QImage withNoise(QImage image, int amplitude, quint32 seed)
+{
+    image = image.convertToFormat(QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int row = 0; row < image.height(); ++row) {
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+        for (int col = 0; col < image.width(); ++col) {
+            const int n = int(random.bounded(2 * amplitude + 1)) - amplitude;
+            const QRgb p = line[col];
+            line[col] = qRgb(qBound(0, qRed(p) + n, 255), qBound(0, qGreen(p) + n, 255), qBound(0, qBlue(p) + n, 255));
+        }
+    }
+    return image;
+}
+
 const double kSameScene = 6.0;
 
 struct Result
@@ -100,6 +140,11 @@ private slots:
     void sameSceneThresholdCanFail();
     void sizeRules_data();
     void sizeRules();
+    void detailedPhotoFillsTheBudget();
+    void scalerKeepsDetail_data();
+    void scalerKeepsDetail();
+    void colourProfileIsApplied_data();
+    void colourProfileIsApplied();
     void namesFollowTheSourceBaseName();
     void fileInFlightIsNotWrittenTwice();
     void sameBaseNameRunsInParallel();
@@ -230,6 +275,12 @@ void TestPhotoCompression::sizeRules_data()
                                              << true << QSize(4000, 3000);
     QTest::newRow("icon whatever its size") << "big.ico" << blocks(QSize(4000, 3000), 48, 1)
                                             << QByteArray("JPEG") << 97 << kLimit << true << QSize(4000, 3000);
+    QTest::newRow("icon suffix in capitals") << "logo.ICO" << blocks(QSize(4000, 3000), 48, 8)
+                                             << QByteArray("JPEG") << 97 << kLimit << true << QSize(4000, 3000);
+    // Only the suffix makes an icon, not ".ico" anywhere in the path.
+    QTest::newRow("photo in a folder named x.icons") << "x.icons/photo.jpg" << blocks(QSize(4000, 3000), 48, 9)
+                                                     << QByteArray("JPEG") << 97 << kLimit << false
+                                                     << QSize(1440, 1080);
     QTest::newRow("landscape into the box") << "landscape.jpg" << blocks(QSize(4000, 3000), 48, 2)
                                             << QByteArray("JPEG") << 97 << kLimit << false << QSize(1440, 1080);
     QTest::newRow("portrait into the box") << "portrait.jpg" << blocks(QSize(3000, 4000), 48, 3)
@@ -260,12 +311,13 @@ void TestPhotoCompression::sizeRules()
     QFETCH(QSize, expected);
 
     const QString source = m_sources.filePath(name);
+    QVERIFY(QDir().mkpath(QFileInfo(source).absolutePath()));
     QVERIFY(save(image, source, format.constData(), quality));
     QFile file(source);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray original = file.readAll();
     file.close();
-    QCOMPARE(original.size() > maxFileSize, !passedOn || name.endsWith(QLatin1String(".ico")));
+    QCOMPARE(original.size() > maxFileSize, !passedOn || name.endsWith(QLatin1String(".ico"), Qt::CaseInsensitive));
 
     const Result result = compress(source, maxFileSize, QString(), 1.0, QStringLiteral("tag"));
     QCOMPARE(result.value, QVariant(QStringLiteral("tag")));
@@ -284,6 +336,109 @@ void TestPhotoCompression::sizeRules()
     if (maxFileSize >= kLimit)
         QVERIFY(QFileInfo(result.path).size() <= maxFileSize);
     QVERIFY2(meanDifference(written, image) < kSameScene, "the result shows another picture");
+    QVERIFY(QFile::remove(result.path));
+}
+
+void TestPhotoCompression::detailedPhotoFillsTheBudget()
+{
+    // A grainy photo: at its fitted size quality 50 is too large and quality 10 is small, so
+    // fixed steps from 50 to 10 would leave most of the budget unused.
+    const QImage scene = QImage(photo(QStringLiteral("Landscape_1.jpg")))
+                             .scaled(3000, 2000, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage source = withNoise(scene, 40, 3);
+    const QImage fitted = source.scaled(1620, 1080, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QVERIFY(TestImages::encode(fitted, "JPEG", 50).size() > kLimit);
+    const QByteArray lowest = TestImages::encode(fitted, "JPEG", 10);
+    QVERIFY(lowest.size() < kLimit / 2);
+    const QString path = m_sources.filePath(QStringLiteral("grainy.jpg"));
+    QVERIFY(save(source, path, "JPEG", 90));
+
+    const Result result = compress(path);
+    QVERIFY(result.path.startsWith(temporaryFolder()));
+    const qint64 bytes = QFileInfo(result.path).size();
+    QVERIFY2(bytes <= kLimit && bytes >= kLimit * 85 / 100, qPrintable(QString::number(bytes)));
+    // Still the first size, at a quality well above the lowest.
+    const QImage written = readStored(result.path);
+    QCOMPARE(written.size(), fitted.size());
+    const double atLowest = psnr(QImage::fromData(lowest), fitted);
+    const double ours = psnr(written, fitted);
+    QVERIFY2(ours > atLowest + 1.0, qPrintable(QStringLiteral("%1 dB against %2 dB at quality 10").arg(ours).arg(atLowest)));
+    QVERIFY(QFile::remove(result.path));
+}
+
+void TestPhotoCompression::scalerKeepsDetail_data()
+{
+    QTest::addColumn<QSize>("small");
+    QTest::addColumn<int>("enlarge");
+    QTest::newRow("to three quarters") << QSize(300, 200) << 4;
+    // An odd width leaves pixels after the last whole vector of a line.
+    QTest::newRow("odd width, halved") << QSize(333, 222) << 6;
+    QTest::newRow("past a half") << QSize(301, 201) << 9;
+}
+
+// A photo enlarged and shrunk back comes out close to itself, and closer than Qt's smooth
+// scaling brings it; flat colour stays exactly flat.
+void TestPhotoCompression::scalerKeepsDetail()
+{
+    QFETCH(QSize, small);
+    QFETCH(int, enlarge);
+
+    const QImage original = QImage(photo(QStringLiteral("Landscape_1.jpg")))
+                                .scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                .convertToFormat(QImage::Format_RGB32);
+    const QImage large = original.scaled(small * enlarge / 3, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage ours = PhotoScaler::scaled(large, small);
+    QCOMPARE(ours.size(), small);
+    QCOMPARE(ours.format(), QImage::Format_RGB32);
+    const QImage qts = large.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const double oursPsnr = psnr(ours, original);
+    QVERIFY2(oursPsnr > 30.0 && oursPsnr > psnr(qts, original),
+             qPrintable(QStringLiteral("%1 dB, Qt's %2 dB").arg(oursPsnr).arg(psnr(qts, original))));
+
+    QImage flat(large.size(), QImage::Format_ARGB32_Premultiplied);
+    flat.fill(qRgba(60, 90, 120, 200));
+    const QImage shrunk = PhotoScaler::scaled(flat, small);
+    for (int y = 0; y < shrunk.height(); y += 7) {
+        for (int x = 0; x < shrunk.width(); x += 7)
+            QCOMPARE(shrunk.pixel(x, y), flat.pixel(0, 0));
+    }
+}
+
+void TestPhotoCompression::colourProfileIsApplied_data()
+{
+    QTest::addColumn<QByteArray>("format");
+    QTest::newRow("JPEG") << QByteArray("JPEG");
+    QTest::newRow("PNG") << QByteArray("PNG");
+}
+
+// A phone's photo in Display P3 comes out in sRGB with the same colours, since the JPEG written
+// carries no profile.
+void TestPhotoCompression::colourProfileIsApplied()
+{
+    QFETCH(QByteArray, format);
+
+    const QColor colour(200, 60, 40);
+    QImage plain(2400, 1600, QImage::Format_RGB32);
+    plain.fill(colour);
+    // Grain keeps the file over the limit; it averages out in the mean colour.
+    QImage image = withNoise(plain, 12, 5);
+    image.setColorSpace(QColorSpace::DisplayP3);
+    const QString path = m_sources.filePath(QStringLiteral("p3.") + QString::fromLatin1(format).toLower());
+    QVERIFY(save(image, path, format.constData(), 95));
+    QVERIFY(QFileInfo(path).size() > kLimit);
+
+    QImage expected = plain;
+    expected.setColorSpace(QColorSpace::DisplayP3);
+    expected.convertToColorSpace(QColorSpace::SRgb);
+    const QColor wanted(expected.pixel(0, 0));
+    QVERIFY(qAbs(wanted.red() - colour.red()) > 12);
+
+    const Result result = compress(path);
+    QVERIFY(result.path.startsWith(temporaryFolder()));
+    const QColor mean = meanColour(readStored(result.path));
+    QVERIFY2(qAbs(mean.red() - wanted.red()) <= 5 && qAbs(mean.green() - wanted.green()) <= 5
+                 && qAbs(mean.blue() - wanted.blue()) <= 5,
+             qPrintable(QStringLiteral("%1 instead of %2").arg(mean.name(), wanted.name())));
     QVERIFY(QFile::remove(result.path));
 }
 

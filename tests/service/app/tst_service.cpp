@@ -4,13 +4,18 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopedPointer>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <climits>
@@ -398,6 +403,25 @@ void TestService::uploadRefused_data()
 
     QTest::newRow("text named png") << QStringLiteral("8") << QStringLiteral("file") << QByteArray("not a picture")
                                     << true << 405;
+    // A RAW plugin, where one is installed, would make a picture of these.
+    QByteArray random(300 * 1024, '\0');
+    QRandomGenerator generator(11);
+    for (char& byte : random)
+        byte = char(generator.bounded(256));
+    QTest::newRow("random bytes") << QStringLiteral("8") << QStringLiteral("file") << random << true << 405;
+    // Pictures this Qt may read but the site's pages do not show: a scanner's TIFF, a phone's HEIC.
+    const QString photo = QStringLiteral(KQ_TESTDATA_DIR "/photos/Landscape_1.jpg");
+    if (QImageWriter::supportedImageFormats().contains("tiff")) {
+        QTest::newRow("tiff") << QStringLiteral("11") << QStringLiteral("file")
+                              << TestImages::encode(QImage(photo).scaled(240, 160), "tiff") << true << 405;
+    }
+    const QString encoder = QStandardPaths::findExecutable(QStringLiteral("heif-enc"));
+    QTemporaryDir folder;
+    if (!encoder.isEmpty() && folder.isValid()) {
+        const QString heic = folder.filePath(QStringLiteral("IMG_0001.HEIC"));
+        QProcess::execute(encoder, {QStringLiteral("-q"), QStringLiteral("50"), QStringLiteral("-o"), heic, photo});
+        QTest::newRow("heic") << QStringLiteral("11") << QStringLiteral("file") << fileBytes(heic) << true << 405;
+    }
     QTest::newRow("truncated png") << QStringLiteral("8") << QStringLiteral("file") << png.left(png.size() / 2)
                                    << true << 405;
     QTest::newRow("empty file") << QStringLiteral("8") << QStringLiteral("file") << QByteArray() << true << 405;
@@ -448,6 +472,12 @@ void TestService::uploadServedBack_data()
     QTest::newRow("photo named png") << fileBytes(QStringLiteral(KQ_TESTDATA_DIR "/photos/Landscape_1.jpg"))
                                      << QStringLiteral("Landscape_1.png") << QStringLiteral("jpg")
                                      << QByteArray("image/jpeg");
+    // A WebP photo is kept as a JPEG, where this Qt reads WebP.
+    if (QImageWriter::supportedImageFormats().contains("webp")) {
+        const QImage photo(QStringLiteral(KQ_TESTDATA_DIR "/photos/Landscape_1.jpg"));
+        QTest::newRow("webp photo") << TestImages::encode(photo, "webp", 80) << QStringLiteral("IMG_0002.webp")
+                                    << QStringLiteral("jpg") << QByteArray("image/jpeg");
+    }
 }
 
 void TestService::uploadServedBack()

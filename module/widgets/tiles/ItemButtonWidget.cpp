@@ -1,4 +1,4 @@
-#include "frame/ItemButtonWidget.h"
+#include "widgets/tiles/ItemButtonWidget.h"
 
 #include "net/pictures/ImageShowLabel.h"
 
@@ -32,26 +32,27 @@ ItemButtonWidget::ItemButtonWidget(QWidget* parent)
     layout->addWidget(m_title);
 }
 
-void ItemButtonWidget::setData(const MircroWebsiteOperateList_Model::ListData& data)
+void ItemButtonWidget::setData(int itemId, const QString& title, const QString& icon)
 {
-    m_data = data;
-    m_title->setText(QFontMetrics(m_title->font()).elidedText(data.title, Qt::ElideRight, 92));
-    m_title->setToolTip(data.title);
+    m_itemId = itemId;
+    m_titleText = title;
+    m_iconSource = icon;
+    m_title->setText(QFontMetrics(m_title->font()).elidedText(title, Qt::ElideRight, 92));
+    m_title->setToolTip(title);
     m_icon->setShowSize(48, 48);
-    // Built-in tiles carry one of the module's own icons; any other icon is the service's value.
-    if (data.icon.startsWith(QLatin1Char(':')))
-        m_icon->loadImage(data.icon, false, 0);
+    if (icon.startsWith(QLatin1Char(':')))
+        m_icon->loadImage(icon, false, 0);
     else
-        m_icon->loadServiceImage(data.icon, false, 0);
+        m_icon->loadServiceImage(icon, false, 0);
 }
 
 void ItemButtonWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     if (rect().contains(event->pos())) {
         if (event->button() == Qt::LeftButton)
-            emit clickItem(m_data);
+            emit clickItem();
         else if (event->button() == Qt::RightButton)
-            emit rightClickItem(m_data);
+            emit rightClickItem();
     }
     QWidget::mouseReleaseEvent(event);
 }

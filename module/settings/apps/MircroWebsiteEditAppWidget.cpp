@@ -1,0 +1,150 @@
+#include "settings/apps/MircroWebsiteEditAppWidget.h"
+
+#include "net/http/Endpoints.h"
+#include "net/http/FormBody.h"
+#include "net/http/NetRequestObjecet.h"
+#include "net/pictures/ImageShowLabel.h"
+#include "net/pictures/PhotoWork.h"
+#include "settings/apps/CustomAppContent.h"
+#include "widgets/photos/PhotoFileDialog.h"
+#include "widgets/popups/AlertWidget.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+MircroWebsiteEditAppWidget::MircroWebsiteEditAppWidget(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MircroWebsiteEditAppWidget"));
+    m_work = new PhotoWork(this);
+    connect(m_work, &PhotoWork::compressed, this, &MircroWebsiteEditAppWidget::dealPhotosCompression);
+    connect(m_work, &PhotoWork::compressionDone, this, &MircroWebsiteEditAppWidget::stopWait);
+    connect(m_work, &PhotoWork::uploaded, this, [this](const QList<PhotosUploadObject::PhotosModel>& photos) {
+        if (!photos.isEmpty())
+            send(photos.first().url);
+    });
+    connect(m_work, &PhotoWork::uploadFailed, this, [this](const QString& message) {
+        stopWait();
+        AlertWidget::showWarning(message);
+    });
+
+    m_icon = new ImageShowLabel(this);
+    m_icon->setObjectName(QStringLiteral("iconLabel"));
+    m_icon->setFixedSize(88, 88);
+    m_icon->setShowPlaceholder(true);
+    m_icon->setCursor(Qt::PointingHandCursor);
+    connect(m_icon, &ImageShowLabel::clickLabel, this, &MircroWebsiteEditAppWidget::choosePhoto);
+    m_name = new QLineEdit(this);
+    m_name->setObjectName(QStringLiteral("nameEdit"));
+    m_name->setPlaceholderText(QStringLiteral("请输入应用名称"));
+    m_name->setFixedHeight(30);
+    auto* submit = new QPushButton(QStringLiteral("提交"), this);
+    submit->setObjectName(QStringLiteral("submitButton"));
+    submit->setFixedSize(160, 36);
+    submit->setCursor(Qt::PointingHandCursor);
+    submit->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:18px;}"));
+    connect(submit, &QPushButton::clicked, this, &MircroWebsiteEditAppWidget::submitData);
+
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(new QLabel(QStringLiteral("应用名："), this));
+    nameRow->addWidget(m_name, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(30, 16, 30, 16);
+    layout->setSpacing(12);
+    layout->addWidget(new QLabel(QStringLiteral("点击选择应用图标：(建议尺寸132x132)"), this));
+    layout->addWidget(m_icon);
+    layout->addLayout(nameRow);
+    layout->addStretch();
+    layout->addWidget(submit, 0, Qt::AlignHCenter);
+}
+
+void MircroWebsiteEditAppWidget::setData(const MircroWebsiteStyleSet_Model::APP& app)
+{
+    m_id = app.id;
+    m_name->setText(app.title);
+    m_iconPath = app.url;
+    if (ImageShowLabel::isAddress(app.url))
+        m_icon->loadServiceImage(app.url);
+    else
+        m_icon->loadImage(app.url);
+}
+
+QString MircroWebsiteEditAppWidget::checkInput(const QString& name, bool compressing)
+{
+    if (compressing)
+        return QStringLiteral("正在处理图片，请稍等再提交...");
+    if (name.isEmpty())
+        return QStringLiteral("请填写应用名称！");
+    if (name.size() > CustomAppContent::MaxNameLength)
+        return QStringLiteral("应用名称长度应小于等于4位！");
+    return QString();
+}
+
+FormBody MircroWebsiteEditAppWidget::saveBody(int id, const QString& name, const QString& photo)
+{
+    FormBody body;
+    body.add(QStringLiteral("id"), id).add(QStringLiteral("name"), name).add(QStringLiteral("photo"), photo);
+    return body;
+}
+
+bool MircroWebsiteEditAppWidget::isBusy() const
+{
+    return m_work->isCompressing();
+}
+
+void MircroWebsiteEditAppWidget::choosePhoto()
+{
+    const QStringList files = PhotoFileDialog::pick(this, false, QStringLiteral("选取应用图标"));
+    if (files.isEmpty())
+        return;
+    if (!m_indicator)
+        m_indicator = QProgressIndicator::showOver(this, true, QString());
+    m_work->compress(files, PhotoWork::DefaultLimit, 1.0, true);
+}
+
+void MircroWebsiteEditAppWidget::dealPhotosCompression(QString path)
+{
+    m_iconPath = path;
+    m_icon->loadImage(path);
+}
+
+void MircroWebsiteEditAppWidget::submitData()
+{
+    const QString message = checkInput(m_name->text(), m_work->isCompressing());
+    if (!message.isEmpty()) {
+        AlertWidget::showWarning(message);
+        return;
+    }
+    if (m_work->isUploading())
+        return;
+    // A resource path or an address stays as it is; only a newly picked file is uploaded.
+    const bool picked = !m_iconPath.isEmpty() && !m_iconPath.startsWith(QLatin1Char(':'))
+        && !ImageShowLabel::isAddress(m_iconPath);
+    if (!m_indicator)
+        m_indicator = QProgressIndicator::showOver(this, true, QStringLiteral("提交中"));
+    if (picked)
+        m_work->upload(Api::appUpphoto(), {m_iconPath}, {{QStringLiteral("type"), QStringLiteral("8")}});
+    else
+        send(m_iconPath);
+}
+
+void MircroWebsiteEditAppWidget::send(const QString& photo)
+{
+    auto* request = new NetRequestObjecet(this);
+    connect(request, &NetRequestObjecet::loadFinish, this, [this, request]() {
+        request->deleteLater();
+        stopWait();
+    });
+    connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebsiteEditAppWidget::setSuccess);
+    request->sendForm(Api::mtoreCustomAppmodify(), saveBody(m_id, m_name->text(), photo));
+}
+
+void MircroWebsiteEditAppWidget::stopWait()
+{
+    if (m_indicator)
+        m_indicator->stopAnimation();
+    m_indicator = nullptr;
+}

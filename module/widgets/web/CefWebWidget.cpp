@@ -1,0 +1,45 @@
+#include "widgets/web/CefWebWidget.h"
+
+#include "widgets/web/CefViewLibrary.h"
+
+#include <QGridLayout>
+#include <QIcon>
+
+CefWebWidget::CefWebWidget(const QString& url, QWidget* parent)
+    : QDialog(parent)
+    , m_url(url)
+    , m_content(new QWidget(this))
+{
+    setObjectName(QStringLiteral("CefWebWidget"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("浏览器"));
+    setWindowIcon(QIcon(QStringLiteral(":/res/mircro_website_site.png")));
+    resize(656, 525);
+    m_content->setObjectName(QStringLiteral("contentArea"));
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_content, 0, 0);
+    connect(this, &QDialog::finished, this, [this] { m_finished = true; });
+
+    m_handle = CefViewLibrary::insertOnlyWeb(m_url, m_content, this, &CefWebWidget::receiveMessage, this);
+}
+
+void CefWebWidget::setTitle(const QString& title)
+{
+    setWindowTitle(title);
+}
+
+bool CefWebWidget::runJs(const QString& script)
+{
+    return CefViewLibrary::runJs(m_handle, script);
+}
+
+void CefWebWidget::receiveMessage(QString message, void* context)
+{
+    // The library calls only while the content area lives, and the dialog owns it.
+    auto* dialog = static_cast<CefWebWidget*>(context);
+    if (!dialog || !dialog->m_content || dialog->m_finished)
+        return;
+    emit dialog->backJs(message);
+}

@@ -1,0 +1,18 @@
+#!/bin/bash
+# Runs a test that needs a real X server (the browser engine does not start on the offscreen
+# platform): on the display there is, else under xvfb-run. Without either the test runs on the
+# offscreen platform and skips itself.
+if [ "$(id -u)" -eq 0 ]; then
+    # Chromium cannot sandbox its renderers for root.
+    export QTWEBENGINE_DISABLE_SANDBOX=1
+fi
+# Software drawing only: a virtual display has no GPU, and the GL driver Qt would load for it keeps
+# thread-local state that LeakSanitizer's scan at exit cannot read.
+export QT_XCB_GL_INTEGRATION=none
+if [ -n "$DISPLAY" ]; then
+    exec env QT_QPA_PLATFORM=xcb "$@"
+elif command -v xvfb-run >/dev/null 2>&1; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb "$@"
+else
+    exec "$@"
+fi
