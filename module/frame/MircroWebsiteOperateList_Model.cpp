@@ -1,6 +1,7 @@
 #include "frame/MircroWebsiteOperateList_Model.h"
 
 #include "net/http/JsonValues.h"
+#include "widgets/tiles/ItemButtonWidget.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -12,22 +13,7 @@ MircroWebsiteOperateList_Model::MircroWebsiteOperateList_Model(QObject* parent)
 
 QString MircroWebsiteOperateList_Model::iconFor(int itemid, int type)
 {
-    switch (itemid) {
-    case -1:
-        return QStringLiteral("://res/mircro_website_11_press.png");
-    case -2:
-        return QStringLiteral("://res/mircro_website_add.png");
-    case -4:
-        return QStringLiteral("://res/icon_userBrowsingTrack.png");
-    default:
-        break;
-    }
-    if (type == 1)
-        return QStringLiteral("://res/mircro_website_custom.png");
-    static const QList<int> known{-3, 1, 2, 3, 4, 5, 6, 7, 9, 10, 15, 23, 24, 25};
-    if (known.contains(itemid))
-        return QStringLiteral("://res/mircro_website_%1.png").arg(itemid < 0 ? QStringLiteral("site") : QString::number(itemid));
-    return QStringLiteral("://res/mircro_website_custom.png");
+    return ItemButtonWidget::builtInIcon(itemid, type);
 }
 
 MircroWebsiteOperateList_Model::ListData MircroWebsiteOperateList_Model::builtIn(int itemid)

@@ -1,6 +1,7 @@
 #include "frame/MicroWebsiteControlCenter.h"
 #include "frame/MicroWebsiteMainPageWidget.h"
 #include "frame/MicroWebsiteModule.h"
+#include "settings/apps/CustomAppContent.h"
 #include "settings/apps/MircroWebSiteAddCustomAppWidget.h"
 #include "support/service/ReferenceService.h"
 #include "support/service/ScriptedHttpServer.h"
@@ -9,6 +10,7 @@
 #include "support/ui/LocalStoreFixture.h"
 #include "support/ui/ModuleTestEnvironment.h"
 #include "widgets/bars/MicroWebsiteTopOperateView.h"
+#include "widgets/photos/PhotoFileDialog.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/CommonAddWidget.h"
 #include "widgets/tiles/ItemButtonWidget.h"
@@ -26,6 +28,8 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QtTest>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -171,6 +175,44 @@ private slots:
         QCOMPARE(clicked.size(), 1);
         QCOMPARE(clicked.first().at(0).toInt(), 2);
         QCOMPARE(clicked.first().at(1).toString(), sale->title());
+    }
+
+    // A custom app added from the main page's add tile, with an icon and two pictures, comes back
+    // from the service as a tile with its icon.
+    void anAddedCustomAppShowsItsTile()
+    {
+        ReferenceService service;
+        QVERIFY2(service.isRunning(), qPrintable(service.errorString()));
+        QVERIFY(F::loginAtService(service, QStringLiteral("13800000000")));
+        MicroWebsiteMainPageWidget page;
+        page.show();
+        settle(page);
+        const QString photos = QStringLiteral(KQ_TESTDATA_DIR "/photos/");
+        PhotoFileDialog::setPicker([photos](QWidget*, bool several) {
+            return several ? QStringList{photos + QStringLiteral("Landscape_0.jpg"), photos + QStringLiteral("Portrait_5.jpg")}
+                           : QStringList{photos + QStringLiteral("Landscape_8.jpg")};
+        });
+        QTest::mouseClick(tileWithId(page, -2), Qt::LeftButton);
+        auto* editor = Host::openPopups().value(0) ? Host::openPopups().first()->findChild<MircroWebSiteAddCustomAppWidget*>() : nullptr;
+        QVERIFY(editor);
+        editor->chooseIconPhoto();
+        QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("addPhotosButton")), Qt::LeftButton);
+        editor->findChild<QLineEdit*>(QStringLiteral("nameEdit"))->setText(QStringLiteral("新盘速递"));
+        QTRY_VERIFY_WITH_TIMEOUT(!editor->isBusy(), 30000);
+        QCOMPARE(editor->photos().size(), 2);
+        QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("submitButton")), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(page.tiles().cbegin(), page.tiles().cend(),
+                                             [](const auto& tile) { return tile.title == QStringLiteral("新盘速递"); }),
+                                 30000);
+        PhotoFileDialog::setPicker({});
+        for (const auto& tile : page.tiles()) {
+            if (tile.title == QStringLiteral("新盘速递")) {
+                QCOMPARE(tile.type, 1);
+                QVERIFY2(tile.icon.startsWith(service.baseUrl() + QStringLiteral("files/")), qPrintable(tile.icon));
+                QCOMPARE(CustomAppContent::photoAddresses(tile.content).size(), 2);
+            }
+        }
+        QVERIFY(Host::openPopups().isEmpty());
     }
 
     void failedRequestKeepsTheTiles()

@@ -8,6 +8,7 @@
 #include "settings/apps/CustomAppContent.h"
 #include "widgets/photos/PhotoFileDialog.h"
 #include "widgets/popups/AlertWidget.h"
+#include "widgets/tiles/ItemButtonWidget.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -66,10 +67,11 @@ void MircroWebsiteEditAppWidget::setData(const MircroWebsiteStyleSet_Model::APP&
     m_id = app.id;
     m_name->setText(app.title);
     m_iconPath = app.url;
-    if (ImageShowLabel::isAddress(app.url))
-        m_icon->loadServiceImage(app.url);
+    const QString shown = app.url.isEmpty() ? ItemButtonWidget::builtInIcon(app.id, app.type) : app.url;
+    if (ImageShowLabel::isAddress(shown))
+        m_icon->loadServiceImage(shown);
     else
-        m_icon->loadImage(app.url);
+        m_icon->loadImage(shown);
 }
 
 QString MircroWebsiteEditAppWidget::checkInput(const QString& name, bool compressing)
@@ -128,7 +130,7 @@ void MircroWebsiteEditAppWidget::submitData()
     if (picked)
         m_work->upload(Api::appUpphoto(), {m_iconPath}, {{QStringLiteral("type"), QStringLiteral("8")}});
     else
-        send(m_iconPath);
+        send(ImageShowLabel::isAddress(m_iconPath) ? m_iconPath : QString()); // "": the built-in icon stays
 }
 
 void MircroWebsiteEditAppWidget::send(const QString& photo)

@@ -274,7 +274,7 @@ void MircroWebsiteStyleSetWidget::showContent()
     for (int i = 0; i < apps.size(); ++i) {
         const MircroWebsiteStyleSet_Model::APP& app = apps.at(i);
         auto* tile = new ItemButtonWidget(m_appArea);
-        tile->setData(app.id, app.title, app.url);
+        tile->setData(app.id, app.title, app.url, app.type);
         connect(tile, &ItemButtonWidget::clickItem, this, [this, app]() {
             if (app.type == 0)
                 editSystemApp(app);

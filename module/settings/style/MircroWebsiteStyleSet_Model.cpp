@@ -47,7 +47,10 @@ QList<MircroWebsiteStyleSet_Model::APP> MircroWebsiteStyleSet_Model::tilesFor(co
 {
     QList<APP> tiles = apps;
     std::stable_sort(tiles.begin(), tiles.end(), [](const APP& a, const APP& b) { return a.sort < b.sort; });
-    if (tiles.size() < MaxApps)
+    // The limit is on custom apps, as on the main page: counting the system apps too would hide the
+    // add tile from every site that shows ten functions.
+    const auto custom = std::count_if(tiles.cbegin(), tiles.cend(), [](const APP& app) { return app.type == 1; });
+    if (custom < MaxApps)
         tiles.append(addTile());
     return tiles;
 }

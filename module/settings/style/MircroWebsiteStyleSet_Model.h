@@ -32,7 +32,7 @@ public:
     // The tile that adds a custom app.
     static APP addTile();
     // The apps in display order (by "sort", reply order among equals), with the add tile after
-    // them while there is room for another.
+    // them while there are fewer than MaxApps custom apps.
     static QList<APP> tilesFor(const QList<APP>& apps);
 
     QList<APP> apps;

@@ -32,18 +32,39 @@ ItemButtonWidget::ItemButtonWidget(QWidget* parent)
     layout->addWidget(m_title);
 }
 
-void ItemButtonWidget::setData(int itemId, const QString& title, const QString& icon)
+QString ItemButtonWidget::builtInIcon(int itemid, int type)
+{
+    switch (itemid) {
+    case -1:
+        return QStringLiteral("://res/mircro_website_11_press.png");
+    case -2:
+        return QStringLiteral("://res/mircro_website_add.png");
+    case -4:
+        return QStringLiteral("://res/icon_userBrowsingTrack.png");
+    default:
+        break;
+    }
+    if (type == 1)
+        return QStringLiteral("://res/mircro_website_custom.png");
+    static const QList<int> known{-3, 1, 2, 3, 4, 5, 6, 7, 9, 10, 15, 23, 24, 25};
+    if (known.contains(itemid))
+        return QStringLiteral("://res/mircro_website_%1.png").arg(itemid < 0 ? QStringLiteral("site") : QString::number(itemid));
+    return QStringLiteral("://res/mircro_website_custom.png");
+}
+
+void ItemButtonWidget::setData(int itemId, const QString& title, const QString& icon, int type)
 {
     m_itemId = itemId;
     m_titleText = title;
-    m_iconSource = icon;
+    // An app without an icon of its own shows its built-in one.
+    m_iconSource = icon.isEmpty() ? builtInIcon(itemId, type) : icon;
     m_title->setText(QFontMetrics(m_title->font()).elidedText(title, Qt::ElideRight, 92));
     m_title->setToolTip(title);
     m_icon->setShowSize(48, 48);
-    if (icon.startsWith(QLatin1Char(':')))
-        m_icon->loadImage(icon, false, 0);
+    if (m_iconSource.startsWith(QLatin1Char(':')))
+        m_icon->loadImage(m_iconSource, false, 0);
     else
-        m_icon->loadServiceImage(icon, false, 0);
+        m_icon->loadServiceImage(m_iconSource, false, 0);
 }
 
 void ItemButtonWidget::mouseReleaseEvent(QMouseEvent* event)

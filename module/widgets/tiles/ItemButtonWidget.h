@@ -15,7 +15,10 @@ class ItemButtonWidget : public QWidget
 public:
     explicit ItemButtonWidget(QWidget* parent = nullptr);
 
-    void setData(int itemId, const QString& title, const QString& icon);
+    // type: 1 for a custom app; it picks the built-in icon when `icon` is empty.
+    void setData(int itemId, const QString& title, const QString& icon, int type = 0);
+    // The module's own icon of a built-in tile or app.
+    static QString builtInIcon(int itemid, int type);
     int itemId() const { return m_itemId; }
     QString title() const { return m_titleText; }
     QString icon() const { return m_iconSource; }
