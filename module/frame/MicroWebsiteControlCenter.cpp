@@ -7,7 +7,9 @@
 #include "listings/newhouse/MicroWebSiteNewHouseListWidget.h"
 #include "listings/submissions/MicroWebsiteSaleOrRentWidget.h"
 #include "listings/submissions/MicroWebsiteSeekSaleOrRentWidget.h"
+#include "settings/stack/MircroWebSiteSetStackWidget.h"
 #include "store/FunctionRights.h"
+#include "widgets/popups/CommonAddWidget.h"
 #include "widgets/popups/PopupLauncher.h"
 #include "widgets/popups/StayTunedWidget.h"
 
@@ -62,8 +64,13 @@ void MicroWebsiteControlCenter::dealBaseMsg(const QString& key, const QVariant& 
 
 void MicroWebsiteControlCenter::openSetWidget()
 {
-    QWidget* content = typedPlaceholder(QStringLiteral("MircroWebSiteSetStackWidget"), -1)(DataCenter::KQTabBar);
-    PopupLauncher::open(QStringLiteral("微官网设置"), QSize(812, 712), content, 1);
+    auto* stack = new MircroWebSiteSetStackWidget;
+    CommonAddWidget* popup = PopupLauncher::open(QStringLiteral("微官网设置"), QSize(812, 712), stack, 1);
+    connect(stack, &MircroWebSiteSetStackWidget::closeWidget, popup, &CommonAddWidget::closeWidget);
+    connect(stack, &MircroWebSiteSetStackWidget::refreshList, this, [this]() {
+        if (m_mainPage)
+            m_mainPage->downloadMainData();
+    });
 }
 
 void MicroWebsiteControlCenter::loadMainPage()

@@ -1,6 +1,7 @@
 #include "content/news/MicroWebsiteNewsStackWidget.h"
 #include "frame/MicroWebsiteControlCenter.h"
 #include "frame/MicroWebsiteModule.h"
+#include "settings/stack/MircroWebSiteSetStackWidget.h"
 #include "support/ui/AlertProbe.h"
 #include "support/ui/HostWindowFixture.h"
 #include "support/ui/LocalStoreFixture.h"
@@ -202,9 +203,14 @@ private slots:
         QVERIFY(frame->isVisible());
         QCOMPARE(frame->size(), QSize(812, 712));
         QCOMPARE(frame->findChild<QLabel*>(QStringLiteral("titleLabel"))->text(), QStringLiteral("微官网设置"));
+        QVERIFY(frame->findChild<MircroWebSiteSetStackWidget*>());
         // Each request builds a new one.
         CommonSignalTool::Instance()->send_reviceMsg(QStringLiteral("OpenMicroWebsiteSet"), QVariant(), nullptr);
         QCOMPARE(m_tabs->findChildren<CommonAddWidget*>().size(), 2);
+        // The stack's own cancel closes its popup.
+        QPointer<CommonAddWidget> second = m_tabs->findChildren<CommonAddWidget*>().last();
+        emit second->findChild<MircroWebSiteSetStackWidget*>()->closeWidget();
+        QTRY_VERIFY(!second || !second->isVisible());
     }
 };
 

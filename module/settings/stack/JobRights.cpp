@@ -1,0 +1,70 @@
+#include "settings/stack/JobRights.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace {
+
+QList<QVariantMap> mapsOf(const QVariant& value)
+{
+    QList<QVariantMap> maps;
+    const QVariantList list = value.toList();
+    for (const QVariant& item : list) {
+        if (item.type() == QVariant::Map)
+            maps.append(item.toMap());
+    }
+    return maps;
+}
+
+int indexOfApp(const QList<QVariantMap>& apps, int appId)
+{
+    for (int i = 0; i < apps.size(); ++i) {
+        if (apps.at(i).value(QStringLiteral("id")).toInt() == appId)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+bool JobRights::read(const QJsonValue& value, QList<QVariantMap>* apps)
+{
+    if (!value.isArray())
+        return false;
+    apps->clear();
+    const QJsonArray array = value.toArray();
+    for (const QJsonValue& item : array) {
+        if (item.isObject())
+            apps->append(item.toObject().toVariantMap());
+    }
+    return true;
+}
+
+QList<QVariantMap> JobRights::contentOf(const QList<QVariantMap>& apps, int appId)
+{
+    const int index = indexOfApp(apps, appId);
+    return index < 0 ? QList<QVariantMap>() : mapsOf(apps.at(index).value(QStringLiteral("content")));
+}
+
+bool JobRights::merge(QList<QVariantMap>* apps, int appId, const QList<QVariantMap>& changed)
+{
+    const int index = indexOfApp(*apps, appId);
+    if (index < 0)
+        return false;
+    QVariantList content = (*apps)[index].value(QStringLiteral("content")).toList();
+    for (const QVariantMap& right : changed) {
+        const QVariant id = right.value(QStringLiteral("id"));
+        bool replaced = false;
+        for (QVariant& existing : content) {
+            if (existing.toMap().value(QStringLiteral("id")).toInt() == id.toInt()) {
+                existing = right;
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced)
+            content.append(right);
+    }
+    (*apps)[index].insert(QStringLiteral("content"), content);
+    return true;
+}

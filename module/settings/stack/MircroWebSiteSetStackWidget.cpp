@@ -1,0 +1,217 @@
+#include "settings/stack/MircroWebSiteSetStackWidget.h"
+
+#include "net/http/Endpoints.h"
+#include "net/http/FormBody.h"
+#include "net/http/NetRequestObjecet.h"
+#include "settings/basic/MircroWebSiteSetWidget.h"
+#include "settings/permissions/PermissionMicroWebSiteWidget.h"
+#include "settings/stack/CustomTreeWidget.h"
+#include "settings/stack/JobRights.h"
+#include "settings/style/MircroWebsiteStyleSetWidget.h"
+#include "store/BaseMessage_SqlTable.h"
+#include "widgets/lists/QProgressIndicator.h"
+#include "widgets/popups/AlertWidget.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kNormalStyle = "border:0px;color: rgb(80, 80, 80);";
+const char* const kCurrentStyle = "background-color: rgb(255, 255, 255);border:0px;color: rgb(80, 80, 80);";
+
+} // namespace
+
+MircroWebSiteSetStackWidget::MircroWebSiteSetStackWidget(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MircroWebSiteSetStackWidget"));
+    auto* left = new QWidget(this);
+    left->setObjectName(QStringLiteral("settingsColumn"));
+    left->setAttribute(Qt::WA_StyledBackground);
+    left->setStyleSheet(QStringLiteral("#settingsColumn{background:rgb(242,242,242);}"));
+    left->setFixedWidth(150);
+    m_basicButton = new QPushButton(QStringLiteral("基本设置"), left);
+    m_basicButton->setObjectName(QStringLiteral("basicButton"));
+    m_styleButton = new QPushButton(QStringLiteral("风格设置"), left);
+    m_styleButton->setObjectName(QStringLiteral("styleButton"));
+    for (QPushButton* button : {m_basicButton, m_styleButton}) {
+        button->setFlat(true);
+        button->setFixedHeight(CustomTreeWidget::RowHeight);
+        button->setCursor(Qt::PointingHandCursor);
+    }
+    m_tree = new CustomTreeWidget;
+    auto* treeArea = new QScrollArea(left);
+    treeArea->setFrameShape(QFrame::NoFrame);
+    treeArea->setWidgetResizable(true);
+    treeArea->setWidget(m_tree);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->setSpacing(0);
+    leftLayout->addWidget(m_basicButton);
+    leftLayout->addWidget(m_styleButton);
+    leftLayout->addWidget(treeArea, 1);
+
+    m_stack = new QStackedWidget(this);
+    m_permissions = new PermissionMicroWebSiteWidget(m_stack);
+    m_stack->addWidget(m_permissions);
+
+    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    m_save = new QPushButton(QStringLiteral("保存设置"), this);
+    m_save->setObjectName(QStringLiteral("saveButton"));
+    m_save->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:3px;padding:0 14px;}"));
+    for (QPushButton* button : {cancel, m_save}) {
+        button->setFixedHeight(32);
+        button->setMinimumWidth(90);
+        button->setCursor(Qt::PointingHandCursor);
+    }
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(cancel);
+    bottom->addWidget(m_save);
+    auto* right = new QVBoxLayout;
+    right->addWidget(m_stack, 1);
+    right->addLayout(bottom);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 12, 12);
+    layout->addWidget(left);
+    layout->addLayout(right, 1);
+
+    connect(m_basicButton, &QPushButton::clicked, this, [this]() { showPage(BasicPage); });
+    connect(m_styleButton, &QPushButton::clicked, this, [this]() { showPage(StylePage); });
+    connect(m_tree, &CustomTreeWidget::clickIndex, this, &MircroWebSiteSetStackWidget::chooseJob);
+    showPage(BasicPage);
+    loadjob();
+    connect(m_permissions, &PermissionMicroWebSiteWidget::valueChange, this,
+            [this](const QList<QVariantMap>& list) { dealBackValue(JobRights::ModuleAppId, list); });
+    connect(cancel, &QPushButton::clicked, this, &MircroWebSiteSetStackWidget::closeWidget);
+    connect(m_save, &QPushButton::clicked, this, &MircroWebSiteSetStackWidget::submitModify);
+}
+
+void MircroWebSiteSetStackWidget::styleButtons(QPushButton* current)
+{
+    for (QPushButton* button : {m_basicButton, m_styleButton})
+        button->setStyleSheet(QLatin1String(button == current ? kCurrentStyle : kNormalStyle));
+}
+
+void MircroWebSiteSetStackWidget::showPage(int which)
+{
+    styleButtons(nullptr);
+    m_tree->chooseIndex(-1);
+    if (which == BasicPage) {
+        styleButtons(m_basicButton);
+        if (!m_basicPage) {
+            m_basicPage = new MircroWebSiteSetWidget(m_stack);
+            connect(m_basicPage, &MircroWebSiteSetWidget::closeWidget, this, &MircroWebSiteSetStackWidget::closeWidget);
+        }
+        if (m_stack->indexOf(m_basicPage) < 0)
+            m_stack->addWidget(m_basicPage);
+        m_stack->setCurrentWidget(m_basicPage);
+    } else if (which == StylePage) {
+        styleButtons(m_styleButton);
+        if (!m_stylePage) {
+            m_stylePage = new MircroWebsiteStyleSetWidget(m_stack);
+            connect(m_stylePage, &MircroWebsiteStyleSetWidget::closeWidget, this, &MircroWebSiteSetStackWidget::closeWidget);
+            connect(m_stylePage, &MircroWebsiteStyleSetWidget::updateSetUI, this, [this]() {
+                if (m_basicPage)
+                    m_basicPage->refresh();
+                emit refreshList();
+            });
+        }
+        if (m_stack->indexOf(m_stylePage) < 0)
+            m_stack->addWidget(m_stylePage);
+        m_stack->setCurrentWidget(m_stylePage);
+    } else if (which == RightsPage) {
+        m_tree->chooseIndex(m_currentJobIndex);
+        m_stack->setCurrentIndex(0);
+    }
+}
+
+void MircroWebSiteSetStackWidget::loadjob()
+{
+    auto* store = new BaseMessage_SqlTable(this);
+    m_jobList = store->getJobList();
+    store->deleteLater();
+    QStringList names;
+    for (const QVariantMap& job : qAsConst(m_jobList))
+        names.append(job.value(QStringLiteral("name")).toString());
+    m_tree->setSonTrees(names, false);
+}
+
+void MircroWebSiteSetStackWidget::chooseJob(int index)
+{
+    m_currentJobIndex = index;
+    if (index >= 0 && index < m_jobList.size()) {
+        const QVariantMap& job = m_jobList.at(index);
+        m_save->setText(QStringLiteral("保存<%1>设置").arg(job.value(QStringLiteral("name")).toString()));
+        downloadAuthOfJob(job.value(QStringLiteral("id")).toInt());
+    }
+    styleButtons(nullptr);
+    m_tree->chooseIndex(index);
+    m_stack->setCurrentIndex(0);
+}
+
+void MircroWebSiteSetStackWidget::downloadAuthOfJob(int jobId)
+{
+    m_currentJobId = jobId;
+    auto* request = new NetRequestObjecet(this);
+    QProgressIndicator* indicator = QProgressIndicator::showOver(m_stack, false, QString());
+    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
+    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
+    // A reply for a role the user has already left would put that role's rights under this one.
+    connect(request, &NetRequestObjecet::loadSuccess, this, [this, jobId](const QJsonValue& value) {
+        if (jobId == m_currentJobId)
+            deal_downloadJobAuth(value);
+    });
+    request->sendForm(Api::workcenterJobauthInfo(), FormBody().add(QStringLiteral("id"), jobId));
+}
+
+void MircroWebSiteSetStackWidget::deal_downloadJobAuth(QJsonValue resultValue)
+{
+    if (!JobRights::read(resultValue, &m_authList))
+        return;
+    fillAuth();
+}
+
+void MircroWebSiteSetStackWidget::fillAuth()
+{
+    // A role without the module's rights shows none rather than the previous role's.
+    QVariantList list;
+    for (const QVariantMap& right : JobRights::contentOf(m_authList, JobRights::ModuleAppId))
+        list.append(right);
+    m_permissions->setData(list);
+    emit rightsShown();
+}
+
+void MircroWebSiteSetStackWidget::dealBackValue(int appId, QList<QVariantMap> list)
+{
+    if (!JobRights::merge(&m_authList, appId, list) && m_currentJobId > 0) {
+        // The role held none of the module's rights yet: they start with this change.
+        m_authList.append({{QStringLiteral("id"), appId}, {QStringLiteral("content"), QVariantList()}});
+        JobRights::merge(&m_authList, appId, list);
+    }
+}
+
+void MircroWebSiteSetStackWidget::submitModify()
+{
+    if (m_currentJobIndex < 0 || m_currentJobIndex >= m_jobList.size() || m_currentJobId <= 0) {
+        AlertWidget::showWarning(QStringLiteral("请先在左侧选择要设置权限的角色"));
+        return;
+    }
+    const QString name = m_jobList.at(m_currentJobIndex).value(QStringLiteral("name")).toString();
+    auto* request = new NetRequestObjecet(this);
+    QProgressIndicator* indicator = QProgressIndicator::showOver(this, false, QString());
+    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
+    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
+    connect(request, &NetRequestObjecet::loadSuccess, this, [this, name]() {
+        AlertWidget::showTip(QStringLiteral("保存%1权限设置成功！").arg(QStringLiteral("<%1>").arg(name)), QStringLiteral("main"));
+        emit rightsSaved();
+    });
+    request->sendForm(Api::workcenterJobedit(), FormBody()
+                                                    .add(QStringLiteral("content"), NetRequestObjecet::mapListToJson(m_authList))
+                                                    .add(QStringLiteral("id"), m_currentJobId));
+}

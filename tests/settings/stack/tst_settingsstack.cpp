@@ -1,0 +1,246 @@
+#include "net/http/NetRequestObjecet.h"
+#include "settings/permissions/PermissionMicroWebSiteWidget.h"
+#include "settings/stack/CustomTreeWidget.h"
+#include "settings/stack/JobRights.h"
+#include "settings/stack/MircroWebSiteSetStackWidget.h"
+#include "support/service/ScriptedHttpServer.h"
+#include "support/ui/AlertProbe.h"
+#include "support/ui/HostWindowFixture.h"
+#include "support/ui/LocalStoreFixture.h"
+#include "support/ui/ModuleTestEnvironment.h"
+
+#include "CustomTabWidget.h"
+#include "LocalDatabase.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QUrlQuery>
+#include <QtTest>
+
+#include <memory>
+
+using Stack = MircroWebSiteSetStackWidget;
+
+namespace {
+
+const QString kManager = QStringLiteral("13800000000");
+const QString kRightsPath = QStringLiteral("/api/workcenter/jobauthInfo");
+const QString kSavePath = QStringLiteral("/api/workcenter/jobedit");
+
+QJsonObject right(int id, bool selected)
+{
+    return QJsonObject{{QStringLiteral("id"), id}, {QStringLiteral("selected"), selected}, {QStringLiteral("range"), 0},
+                       {QStringLiteral("bumens"), QJsonArray()}};
+}
+
+// A role's rights: an app 3 entry and, unless left out, the module's with rights 65 and 67.
+QJsonArray rightsOfRole(bool withModule, bool granted)
+{
+    QJsonArray apps{QJsonObject{{QStringLiteral("id"), 3}, {QStringLiteral("content"), QJsonArray{right(5, true)}}}};
+    if (withModule)
+        apps.append(QJsonObject{{QStringLiteral("id"), 12}, {QStringLiteral("content"), QJsonArray{right(65, granted), right(67, granted)}}});
+    return apps;
+}
+
+QVariantList contentOf(const QJsonArray& apps, int appId)
+{
+    for (const QJsonValue& app : apps) {
+        if (app.toObject().value(QStringLiteral("id")).toInt() == appId)
+            return app.toObject().value(QStringLiteral("content")).toArray().toVariantList();
+    }
+    return {};
+}
+
+} // namespace
+
+class TestSettingsStack : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void mergingKeepsEveryChange();
+    void pagesAreBuiltOnceAndTheTreeListsTheRoles();
+    void savingBeforeAnyRoleIsRefused();
+    void aRoleWithoutTheModuleShowsNoRights();
+    void aLateReplyForALeftRoleIsDropped();
+    void aRolesRightsAreSavedWithItsId();
+
+private:
+    Stack* openStack();
+    void chooseRole(Stack* stack, int index);
+
+    ScriptedHttpServer m_server;
+    std::unique_ptr<HostWindowFixture> m_host;
+};
+
+void TestSettingsStack::initTestCase()
+{
+    ModuleTestEnvironment::prepareWidgetTests();
+    QVERIFY(m_server.start());
+    m_server.useAsApiBase();
+}
+
+void TestSettingsStack::init()
+{
+    m_server.clear();
+    m_host = std::make_unique<HostWindowFixture>();
+    LocalStoreFixture::storeUser(kManager, true, {});
+    const QJsonArray jobs{QJsonObject{{QStringLiteral("id"), 1}, {QStringLiteral("name"), QStringLiteral("店长")}},
+                          QJsonObject{{QStringLiteral("id"), 2}, {QStringLiteral("name"), QStringLiteral("经纪人")}},
+                          QJsonObject{{QStringLiteral("id"), 3}, {QStringLiteral("name"), QStringLiteral("文员")}}};
+    QVERIFY(LocalDatabase::writeBaseMessage(kManager, {{QStringLiteral("job"), QString::fromUtf8(QJsonDocument(jobs).toJson())}}));
+    m_server.setReply(QStringLiteral("/api/mtore/getmstoreconfig"), ScriptedHttpServer::envelope(200, QString(), QJsonObject()));
+    m_server.setReply(kSavePath, ScriptedHttpServer::envelope(200, QStringLiteral("成功")));
+}
+
+void TestSettingsStack::cleanup()
+{
+    AlertProbe::closeAll();
+    m_host.reset();
+}
+
+Stack* TestSettingsStack::openStack()
+{
+    auto* stack = new Stack(m_host->tabs());
+    stack->setWindowFlags(Qt::Window);
+    stack->resize(812, 680);
+    stack->show();
+    return stack;
+}
+
+void TestSettingsStack::chooseRole(Stack* stack, int index)
+{
+    QTest::mouseClick(stack->tree()->titleLabel(), Qt::LeftButton);
+    if (!stack->tree()->isExpanded())
+        QTest::mouseClick(stack->tree()->titleLabel(), Qt::LeftButton);
+    QTest::mouseClick(stack->tree()->rows().at(index), Qt::LeftButton);
+}
+
+void TestSettingsStack::mergingKeepsEveryChange()
+{
+    QList<QVariantMap> apps;
+    QVERIFY(!JobRights::read(QJsonObject(), &apps));
+    QVERIFY(JobRights::read(rightsOfRole(true, false), &apps));
+    QVERIFY(JobRights::merge(&apps, 12, {right(67, true).toVariantMap(), right(148, true).toVariantMap()}));
+    const QList<QVariantMap> content = JobRights::contentOf(apps, 12);
+    QCOMPARE(content.size(), 3);
+    QCOMPARE(content.at(1).value(QStringLiteral("id")).toInt(), 67);
+    QVERIFY(content.at(1).value(QStringLiteral("selected")).toBool());
+    // A right the stored content lacked is appended, not dropped.
+    QCOMPARE(content.at(2).value(QStringLiteral("id")).toInt(), 148);
+    QCOMPARE(JobRights::contentOf(apps, 3).size(), 1);
+    QVERIFY(!JobRights::merge(&apps, 99, {right(1, true).toVariantMap()}));
+}
+
+void TestSettingsStack::pagesAreBuiltOnceAndTheTreeListsTheRoles()
+{
+    Stack* stack = openStack();
+    QVERIFY(stack->basicPage());
+    QVERIFY(!stack->stylePage());
+    QCOMPARE(stack->tree()->names(), (QStringList{QStringLiteral("店长"), QStringLiteral("经纪人"), QStringLiteral("文员")}));
+    QCOMPARE(stack->tree()->height(), 4 * 40);
+    QVERIFY(!stack->tree()->isExpanded());
+    QTest::mouseClick(stack->findChild<QPushButton*>(QStringLiteral("styleButton")), Qt::LeftButton);
+    QPointer<MircroWebsiteStyleSetWidget> style = stack->stylePage();
+    QVERIFY(style);
+    QCOMPARE(stack->pages()->currentWidget(), style.data());
+    QTest::mouseClick(stack->findChild<QPushButton*>(QStringLiteral("basicButton")), Qt::LeftButton);
+    QTest::mouseClick(stack->findChild<QPushButton*>(QStringLiteral("styleButton")), Qt::LeftButton);
+    QCOMPARE(stack->stylePage(), style.data());
+    // The style page's changes redraw the main page.
+    QSignalSpy refresh(stack, &Stack::refreshList);
+    emit style->updateSetUI();
+    QCOMPARE(refresh.count(), 1);
+}
+
+void TestSettingsStack::savingBeforeAnyRoleIsRefused()
+{
+    Stack* stack = openStack();
+    QTest::mouseClick(stack->saveButton(), Qt::LeftButton);
+    QVERIFY(!AlertProbe::answer(QStringLiteral("knowButton")).isEmpty());
+    QVERIFY(m_server.requestsTo(kSavePath).isEmpty());
+}
+
+void TestSettingsStack::aRoleWithoutTheModuleShowsNoRights()
+{
+    m_server.setResponder(kRightsPath, [](const ScriptedHttpServer::Request& request) {
+        const int id = QUrlQuery(QString::fromUtf8(request.body)).queryItemValue(QStringLiteral("id")).toInt();
+        return ScriptedHttpServer::envelope(200, QString(), rightsOfRole(id != 3, true));
+    });
+    Stack* stack = openStack();
+    QSignalSpy shown(stack, &Stack::rightsShown);
+    chooseRole(stack, 0);
+    QVERIFY(shown.wait(5000));
+    QCOMPARE(stack->saveButton()->text(), QStringLiteral("保存<店长>设置"));
+    QCOMPARE(stack->pages()->currentIndex(), 0);
+    QSignalSpy changes(stack->permissionPage(), &PermissionMicroWebSiteWidget::valueChange);
+    chooseRole(stack, 2);
+    QVERIFY(shown.wait(5000));
+    QCOMPARE(JobRights::contentOf(stack->authList(), 12).size(), 0);
+    // A change on such a role starts its module rights rather than being lost.
+    stack->dealBackValue(12, {right(67, true).toVariantMap()});
+    QCOMPARE(JobRights::contentOf(stack->authList(), 12).size(), 1);
+    QTest::mouseClick(stack->saveButton(), Qt::LeftButton);
+    QCOMPARE(AlertProbe::answer(QStringLiteral("knowButton")), QStringLiteral("保存<文员>权限设置成功！"));
+    const QUrlQuery sent(QString::fromUtf8(m_server.requestsTo(kSavePath).first().body));
+    QCOMPARE(sent.queryItemValue(QStringLiteral("id")), QStringLiteral("3"));
+    const QJsonArray saved = QJsonDocument::fromJson(sent.queryItemValue(QStringLiteral("content"), QUrl::FullyDecoded).toUtf8()).array();
+    QCOMPARE(contentOf(saved, 12).size(), 1);
+    QCOMPARE(contentOf(saved, 3).size(), 1);
+}
+
+void TestSettingsStack::aLateReplyForALeftRoleIsDropped()
+{
+    m_server.setResponder(kRightsPath, [](const ScriptedHttpServer::Request& request) {
+        const int id = QUrlQuery(QString::fromUtf8(request.body)).queryItemValue(QStringLiteral("id")).toInt();
+        auto reply = ScriptedHttpServer::envelope(200, QString(), rightsOfRole(true, id == 1));
+        reply.delayMs = id == 1 ? 600 : 0;
+        return reply;
+    });
+    Stack* stack = openStack();
+    QSignalSpy shown(stack, &Stack::rightsShown);
+    chooseRole(stack, 0);
+    chooseRole(stack, 1);
+    QVERIFY(shown.wait(5000));
+    QCOMPARE(stack->currentJobId(), 2);
+    // Role 1's slow reply comes after role 2's: once every request has answered and gone, it has
+    // been handled.
+    QTRY_VERIFY_WITH_TIMEOUT(stack->findChildren<NetRequestObjecet*>().isEmpty(), 5000);
+    QCOMPARE(m_server.requestsTo(kRightsPath).size(), 2);
+    QCOMPARE(shown.count(), 1);
+    for (const QVariantMap& item : JobRights::contentOf(stack->authList(), 12))
+        QVERIFY(!item.value(QStringLiteral("selected")).toBool());
+}
+
+void TestSettingsStack::aRolesRightsAreSavedWithItsId()
+{
+    m_server.setReply(kRightsPath, ScriptedHttpServer::envelope(200, QString(), rightsOfRole(true, false)));
+    Stack* stack = openStack();
+    QSignalSpy shown(stack, &Stack::rightsShown);
+    chooseRole(stack, 1);
+    QVERIFY(shown.wait(5000));
+    stack->dealBackValue(12, {right(65, true).toVariantMap()});
+    QSignalSpy saved(stack, &Stack::rightsSaved);
+    QTest::mouseClick(stack->saveButton(), Qt::LeftButton);
+    QVERIFY(saved.wait(5000));
+    QCOMPARE(AlertProbe::answer(QStringLiteral("knowButton")), QStringLiteral("保存<经纪人>权限设置成功！"));
+    const QUrlQuery sent(QString::fromUtf8(m_server.requestsTo(kSavePath).first().body));
+    QCOMPARE(sent.queryItemValue(QStringLiteral("id")), QStringLiteral("2"));
+    const QVariantList module = contentOf(
+        QJsonDocument::fromJson(sent.queryItemValue(QStringLiteral("content"), QUrl::FullyDecoded).toUtf8()).array(), 12);
+    QCOMPARE(module.size(), 2);
+    QVERIFY(module.at(0).toMap().value(QStringLiteral("selected")).toBool());
+    QVERIFY(!module.at(1).toMap().value(QStringLiteral("selected")).toBool());
+}
+
+QTEST_MAIN(TestSettingsStack)
+#include "tst_settingsstack.moc"
