@@ -8,10 +8,11 @@
 #include "listings/submissions/MicroWebsiteSaleOrRentWidget.h"
 #include "listings/submissions/MicroWebsiteSeekSaleOrRentWidget.h"
 #include "settings/stack/MircroWebSiteSetStackWidget.h"
+#include "settings/web/MicroWebsiteUserBrowsingTrackWidget.h"
+#include "settings/web/RebatixStackWidget.h"
 #include "store/FunctionRights.h"
 #include "widgets/popups/CommonAddWidget.h"
 #include "widgets/popups/PopupLauncher.h"
-#include "widgets/popups/StayTunedWidget.h"
 
 #include "CustomTabWidget.h"
 #include "DataCenter.h"
@@ -20,18 +21,6 @@ namespace {
 
 const int kCustomerRight = 156;
 const int kNewsRight = 148;
-
-// Until a page is built it opens as the placeholder, carrying the set-up it will receive.
-std::function<QWidget*(QWidget*)> typedPlaceholder(const QString& name, int type)
-{
-    return [name, type](QWidget* parent) {
-        auto* page = new StayTunedWidget(parent);
-        page->setObjectName(name);
-        if (type >= 0)
-            page->setProperty("pageType", type);
-        return page;
-    };
-}
 
 // A page that serves two kinds, built for one of them; it requests its first page at once.
 template <typename Page>
@@ -192,10 +181,10 @@ void MicroWebsiteControlCenter::loadNewsList(int index, const QString& title)
 
 void MicroWebsiteControlCenter::loadRebatix(const QString& title)
 {
-    openPage(m_rebatix, title, typedPlaceholder(QStringLiteral("RebatixStackWidget"), -1));
+    openPage(m_rebatix, title, [](QWidget* parent) { return new RebatixStackWidget(parent); });
 }
 
 void MicroWebsiteControlCenter::loadUserBrowingTrack(const QString& title)
 {
-    openPage(m_browsingTrack, title, typedPlaceholder(QStringLiteral("MicroWebsiteUserBrowsingTrackWidget"), -1));
+    openPage(m_browsingTrack, title, [](QWidget* parent) { return new MicroWebsiteUserBrowsingTrackWidget(parent); });
 }

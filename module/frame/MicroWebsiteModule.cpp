@@ -4,6 +4,7 @@
 #include "listings/financial/MircroWebSiteFinancialCustomerListWidget.h"
 #include "net/http/NetRequestObjecet.h"
 #include "net/http/UserNotice.h"
+#include "settings/auth/MicroWebSiteAuthWidget.h"
 #include "settings/permissions/PermissionMicroWebSiteWidget.h"
 #include "widgets/bars/MicroWebsiteTopOperateView.h"
 #include "widgets/popups/AlertWidget.h"
@@ -37,6 +38,7 @@ void MicroWebsiteModule::installHooks()
     });
     MicroWebsiteTopOperateView::setFinancialCustomerContent(
         [] { return new MircroWebSiteFinancialCustomerListWidget; });
+    MicroWebsiteTopOperateView::setStepContent([] { return new MicroWebSiteAuthWidget; });
 }
 
 void MicroWebsiteModule::initAutuView(QWidget* parent, QStackedWidget* stack, PermissionMicroWebSiteWidget** cache,
