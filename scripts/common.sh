@@ -12,7 +12,7 @@ KQ_BUILD="$KQ_TEST_BUILD"
 # Web pages: Qt WebEngine and QWebChannel for the browser library (their run-time parts come along).
 KQ_PACKAGES=(cmake ninja-build g++ pkg-config qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite
     libcpp-httplib-dev libsqlite3-dev libssl-dev xvfb xauth fonts-wqy-microhei
-    libturbojpeg0-dev qt5-image-formats-plugins kimageformat-plugins libheif-examples
+    libjpeg-dev qt5-image-formats-plugins kimageformat-plugins libheif-examples
     qtwebengine5-dev libqt5webchannel5-dev)
 
 kq_install_packages() {

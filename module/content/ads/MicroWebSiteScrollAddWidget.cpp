@@ -8,6 +8,7 @@
 #include "net/pictures/PhotoWork.h"
 #include "widgets/inputs/CustomComboBox.h"
 #include "widgets/photos/PhotoFileDialog.h"
+#include "widgets/photos/PhotoWorkWait.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/PopupLauncher.h"
 
@@ -24,20 +25,14 @@ MicroWebSiteScrollAddWidget::MicroWebSiteScrollAddWidget(QWidget* parent)
 {
     setObjectName(QStringLiteral("MicroWebSiteScrollAddWidget"));
     m_work = new PhotoWork(this);
+    m_wait = new PhotoWorkWait(this);
+    m_wait->follow(m_work);
     connect(m_work, &PhotoWork::compressed, this, &MicroWebSiteScrollAddWidget::compressionResult);
-    connect(m_work, &PhotoWork::compressionDone, this, &MicroWebSiteScrollAddWidget::stopWait);
-    connect(m_work, &PhotoWork::stageChanged, this, [this](const QString& text) {
-        if (m_indicator)
-            m_indicator->setWaitWord(text);
-    });
+    connect(m_work, &PhotoWork::compressionDone, m_wait, &PhotoWorkWait::stop);
     connect(m_work, &PhotoWork::uploaded, this, [this](const QList<PhotosUploadObject::PhotosModel>& photos) {
         Ads::AdData ad = formAdvert();
         ad.photo = photos.value(0).url;
         send(ad);
-    });
-    connect(m_work, &PhotoWork::uploadFailed, this, [this](const QString& message) {
-        stopWait();
-        AlertWidget::showWarning(message);
     });
 
     m_pictureLabel = new ImageShowLabel(this);
@@ -151,7 +146,7 @@ void MicroWebSiteScrollAddWidget::choosePhoto()
     const QStringList files = PhotoFileDialog::pick(this, false, QStringLiteral("选取户型图"));
     if (files.isEmpty())
         return;
-    showWait();
+    m_wait->show();
     m_work->compress(files, PhotoWork::DefaultLimit, 1.0, true);
 }
 
@@ -247,7 +242,7 @@ void MicroWebSiteScrollAddWidget::submitData()
     }
     if (m_work->isUploading())
         return;
-    showWait();
+    m_wait->show();
     m_work->upload(Api::appUpphoto(), {m_picture}, {{QStringLiteral("type"), QStringLiteral("11")}});
 }
 
@@ -256,21 +251,13 @@ void MicroWebSiteScrollAddWidget::send(const Ads::AdData& ad)
     auto* request = new NetRequestObjecet(this);
     connect(request, &NetRequestObjecet::loadFinish, this, [this, request]() {
         request->deleteLater();
-        stopWait();
+        m_wait->stop();
     });
     connect(request, &NetRequestObjecet::loadSuccess, this, &MicroWebSiteScrollAddWidget::addSuccess);
     request->sendForm(saveUrl(ad.id), saveBody(ad));
 }
 
-void MicroWebSiteScrollAddWidget::showWait()
+QProgressIndicator* MicroWebSiteScrollAddWidget::waitIndicator() const
 {
-    if (!m_indicator)
-        m_indicator = QProgressIndicator::showOver(this, true, QString());
-}
-
-void MicroWebSiteScrollAddWidget::stopWait()
-{
-    if (m_indicator)
-        m_indicator->stopAnimation();
-    m_indicator = nullptr;
+    return m_wait->indicator();
 }

@@ -2,7 +2,6 @@
 #define MICROWEBSITESCROLLADDWIDGET_H
 
 #include "content/ads/MicroWebSite_ScrollAds_Model.h"
-#include "widgets/lists/QProgressIndicator.h"
 #include "widgets/popups/CommonAddWidget.h"
 
 #include <QPointer>
@@ -13,7 +12,9 @@ class CustomComboBox;
 class FormBody;
 class ImageShowLabel;
 class PhotoWork;
+class PhotoWorkWait;
 class QLabel;
+class QProgressIndicator;
 class QPushButton;
 class QWidget;
 
@@ -37,7 +38,7 @@ public:
     QPushButton* pickerButton() const { return m_pickerButton; }
     CustomComboBox* typeBox() const { return m_typeBox; }
     CommonAddWidget* pickerPopup() const { return m_pickerPopup; }
-    QProgressIndicator* waitIndicator() const { return m_indicator; }
+    QProgressIndicator* waitIndicator() const;
 
 public slots:
     void choosePhoto();
@@ -55,8 +56,6 @@ signals:
 
 private:
     void openPicker(const QString& title, const QString& url, const QVariantMap& fixed, const QString& shownKey);
-    void showWait();
-    void stopWait();
     void send(const MicroWebSite_ScrollAds_Model::AdData& ad);
 
     int m_id = 0;
@@ -71,7 +70,7 @@ private:
     QPushButton* m_pickerButton = nullptr;
     QPushButton* m_submitButton = nullptr;
     PhotoWork* m_work = nullptr;
-    QPointer<QProgressIndicator> m_indicator;
+    PhotoWorkWait* m_wait = nullptr;
     QPointer<CommonAddWidget> m_pickerPopup;
 };
 

@@ -9,7 +9,7 @@
 #include "store/FunctionRights.h"
 #include "widgets/lists/CustomListWidget.h"
 #include "widgets/lists/LoadFailedView.h"
-#include "widgets/lists/QProgressIndicator.h"
+#include "widgets/lists/RequestWait.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/PopupLauncher.h"
 
@@ -62,9 +62,7 @@ QList<MicroWebSiteScrollAdsItemView*> MicroWebsiteScrollAdsWidget::rows() const
 
 void MicroWebsiteScrollAdsWidget::downloadDataList()
 {
-    NetRequestObjecet* request = m_pager->send(Api::mtoreLunboposts(), FormBody());
-    QProgressIndicator* indicator = QProgressIndicator::showOver(m_list, false, QString());
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
+    RequestWait::sendPage(m_pager, Api::mtoreLunboposts(), FormBody(), m_list);
 }
 
 void MicroWebsiteScrollAdsWidget::deal_dataList(QJsonValue value)
@@ -102,12 +100,8 @@ void MicroWebsiteScrollAdsWidget::showListview()
 
 void MicroWebsiteScrollAdsWidget::sendOperation(const QString& url, const FormBody& body)
 {
-    QProgressIndicator* indicator = QProgressIndicator::showOver(m_list, false, QString());
-    auto* request = new NetRequestObjecet(this);
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
-    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
+    NetRequestObjecet* request = RequestWait::send(this, url, body, m_list);
     connect(request, &NetRequestObjecet::loadSuccess, m_pager, &ListPager::reload);
-    request->sendForm(url, body);
 }
 
 void MicroWebsiteScrollAdsWidget::addScrollPhoto()

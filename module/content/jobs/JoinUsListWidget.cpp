@@ -10,7 +10,7 @@
 #include "store/FunctionRights.h"
 #include "widgets/lists/CustomListWidget.h"
 #include "widgets/lists/LoadFailedView.h"
-#include "widgets/lists/QProgressIndicator.h"
+#include "widgets/lists/RequestWait.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/CommonAddWidget.h"
 #include "widgets/popups/PopupLauncher.h"
@@ -83,9 +83,7 @@ QList<JoinUsListView*> JoinUsListWidget::rows() const
 
 void JoinUsListWidget::download_jobList()
 {
-    NetRequestObjecet* request = m_pager->send(Api::mtoreJoinusposts(), FormBody());
-    QProgressIndicator* indicator = QProgressIndicator::showOver(m_list, false, QString());
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
+    RequestWait::sendPage(m_pager, Api::mtoreJoinusposts(), FormBody(), m_list);
 }
 
 void JoinUsListWidget::deal_jobListData(QJsonValue result_value)
@@ -137,11 +135,8 @@ void JoinUsListWidget::askDelete(int id)
     AlertWidget* alert = AlertWidget::askConfirm(QStringLiteral("您确定要删除该职位招聘信息吗？"), AlertWidget::Tip,
                                                  QStringLiteral("删除"));
     connect(alert, &AlertWidget::sureClick, this, [this, id]() {
-        QProgressIndicator* indicator = QProgressIndicator::showOver(m_list, false, QString());
-        auto* request = new NetRequestObjecet(this);
-        connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
-        connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
+        NetRequestObjecet* request =
+            RequestWait::send(this, Api::mtoreJoinusdelete(), FormBody().add(QStringLiteral("id"), id), m_list);
         connect(request, &NetRequestObjecet::loadSuccess, m_pager, &ListPager::reload);
-        request->sendForm(Api::mtoreJoinusdelete(), FormBody().add(QStringLiteral("id"), id));
     });
 }

@@ -7,6 +7,7 @@
 #include "widgets/lists/QProgressIndicator.h"
 #include "widgets/photos/HouseDetailPictureListWidget.h"
 #include "widgets/photos/PhotoFileDialog.h"
+#include "widgets/photos/PhotoWorkWait.h"
 #include "widgets/popups/AlertWidget.h"
 
 #include <QFormLayout>
@@ -33,20 +34,14 @@ CompanyProfileEditWidget::CompanyProfileEditWidget(const QString& content, const
 {
     setObjectName(QStringLiteral("CompanyProfileEditWidget"));
     m_work = new PhotoWork(this);
+    m_wait = new PhotoWorkWait(this);
+    m_wait->follow(m_work);
     connect(m_work, &PhotoWork::compressed, this, &CompanyProfileEditWidget::compressionResult);
     connect(m_work, &PhotoWork::compressionDone, this, [this]() {
-        stopWait();
+        m_wait->stop();
         layoutTiles();
     });
-    connect(m_work, &PhotoWork::stageChanged, this, [this](const QString& text) {
-        if (m_indicator)
-            m_indicator->setWaitWord(text);
-    });
     connect(m_work, &PhotoWork::uploaded, this, &CompanyProfileEditWidget::submit_alldata);
-    connect(m_work, &PhotoWork::uploadFailed, this, [this](const QString& message) {
-        stopWait();
-        AlertWidget::showWarning(message);
-    });
 
     m_address = new QLineEdit(address, this);
     m_address->setObjectName(QStringLiteral("addressEdit"));
@@ -147,7 +142,7 @@ void CompanyProfileEditWidget::choosePhotos()
     const QStringList files = PhotoFileDialog::pick(this, true);
     if (files.isEmpty())
         return;
-    showWait();
+    m_wait->show();
     m_work->compress(files);
 }
 
@@ -167,7 +162,7 @@ void CompanyProfileEditWidget::submit_photo_data()
     }
     if (m_work->isUploading())
         return;
-    showWait();
+    m_wait->show();
     QMap<QString, QVariant> fields;
     fields.insert(QStringLiteral("type"), QStringLiteral("11"));
     m_work->upload(Api::appUpphoto(), m_photos, fields);
@@ -181,7 +176,7 @@ void CompanyProfileEditWidget::submit_alldata(QList<PhotosUploadObject::PhotosMo
     auto* request = new NetRequestObjecet(this);
     connect(request, &NetRequestObjecet::loadFinish, this, [this, request]() {
         request->deleteLater();
-        stopWait();
+        m_wait->stop();
     });
     connect(request, &NetRequestObjecet::loadSuccess, this, &CompanyProfileEditWidget::editSuccess);
     request->sendForm(Api::mtoreCompanyinfoaddmod(),
@@ -221,15 +216,7 @@ void CompanyProfileEditWidget::layoutTiles()
     }
 }
 
-void CompanyProfileEditWidget::showWait()
+QProgressIndicator* CompanyProfileEditWidget::waitIndicator() const
 {
-    if (!m_indicator)
-        m_indicator = QProgressIndicator::showOver(this, true, QString());
-}
-
-void CompanyProfileEditWidget::stopWait()
-{
-    if (m_indicator)
-        m_indicator->stopAnimation();
-    m_indicator = nullptr;
+    return m_wait->indicator();
 }

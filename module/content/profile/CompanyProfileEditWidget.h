@@ -2,7 +2,6 @@
 #define COMPANYPROFILEEDITWIDGET_H
 
 #include "net/pictures/PhotosUploadObject.h"
-#include "widgets/lists/QProgressIndicator.h"
 
 #include <QList>
 #include <QPointer>
@@ -12,9 +11,11 @@
 class FormBody;
 class HouseDetailPictureListWidget;
 class PhotoWork;
+class PhotoWorkWait;
 class QGridLayout;
 class QLineEdit;
 class QPlainTextEdit;
+class QProgressIndicator;
 class QPushButton;
 
 // Edits the company profile: the three texts and the photos (addresses already on the service and
@@ -37,7 +38,7 @@ public:
     QList<HouseDetailPictureListWidget*> tiles() const { return m_tiles; }
     int compressionsInProgress() const;
     // The wait indicator while photos are processed or the profile is saved, null otherwise.
-    QProgressIndicator* waitIndicator() const { return m_indicator; }
+    QProgressIndicator* waitIndicator() const;
 
 public slots:
     void choosePhotos();
@@ -52,8 +53,6 @@ private:
     void addTile(const QString& path);
     void removeTile(HouseDetailPictureListWidget* tile);
     void layoutTiles();
-    void showWait();
-    void stopWait();
 
     QLineEdit* m_address = nullptr;
     QLineEdit* m_tel = nullptr;
@@ -63,7 +62,7 @@ private:
     QPushButton* m_addButton = nullptr;
     QPushButton* m_saveButton = nullptr;
     PhotoWork* m_work = nullptr;
-    QPointer<QProgressIndicator> m_indicator;
+    PhotoWorkWait* m_wait = nullptr;
     QStringList m_photos;
     QList<HouseDetailPictureListWidget*> m_tiles;
 };

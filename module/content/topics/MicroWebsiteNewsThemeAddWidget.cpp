@@ -10,6 +10,7 @@
 #include "net/platform/AppFolders.h"
 #include "store/UserMessage_DataSqlTable.h"
 #include "widgets/photos/PhotoFileDialog.h"
+#include "widgets/photos/PhotoWorkWait.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/PopupLauncher.h"
 
@@ -35,19 +36,13 @@ MicroWebsiteNewsThemeAddWidget::MicroWebsiteNewsThemeAddWidget(QWidget* parent)
 {
     setObjectName(QStringLiteral("MicroWebsiteNewsThemeAddWidget"));
     m_work = new PhotoWork(this);
+    m_wait = new PhotoWorkWait(this);
+    m_wait->follow(m_work);
     connect(m_work, &PhotoWork::compressed, this, &MicroWebsiteNewsThemeAddWidget::dealIconPhotosCompression);
-    connect(m_work, &PhotoWork::compressionDone, this, &MicroWebsiteNewsThemeAddWidget::stopWait);
-    connect(m_work, &PhotoWork::stageChanged, this, [this](const QString& text) {
-        if (m_indicator)
-            m_indicator->setWaitWord(text);
-    });
+    connect(m_work, &PhotoWork::compressionDone, m_wait, &PhotoWorkWait::stop);
     connect(m_work, &PhotoWork::uploaded, this, [this](const QList<PhotosUploadObject::PhotosModel>& photos) {
         if (!photos.isEmpty())
             send(photos.first().url);
-    });
-    connect(m_work, &PhotoWork::uploadFailed, this, [this](const QString& message) {
-        stopWait();
-        AlertWidget::showWarning(message);
     });
 
     m_title = new QLineEdit(this);
@@ -178,7 +173,7 @@ void MicroWebsiteNewsThemeAddWidget::chooseIconPhoto()
                                                     AppFolders::baseFolder() + QStringLiteral("/src/MicroWebSize"));
     if (files.isEmpty())
         return;
-    showWait(QString());
+    m_wait->show(QString());
     m_work->compress(files, PhotoWork::DefaultLimit, 1.0, true);
 }
 
@@ -225,7 +220,7 @@ void MicroWebsiteNewsThemeAddWidget::submitData()
     }
     if (m_work->isUploading())
         return;
-    showWait(QStringLiteral("提交数据中"));
+    m_wait->show(QStringLiteral("提交数据中"));
     m_work->upload(Api::appUpphoto(), {m_icon}, {{QStringLiteral("type"), QStringLiteral("8")}});
 }
 
@@ -235,7 +230,7 @@ void MicroWebsiteNewsThemeAddWidget::send(const QString& img)
     auto* request = new NetRequestObjecet(this);
     connect(request, &NetRequestObjecet::loadFinish, this, [this, request]() {
         request->deleteLater();
-        stopWait();
+        m_wait->stop();
     });
     connect(request, &NetRequestObjecet::loadSuccess, this, &MicroWebsiteNewsThemeAddWidget::addSuccess);
     request->sendForm(m_id > 0 ? Api::subjectEdit() : Api::subjectAdd(),
@@ -243,17 +238,7 @@ void MicroWebsiteNewsThemeAddWidget::send(const QString& img)
                                m_title->text(), m_subtitle->text(), img));
 }
 
-void MicroWebsiteNewsThemeAddWidget::showWait(const QString& text)
+QProgressIndicator* MicroWebsiteNewsThemeAddWidget::waitIndicator() const
 {
-    if (!m_indicator)
-        m_indicator = QProgressIndicator::showOver(this, true, text);
-    else
-        m_indicator->setWaitWord(text);
-}
-
-void MicroWebsiteNewsThemeAddWidget::stopWait()
-{
-    if (m_indicator)
-        m_indicator->stopAnimation();
-    m_indicator = nullptr;
+    return m_wait->indicator();
 }

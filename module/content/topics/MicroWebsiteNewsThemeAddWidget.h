@@ -1,7 +1,6 @@
 #ifndef MICROWEBSITENEWSTHEMEADDWIDGET_H
 #define MICROWEBSITENEWSTHEMEADDWIDGET_H
 
-#include "widgets/lists/QProgressIndicator.h"
 #include "widgets/popups/CommonAddWidget.h"
 
 #include <QList>
@@ -12,8 +11,10 @@
 class FormBody;
 class ImageShowLabel;
 class PhotoWork;
+class PhotoWorkWait;
 class QLabel;
 class QLineEdit;
+class QProgressIndicator;
 class QPushButton;
 
 // Adds or edits a topic: titles, an icon (compressed when picked; the newest pick wins) and the
@@ -40,7 +41,7 @@ public:
     QString icon() const { return m_icon; }
     QLabel* housesLabel() const { return m_housesLabel; }
     CommonAddWidget* pickerPopup() const { return m_pickerPopup; }
-    QProgressIndicator* waitIndicator() const { return m_indicator; }
+    QProgressIndicator* waitIndicator() const;
     bool isProcessingIcon() const;
 
 public slots:
@@ -55,8 +56,6 @@ signals:
 private:
     void setHouses(const QList<QVariantMap>& houses);
     void send(const QString& img);
-    void showWait(const QString& text);
-    void stopWait();
 
     int m_id = 0;
     QString m_icon;
@@ -66,7 +65,7 @@ private:
     ImageShowLabel* m_iconLabel = nullptr;
     QLabel* m_housesLabel = nullptr;
     PhotoWork* m_work = nullptr;
-    QPointer<QProgressIndicator> m_indicator;
+    PhotoWorkWait* m_wait = nullptr;
     QPointer<CommonAddWidget> m_pickerPopup;
 };
 

@@ -12,7 +12,7 @@
 #include "widgets/lists/CustomListWidget.h"
 #include "widgets/lists/LoadFailedView.h"
 #include "widgets/lists/PagingBar.h"
-#include "widgets/lists/QProgressIndicator.h"
+#include "widgets/lists/RequestWait.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/PopupLauncher.h"
 
@@ -115,9 +115,7 @@ void MicroWebsiteNewsThemeListWidget::downloadData()
     const QString key = searchKey(m_search->text());
     if (!key.isEmpty())
         body.add(QStringLiteral("key"), key);
-    NetRequestObjecet* request = m_pager->send(Api::softsubjectlist(), body);
-    QProgressIndicator* indicator = QProgressIndicator::showOver(m_list, false, QString());
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
+    RequestWait::sendPage(m_pager, Api::softsubjectlist(), body, m_list);
 }
 
 void MicroWebsiteNewsThemeListWidget::dealData(QJsonValue value)
@@ -164,12 +162,8 @@ void MicroWebsiteNewsThemeListWidget::deleteItem(int id, const QString& title)
 
 void MicroWebsiteNewsThemeListWidget::sendOperation(const QString& url, const FormBody& body, const QString& waitText)
 {
-    QProgressIndicator* indicator = QProgressIndicator::showOver(m_list, false, waitText);
-    auto* request = new NetRequestObjecet(this);
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
-    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
+    NetRequestObjecet* request = RequestWait::send(this, url, body, m_list, waitText);
     connect(request, &NetRequestObjecet::loadSuccess, m_pager, &ListPager::reload);
-    request->sendForm(url, body);
 }
 
 void MicroWebsiteNewsThemeListWidget::editItem(const QVariantMap& row)

@@ -10,7 +10,7 @@
 #include "widgets/lists/CustomListWidget.h"
 #include "widgets/lists/LoadFailedView.h"
 #include "widgets/lists/PagingBar.h"
-#include "widgets/lists/QProgressIndicator.h"
+#include "widgets/lists/RequestWait.h"
 #include "widgets/popups/AlertWidget.h"
 
 #include "DataCenter.h"
@@ -64,9 +64,7 @@ void CardListPage::reloadFromFirstPage()
 
 void CardListPage::sendListRequest(const QString& url, const FormBody& body)
 {
-    NetRequestObjecet* request = m_pager->send(url, body);
-    QProgressIndicator* indicator = QProgressIndicator::showOver(m_list, false, QString());
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
+    RequestWait::sendPage(m_pager, url, body, m_list);
 }
 
 bool CardListPage::acceptPage(int total, int rowsOnPage)

@@ -2,6 +2,7 @@
 
 #include "net/http/NetRequestObjecet.h"
 #include "net/pictures/ImageShowLabel.h"
+#include "net/pictures/PhotoFormats.h"
 #include "net/platform/AppFolders.h"
 #include "widgets/popups/AlertFlashWidget.h"
 #include "widgets/popups/AlertWidget.h"
@@ -356,10 +357,10 @@ void PhotoShowWidget::rotatePhoto()
         to = cache.filePath(QStringLiteral("rotated-%1.%2").arg(QString::fromLatin1(key), suffix));
     }
 
-    QImageReader reader(from);
-    reader.setDecideFormatFromContent(true);
+    // Only the formats we mean, told by the content: a plugin's guess would take any bytes for a picture.
+    QImageReader reader;
+    QByteArray format = PhotoFormats::prepareReader(reader, from);
     reader.setAutoTransform(true);
-    QByteArray format = reader.format();
     const QImage turned = reader.read().transformed(QTransform().rotate(90));
     if (turned.isNull())
         return;
@@ -429,7 +430,7 @@ void PhotoShowWidget::keepCopy(const QString& file, const QString& folder, const
     if (name.isEmpty())
         name = QStringLiteral("图片");
     if (QFileInfo(name).suffix().isEmpty()) {
-        QByteArray format = QImageReader::imageFormat(file);
+        QByteArray format = PhotoFormats::formatOf(file);
         if (format == "jpeg")
             format = "jpg";
         if (!format.isEmpty())

@@ -7,7 +7,7 @@
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
 #include "widgets/lists/LoadFailedView.h"
-#include "widgets/lists/QProgressIndicator.h"
+#include "widgets/lists/RequestWait.h"
 
 #include "DataCenter.h"
 
@@ -190,18 +190,12 @@ void MicroWebsiteChooseHouseWidget::downloadData()
 
 void MicroWebsiteChooseHouseWidget::downloadHouseBookData()
 {
-    NetRequestObjecet* request =
-        m_pager->send(Api::mtoreMshouseposts(), FormBody::fromMap(searchParams(false, boxTexts())));
-    QProgressIndicator* indicator = QProgressIndicator::showOver(m_leftList, false, QString());
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
+    RequestWait::sendPage(m_pager, Api::mtoreMshouseposts(), FormBody::fromMap(searchParams(false, boxTexts())), m_leftList);
 }
 
 void MicroWebsiteChooseHouseWidget::downloadHouseCircleData()
 {
-    NetRequestObjecet* request =
-        m_pager->send(Api::appHousegrouppostst(), FormBody::fromMap(searchParams(true, boxTexts())));
-    QProgressIndicator* indicator = QProgressIndicator::showOver(m_leftList, false, QString());
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
+    RequestWait::sendPage(m_pager, Api::appHousegrouppostst(), FormBody::fromMap(searchParams(true, boxTexts())), m_leftList);
 }
 
 void MicroWebsiteChooseHouseWidget::dealHouseBookHouseData(QJsonValue value)

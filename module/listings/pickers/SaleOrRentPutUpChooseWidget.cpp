@@ -6,7 +6,7 @@
 #include "net/paging/ListPager.h"
 #include "widgets/lists/CustomListWidget.h"
 #include "widgets/lists/LoadFailedView.h"
-#include "widgets/lists/QProgressIndicator.h"
+#include "widgets/lists/RequestWait.h"
 
 #include <QJsonObject>
 #include <QLabel>
@@ -132,10 +132,7 @@ void SaleOrRentPutUpChooseWidget::downloadHouse()
 {
     if (m_config.url.isEmpty())
         return;
-    NetRequestObjecet* request =
-        m_pager->send(m_config.url, FormBody::fromMap(requestParams(m_config, m_pager->pageIndex(), m_key)));
-    QProgressIndicator* indicator = QProgressIndicator::showOver(m_list, false, QString());
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
+    RequestWait::sendPage(m_pager, m_config.url, FormBody::fromMap(requestParams(m_config, m_pager->pageIndex(), m_key)), m_list);
 }
 
 QList<QVariantMap> SaleOrRentPutUpChooseWidget::readEntries(const QJsonValue& value)

@@ -2,82 +2,164 @@
 
 #include <QMap>
 
-#include <turbojpeg.h>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+
+#include <jpeglib.h>
 
 namespace {
 
 // The byte order of QImage::Format_RGB32 in memory.
 #if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-const int kOpaquePixels = TJPF_BGRA;
-const int kPixels = TJPF_BGRX;
+const J_COLOR_SPACE kOpaqueLines = JCS_EXT_BGRA;
+const J_COLOR_SPACE kLines = JCS_EXT_BGRX;
 #else
-const int kOpaquePixels = TJPF_ARGB;
-const int kPixels = TJPF_XRGB;
+const J_COLOR_SPACE kOpaqueLines = JCS_EXT_ARGB;
+const J_COLOR_SPACE kLines = JCS_EXT_XRGB;
 #endif
+
+// libjpeg reports a fatal error by calling error_exit, which must not return: it jumps back to
+// the function that started the work. Those functions keep nothing that needs destroying.
+struct Failure
+{
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+};
+
+[[noreturn]] void jumpBack(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<Failure*>(info->err)->jump, 1);
+}
+
+// Damaged data only warns; the decode goes on as far as it can, quietly.
+void ignoreWarning(j_common_ptr, int) {}
+
+jpeg_error_mgr* errorsOf(Failure* failure)
+{
+    jpeg_error_mgr* manager = jpeg_std_error(&failure->manager);
+    manager->error_exit = jumpBack;
+    manager->emit_message = ignoreWarning;
+    return manager;
+}
 
 const unsigned char* bytesOf(const QByteArray& data)
 {
     return reinterpret_cast<const unsigned char*>(data.constData());
 }
 
+using LineFor = std::function<uchar*(int)>;
+using LineDone = std::function<void(int)>;
+
+// Reads the header, giving the stored size, and with lines to fill decodes at `eighths` into
+// them. False for a header that cannot be read, for CMYK, for lines of another size than
+// `reduced`, and when the decode fails.
+bool decompress(const QByteArray& jpeg, int* width, int* height, int eighths = 8, const QSize& reduced = QSize(),
+                const LineFor* lineFor = nullptr, const LineDone* lineDone = nullptr)
+{
+    jpeg_decompress_struct info;
+    Failure failure;
+    info.err = errorsOf(&failure);
+    if (setjmp(failure.jump)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, bytesOf(jpeg), static_cast<unsigned long>(jpeg.size()));
+    bool ok = jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK && info.jpeg_color_space != JCS_CMYK
+        && info.jpeg_color_space != JCS_YCCK;
+    *width = int(info.image_width);
+    *height = int(info.image_height);
+    if (ok && lineFor && lineDone) {
+        info.scale_num = unsigned(eighths);
+        info.scale_denom = 8;
+        info.out_color_space = kOpaqueLines;
+        info.dct_method = JDCT_ISLOW;
+        jpeg_calc_output_dimensions(&info);
+        // The lines must be the size their memory was made for.
+        ok = int(info.output_width) == reduced.width() && int(info.output_height) == reduced.height();
+        if (ok) {
+            jpeg_start_decompress(&info);
+            while (info.output_scanline < info.output_height) {
+                const int y = int(info.output_scanline);
+                JSAMPROW line = (*lineFor)(y);
+                jpeg_read_scanlines(&info, &line, 1);
+                (*lineDone)(y);
+            }
+        }
+    }
+    // Whatever follows the last line is of no use: not read, so it cannot fail the decode.
+    jpeg_destroy_decompress(&info);
+    return ok;
+}
+
+bool compressLines(const uchar* bits, int width, int height, qsizetype bytesPerLine, int quality,
+                   unsigned char** buffer, unsigned long* size)
+{
+    jpeg_compress_struct info;
+    Failure failure;
+    info.err = errorsOf(&failure);
+    if (setjmp(failure.jump)) {
+        jpeg_destroy_compress(&info);
+        return false;
+    }
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, buffer, size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = 4;
+    info.in_color_space = kLines;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    // The accurate transform, as Qt's writer uses: the fast one costs quality at every size.
+    info.dct_method = JDCT_ISLOW;
+    if (quality >= 90) {
+        for (int i = 0; i < info.num_components; ++i) {
+            info.comp_info[i].h_samp_factor = 1;
+            info.comp_info[i].v_samp_factor = 1;
+        }
+    }
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW line = const_cast<uchar*>(bits + qsizetype(info.next_scanline) * bytesPerLine);
+        jpeg_write_scanlines(&info, &line, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return true;
+}
+
 } // namespace
 
-JpegCodec::JpegCodec() = default;
-
-JpegCodec::~JpegCodec()
+int JpegCodec::eighths(const QByteArray& jpeg, const QSize& needed, QSize* reduced)
 {
-    if (decoder)
-        tjDestroy(decoder);
-    if (encoder)
-        tjDestroy(encoder);
-}
-
-int JpegCodec::eighths(const QSize& stored, const QSize& needed)
-{
-    // Halvings only: libjpeg-turbo has fast reduced transforms for them, and 3/8 and the like are
-    // smoother, which the resampling after cannot give back.
-    for (int eighths : {1, 2, 4}) {
-        const tjscalingfactor factor{eighths, 8};
-        if (TJSCALED(stored.width(), factor) >= needed.width() && TJSCALED(stored.height(), factor) >= needed.height())
-            return eighths;
-    }
-    return 8;
-}
-
-QImage JpegCodec::decode(const QByteArray& jpeg, const QSize& needed)
-{
-    if (!decoder)
-        decoder = tjInitDecompress();
-    if (!decoder || jpeg.isEmpty())
-        return QImage();
     int width = 0;
     int height = 0;
-    int subsampling = 0;
-    int colorspace = 0;
-    if (tjDecompressHeader3(decoder, bytesOf(jpeg), static_cast<unsigned long>(jpeg.size()), &width, &height,
-                            &subsampling, &colorspace)
-            != 0
-        || colorspace == TJCS_CMYK || colorspace == TJCS_YCCK)
-        return QImage();
-    const tjscalingfactor factor{eighths(QSize(width, height), needed), 8};
-    QImage image(TJSCALED(width, factor), TJSCALED(height, factor), QImage::Format_RGB32);
-    if (image.isNull())
-        return QImage();
-    if (tjDecompress2(decoder, bytesOf(jpeg), static_cast<unsigned long>(jpeg.size()), image.bits(),
-                      image.width(), int(image.bytesPerLine()), image.height(), kOpaquePixels, 0)
-            != 0
-        && tjGetErrorCode(decoder) != TJERR_WARNING)
-        return QImage();
-    return image;
+    if (jpeg.isEmpty() || !decompress(jpeg, &width, &height) || width <= 0 || height <= 0)
+        return 0;
+    // Halvings only: libjpeg-turbo has fast reduced transforms for them, and 3/8 and the like
+    // come out softer, which no resampling after gives back. Sizes round up, as libjpeg's do.
+    for (int eighths : {1, 2, 4, 8}) {
+        const QSize size((width * eighths + 7) / 8, (height * eighths + 7) / 8);
+        if (eighths == 8 || (size.width() >= needed.width() && size.height() >= needed.height())) {
+            *reduced = size;
+            return eighths;
+        }
+    }
+    return 0;
+}
+
+bool JpegCodec::decodeLines(const QByteArray& jpeg, int eighths, const QSize& reduced,
+                            const std::function<uchar*(int)>& lineFor, const std::function<void(int)>& lineDone)
+{
+    int width = 0;
+    int height = 0;
+    return !jpeg.isEmpty() && decompress(jpeg, &width, &height, eighths, reduced, &lineFor, &lineDone);
 }
 
 QByteArray JpegCodec::encode(const QImage& image, int quality)
 {
     if (image.isNull())
-        return QByteArray();
-    if (!encoder)
-        encoder = tjInitCompress();
-    if (!encoder)
         return QByteArray();
     // Transparent parts come out as a pixmap would render them: premultiplied, alpha dropped.
     const QImage pixels = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied
@@ -86,12 +168,10 @@ QByteArray JpegCodec::encode(const QImage& image, int quality)
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     QByteArray bytes;
-    // The accurate transform, as Qt's writer uses: the fast one costs quality at every size.
-    if (tjCompress2(encoder, pixels.constBits(), pixels.width(), int(pixels.bytesPerLine()), pixels.height(),
-                    kPixels, &buffer, &size, TJSAMP_420, quality, TJFLAG_ACCURATEDCT)
-        == 0)
+    if (compressLines(pixels.constBits(), pixels.width(), pixels.height(), pixels.bytesPerLine(), quality, &buffer,
+                      &size))
         bytes = QByteArray(reinterpret_cast<const char*>(buffer), int(size));
-    tjFree(buffer);
+    std::free(buffer);
     return bytes;
 }
 

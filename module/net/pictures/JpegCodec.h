@@ -6,34 +6,35 @@
 #include <QImage>
 #include <QSize>
 
+#include <functional>
+
 // JPEG through libjpeg-turbo's own interface, for the photo compression: a decode reduced by
-// the codec itself (1/2, 1/4, 1/8) straight into a 32-bit image, and encodes of one picture at
-// several qualities from its pixels as they lie, without Qt's per-row conversions. One object
-// serves one thread.
+// the codec itself (1/2, 1/4, 1/8) that hands over each line as it comes, so that scaling can
+// go on meanwhile and no whole picture is kept; and encodes of one picture at several qualities
+// from its pixels as they lie, without Qt's per-row conversions.
 class JpegCodec
 {
 public:
-    JpegCodec();
-    ~JpegCodec();
-    JpegCodec(const JpegCodec&) = delete;
-    JpegCodec& operator=(const JpegCodec&) = delete;
-
-    // The picture at the strongest reduction whose size still covers `needed` (at the stored
-    // orientation), as RGB32. A null image when libjpeg-turbo cannot decode it (CMYK, say); a
-    // picture whose data breaks off comes back with what could be decoded, as Qt's reader does.
-    QImage decode(const QByteArray& jpeg, const QSize& needed);
-    // Baseline JPEG, 4:2:0, at `quality` (1..100); empty when encoding fails.
-    QByteArray encode(const QImage& image, int quality);
+    // The reduction, in eighths (1, 2, 4, or 8 for none), of the strongest halving whose size
+    // still covers `needed` (at the stored orientation), and that size. 0 when the JPEG's header
+    // cannot be read or its colours are CMYK, which is left to Qt's reader.
+    static int eighths(const QByteArray& jpeg, const QSize& needed, QSize* reduced);
+    // Decodes at `eighths` line by line into RGB32 lines of the `reduced` size that eighths()
+    // gave: `lineFor(y)` gives the memory for line y (4 bytes a pixel), and `lineDone(y)` says it
+    // is filled. A picture whose data breaks off is completed as Qt's reader completes it. False
+    // when the JPEG cannot be decoded.
+    static bool decodeLines(const QByteArray& jpeg, int eighths, const QSize& reduced,
+                            const std::function<uchar*(int)>& lineFor, const std::function<void(int)>& lineDone);
+    // Baseline JPEG at `quality` (1..100): colour at half resolution (4:2:0) below 90, at full
+    // resolution from 90 on, where that gives more for its bytes. Empty when encoding fails.
+    static QByteArray encode(const QImage& image, int quality);
 
     // The colour profile in the JPEG's ICC_PROFILE segments; invalid when there is none or Qt
     // cannot use it.
     static QColorSpace colorSpace(const QByteArray& jpeg);
-    // That reduction in eighths of `stored`: 1, 2, 4, or 8 for the whole picture.
-    static int eighths(const QSize& stored, const QSize& needed);
 
 private:
-    void* decoder = nullptr;
-    void* encoder = nullptr;
+    JpegCodec() = delete;
 };
 
 #endif // JPEGCODEC_H

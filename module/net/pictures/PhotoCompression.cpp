@@ -22,6 +22,7 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <vector>
 
@@ -148,7 +149,7 @@ int nextQuality(const std::vector<Trial>& trials, qint64 budget, int fitting, in
 
 // `image` as JPEG at the highest quality from `floor` to kTopQuality that fits in `budget`,
 // found with a few encodes in memory.
-BudgetFit encodeWithinBudget(JpegCodec& codec, const QImage& image, int floor, qint64 budget)
+BudgetFit encodeWithinBudget(const QImage& image, int floor, qint64 budget)
 {
     BudgetFit fit;
     std::vector<Trial> trials;
@@ -158,7 +159,7 @@ BudgetFit encodeWithinBudget(JpegCodec& codec, const QImage& image, int floor, q
     int lowestQuality = kTopQuality + 1;
     int quality = qBound(floor, kFirstQuality, kTopQuality);
     for (int tries = 1;; ++tries) {
-        const QByteArray bytes = codec.encode(image, quality);
+        const QByteArray bytes = JpegCodec::encode(image, quality);
         if (bytes.isEmpty()) {
             fit.failed = true;
             return fit;
@@ -347,35 +348,24 @@ QString PhotoCompression::compressFile()
     if (stored.isValid() && hasQuarterTurn(transformation))
         upright.transpose();
 
-    JpegCodec codec;
-    QImage decoded;
-    QColorSpace colours;
+    // A JPEG is decoded at each size it is needed in, reduced by the codec where the result is
+    // smaller anyway and scaled while it decodes; any other picture once, whole, by Qt.
+    QByteArray jpeg;
     if (format == "jpeg" && stored.isValid()) {
-        // Decoded by the codec at a reduced scale where the result is smaller anyway.
-        QSize needed = resultSize(upright, fittedSize(upright), scaleFactor);
-        if (hasQuarterTurn(transformation))
-            needed.transpose();
         QFile file(address);
-        const QByteArray jpeg = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        decoded = codec.decode(jpeg, needed);
-        if (!decoded.isNull())
-            colours = JpegCodec::colorSpace(jpeg);
+        if (file.open(QIODevice::ReadOnly))
+            jpeg = file.readAll();
     }
-    if (decoded.isNull()) {
-        decoded = reader.read();
-        colours = decoded.colorSpace();
-    }
-    if (decoded.isNull())
-        return QString();
+    QImage decoded;
     if (!stored.isValid()) {
+        decoded = reader.read();
+        if (decoded.isNull())
+            return QString();
         upright = decoded.size();
         if (hasQuarterTurn(transformation))
             upright.transpose();
     }
     const QSize target = fittedSize(upright);
-    // The site shows pixels as sRGB: a photo with another profile (a phone's Display P3, say)
-    // keeps its colours by being converted, since the JPEG written carries no profile.
-    const bool convertColours = colours.isValid() && colours != QColorSpace(QColorSpace::SRgb);
 
     // Shrink first and turn the small result: cheaper, and the pixels end up the same.
     auto build = [&](double factor) {
@@ -384,8 +374,30 @@ QString PhotoCompression::compressFile()
             return QImage();
         if (hasQuarterTurn(transformation))
             size.transpose();
-        QImage scaled = decoded.size() == size ? decoded : PhotoScaler::scaled(decoded, size, &heavyWork());
-        if (convertColours) {
+        QImage scaled;
+        QColorSpace colours;
+        QSize reduced;
+        const int eighths = decoded.isNull() ? JpegCodec::eighths(jpeg, size, &reduced) : 0;
+        if (eighths > 0) {
+            scaled = PhotoScaler::scaledWhileDecoding(
+                reduced, size,
+                [&](const std::function<uchar*(int)>& lineFor, const std::function<void(int)>& lineDone) {
+                    return JpegCodec::decodeLines(jpeg, eighths, reduced, lineFor, lineDone);
+                },
+                &heavyWork());
+            colours = JpegCodec::colorSpace(jpeg);
+        }
+        if (scaled.isNull()) {
+            if (decoded.isNull())
+                decoded = reader.read();
+            if (decoded.isNull())
+                return QImage();
+            scaled = decoded.size() == size ? decoded : PhotoScaler::scaled(decoded, size, &heavyWork());
+            colours = decoded.colorSpace();
+        }
+        // The site shows pixels as sRGB: a photo with another profile (a phone's Display P3,
+        // say) keeps its colours by being converted, since the JPEG written carries no profile.
+        if (colours.isValid() && colours != QColorSpace(QColorSpace::SRgb)) {
             scaled.setColorSpace(colours);
             scaled.convertToColorSpace(QColorSpace::SRgb);
         }
@@ -398,7 +410,7 @@ QString PhotoCompression::compressFile()
     QByteArray bytes;
     int floor = 10;
     for (double factor = scaleFactor;; factor += 2.0) {
-        const BudgetFit fit = encodeWithinBudget(codec, build(factor), floor, maxFileSize);
+        const BudgetFit fit = encodeWithinBudget(build(factor), floor, maxFileSize);
         if (fit.failed)
             break;
         bytes = fit.bytes;

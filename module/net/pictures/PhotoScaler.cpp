@@ -1,7 +1,10 @@
 #include "net/pictures/PhotoScaler.h"
 
+#include <QMutex>
+#include <QMutexLocker>
 #include <QSemaphore>
 #include <QThreadPool>
+#include <QWaitCondition>
 #include <QtGlobal>
 
 #include <algorithm>
@@ -174,22 +177,48 @@ void filterPixels(const uchar* source, uchar* line, const Filter& filter, int wi
     }
 }
 
-// Output lines [from, to) of `result`: each made from its input lines into one line of the
-// input's width, which is then filtered along; no picture in between is kept.
-void scaleLines(const QImage& image, uchar* result, qsizetype bytesPerLine, const Filter& rows, const Filter& columns,
-                int from, int to)
+// What scaling one picture to one size takes: the two filters and the result, whose memory is
+// taken once (scanLine() from two threads would race on the image's detach count).
+struct Scaling
 {
-    const int bytes = image.width() * 4;
-    std::vector<uchar> between(static_cast<size_t>(bytes));
-    std::vector<const uchar*> lines(size_t(rows.count));
-    for (int y = from; y < to; ++y) {
-        for (int k = 0; k < rows.count; ++k)
-            lines[size_t(k)] = image.constScanLine(rows.first[size_t(y)] + k);
-        filterLines(lines, between.data(), &rows.weights[size_t(y) * size_t(rows.count)],
-                    &rows.pairs[size_t(y) * size_t(rows.count / 2)], rows.count, bytes);
-        filterPixels(between.data(), result + y * bytesPerLine, columns, int(columns.first.size()));
+    Scaling(const QSize& source, const QSize& size, QImage::Format format)
+        : result(size, format)
+        , rows(makeFilter(source.height(), size.height()))
+        , columns(makeFilter(source.width(), size.width()))
+        , bits(result.isNull() ? nullptr : result.bits())
+        , bytesPerLine(result.bytesPerLine())
+        , lineBytes(size_t(source.width()) * 4)
+    {
     }
-}
+
+    // Output line y from the input lines its filter takes, through `between`, one line of the
+    // input's width: no picture in between is kept.
+    void scaleLine(const std::vector<const uchar*>& lines, std::vector<uchar>& between, int y) const
+    {
+        filterLines(lines, between.data(), &rows.weights[size_t(y) * size_t(rows.count)],
+                    &rows.pairs[size_t(y) * size_t(rows.count / 2)], rows.count, int(lineBytes));
+        filterPixels(between.data(), bits + y * bytesPerLine, columns, int(columns.first.size()));
+    }
+
+    // Output lines [from, to) of a whole picture.
+    void scaleLines(const QImage& image, int from, int to) const
+    {
+        std::vector<uchar> between(lineBytes);
+        std::vector<const uchar*> lines(size_t(rows.count));
+        for (int y = from; y < to; ++y) {
+            for (int k = 0; k < rows.count; ++k)
+                lines[size_t(k)] = image.constScanLine(rows.first[size_t(y)] + k);
+            scaleLine(lines, between, y);
+        }
+    }
+
+    QImage result;
+    const Filter rows;
+    const Filter columns;
+    uchar* const bits;
+    const qsizetype bytesPerLine;
+    const size_t lineBytes;
+};
 
 } // namespace
 
@@ -203,24 +232,98 @@ QImage PhotoScaler::scaled(const QImage& image, const QSize& size, QThreadPool* 
                                                                   : QImage::Format_RGB32);
     if (source.size() == size)
         return source;
-    QImage result(size, source.format());
-    if (result.isNull())
-        return result;
-    const Filter rows = makeFilter(source.height(), size.height());
-    const Filter columns = makeFilter(source.width(), size.width());
-    // Taken once: scanLine() on the result from two threads would race on its detach count.
-    uchar* bits = result.bits();
-    const qsizetype bytesPerLine = result.bytesPerLine();
+    Scaling scaling(source.size(), size, source.format());
+    if (!scaling.bits)
+        return QImage();
     const int middle = size.height() / 2;
     QSemaphore done;
     // A helper only when one is idle right now: waiting for a queued one could wait for ever
     // when every thread of the pool waits likewise.
     const bool helped = helpers && middle > 0 && helpers->tryStart([&] {
-        scaleLines(source, bits, bytesPerLine, rows, columns, middle, size.height());
+        scaling.scaleLines(source, middle, size.height());
         done.release();
     });
-    scaleLines(source, bits, bytesPerLine, rows, columns, 0, helped ? middle : size.height());
+    scaling.scaleLines(source, 0, helped ? middle : size.height());
     if (helped)
         done.acquire();
-    return result;
+    return scaling.result;
+}
+
+QImage PhotoScaler::scaledWhileDecoding(const QSize& source, const QSize& size, const LineDecoder& decode,
+                                        QThreadPool* helpers)
+{
+    if (size.isEmpty() || source.isEmpty())
+        return QImage();
+    Scaling scaling(source, size, QImage::Format_RGB32);
+    if (!scaling.bits)
+        return QImage();
+    const Filter& rows = scaling.rows;
+    // A ring of input lines: line y lives in slot y % kept until no output line needs it.
+    const int kept = std::min(source.height(), rows.count + 16);
+    std::vector<uchar> ring(size_t(kept) * scaling.lineBytes);
+    const auto slot = [&](int y) { return ring.data() + size_t(y % kept) * scaling.lineBytes; };
+    // Output line y needs input lines up to (not including) this one.
+    const auto linesNeeded = [&](int y) { return rows.first[size_t(y)] + rows.count; };
+    std::vector<uchar> between(scaling.lineBytes);
+    std::vector<const uchar*> lines(size_t(rows.count));
+    const auto scaleNext = [&](int y) {
+        for (int k = 0; k < rows.count; ++k)
+            lines[size_t(k)] = slot(rows.first[size_t(y)] + k);
+        scaling.scaleLine(lines, between, y);
+    };
+
+    // With a helper: the decoder waits for a free slot, the helper for the lines it needs.
+    QMutex mutex;
+    QWaitCondition changed;
+    int decoded = 0;
+    int lowestNeeded = 0;
+    bool decoderEnded = false;
+    int scaledLines = 0;
+    QSemaphore helperDone;
+    const bool helped = helpers && helpers->tryStart([&] {
+        for (int y = 0; y < size.height(); ++y) {
+            {
+                QMutexLocker locker(&mutex);
+                while (decoded < linesNeeded(y) && !decoderEnded)
+                    changed.wait(&mutex);
+                if (decoded < linesNeeded(y))
+                    break;
+            }
+            scaleNext(y);
+            QMutexLocker locker(&mutex);
+            scaledLines = y + 1;
+            lowestNeeded = y + 1 < size.height() ? rows.first[size_t(y) + 1] : source.height();
+            changed.wakeAll();
+        }
+        helperDone.release();
+    });
+    const auto lineFor = [&](int y) {
+        if (helped) {
+            QMutexLocker locker(&mutex);
+            while (y - lowestNeeded >= kept)
+                changed.wait(&mutex);
+        }
+        return slot(y);
+    };
+    const auto lineDone = [&](int y) {
+        if (helped) {
+            QMutexLocker locker(&mutex);
+            decoded = y + 1;
+            changed.wakeAll();
+            return;
+        }
+        // Alone: every output line whose input is complete now, before the next line is decoded.
+        while (scaledLines < size.height() && linesNeeded(scaledLines) <= y + 1)
+            scaleNext(scaledLines++);
+    };
+    const bool ok = decode(lineFor, lineDone);
+    if (helped) {
+        {
+            QMutexLocker locker(&mutex);
+            decoderEnded = true;
+            changed.wakeAll();
+        }
+        helperDone.acquire();
+    }
+    return ok && scaledLines == size.height() ? scaling.result : QImage();
 }

@@ -10,6 +10,7 @@
 #include "store/BaseMessage_SqlTable.h"
 #include "widgets/inputs/CustomComboBox.h"
 #include "widgets/photos/PhotoFileDialog.h"
+#include "widgets/photos/PhotoWorkWait.h"
 #include "widgets/popups/AlertWidget.h"
 
 #include "DataCenter.h"
@@ -59,20 +60,13 @@ MircroWebSiteAddCustomAppWidget::MircroWebSiteAddCustomAppWidget(QWidget* parent
     for (PhotoWork* work : {m_iconWork, m_photoWork}) {
         connect(work, &PhotoWork::compressionDone, this, [this]() {
             if (!isBusy())
-                stopWait();
+                m_wait->stop();
         });
     }
-    for (PhotoWork* work : {m_iconWork, m_photoWork, m_upload}) {
-        connect(work, &PhotoWork::stageChanged, this, [this](const QString& text) {
-            if (m_indicator)
-                m_indicator->setWaitWord(text);
-        });
-    }
+    m_wait = new PhotoWorkWait(this);
+    for (PhotoWork* work : {m_iconWork, m_photoWork, m_upload})
+        m_wait->follow(work);
     connect(m_upload, &PhotoWork::uploaded, this, &MircroWebSiteAddCustomAppWidget::dealUrlData);
-    connect(m_upload, &PhotoWork::uploadFailed, this, [this](const QString& message) {
-        stopWait();
-        AlertWidget::showWarning(message);
-    });
 
     auto* iconHint = new QLabel(QStringLiteral("点击选择应用图标：(建议尺寸132x132)"), this);
     m_icon = new ImageShowLabel(this);
@@ -255,7 +249,7 @@ void MircroWebSiteAddCustomAppWidget::chooseIconPhoto()
     if (files.isEmpty())
         return;
     lastIconFolder() = QFileInfo(files.first()).absolutePath();
-    showWait(QString());
+    m_wait->show(QString());
     m_iconWork->compress(files, PhotoWork::DefaultLimit, 1.0, true);
 }
 
@@ -270,7 +264,7 @@ void MircroWebSiteAddCustomAppWidget::choosePhotos()
     const QStringList files = PhotoFileDialog::pick(this, true);
     if (files.isEmpty())
         return;
-    showWait(QString());
+    m_wait->show(QString());
     m_photoWork->compress(files);
 }
 
@@ -393,7 +387,7 @@ void MircroWebSiteAddCustomAppWidget::upload(const QStringList& photoPaths)
     QStringList names{QStringLiteral("应用图标")};
     for (int i = 0; i < photoPaths.size(); ++i)
         names.append(QStringLiteral("第%1张图片").arg(i + 1));
-    showWait(QStringLiteral("提交中"));
+    m_wait->show(QStringLiteral("提交中"));
     m_upload->upload(Api::appUpphoto(), QStringList{m_iconPath} + photoPaths, {{QStringLiteral("type"), QStringLiteral("8")}},
                      PhotoWork::DefaultLimit, names);
 }
@@ -418,24 +412,14 @@ void MircroWebSiteAddCustomAppWidget::submitToService(QString content)
     auto* request = new NetRequestObjecet(this);
     connect(request, &NetRequestObjecet::loadFinish, this, [this, request]() {
         request->deleteLater();
-        stopWait();
+        m_wait->stop();
     });
     connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebSiteAddCustomAppWidget::setSuccess);
     request->sendForm(m_id != 0 ? Api::mtoreCustomAppmodify() : Api::mtoreCustomappadd(),
                       CustomAppContent::saveBody(m_name->text(), m_iconPath, content, m_id));
 }
 
-void MircroWebSiteAddCustomAppWidget::showWait(const QString& text)
+QProgressIndicator* MircroWebSiteAddCustomAppWidget::waitIndicator() const
 {
-    if (!m_indicator)
-        m_indicator = QProgressIndicator::showOver(this, true, text);
-    else
-        m_indicator->setWaitWord(text);
-}
-
-void MircroWebSiteAddCustomAppWidget::stopWait()
-{
-    if (m_indicator)
-        m_indicator->stopAnimation();
-    m_indicator = nullptr;
+    return m_wait->indicator();
 }

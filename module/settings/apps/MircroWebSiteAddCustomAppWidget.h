@@ -3,7 +3,6 @@
 
 #include "net/pictures/PhotosUploadObject.h"
 #include "settings/style/MircroWebsiteStyleSet_Model.h"
-#include "widgets/lists/QProgressIndicator.h"
 
 #include <QList>
 #include <QPointer>
@@ -13,9 +12,11 @@
 class CustomComboBox;
 class ImageShowLabel;
 class PhotoWork;
+class PhotoWorkWait;
 class QGridLayout;
 class QLineEdit;
 class QPlainTextEdit;
+class QProgressIndicator;
 class QPushButton;
 class QStackedWidget;
 
@@ -33,7 +34,7 @@ public:
     QList<QVariantMap> photos() const { return m_photos; }
     QString iconPath() const { return m_iconPath; }
     bool isBusy() const;
-    QProgressIndicator* waitIndicator() const { return m_indicator; }
+    QProgressIndicator* waitIndicator() const;
 
 public slots:
     void changeToWordModel();
@@ -61,8 +62,6 @@ private:
     // The shared checks; shows the failure and returns false.
     bool checkShared();
     void upload(const QStringList& photoPaths);
-    void showWait(const QString& text);
-    void stopWait();
 
     int m_id = 0;
     QString m_iconPath;
@@ -82,7 +81,7 @@ private:
     PhotoWork* m_iconWork = nullptr;
     PhotoWork* m_photoWork = nullptr;
     PhotoWork* m_upload = nullptr;
-    QPointer<QProgressIndicator> m_indicator;
+    PhotoWorkWait* m_wait = nullptr;
 };
 
 #endif // MIRCROWEBSITEADDCUSTOMAPPWIDGET_H

@@ -7,6 +7,7 @@
 #include "net/pictures/PhotoWork.h"
 #include "settings/apps/CustomAppContent.h"
 #include "widgets/photos/PhotoFileDialog.h"
+#include "widgets/photos/PhotoWorkWait.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/tiles/ItemButtonWidget.h"
 
@@ -21,15 +22,13 @@ MircroWebsiteEditAppWidget::MircroWebsiteEditAppWidget(QWidget* parent)
 {
     setObjectName(QStringLiteral("MircroWebsiteEditAppWidget"));
     m_work = new PhotoWork(this);
+    m_wait = new PhotoWorkWait(this);
+    m_wait->follow(m_work);
     connect(m_work, &PhotoWork::compressed, this, &MircroWebsiteEditAppWidget::dealPhotosCompression);
-    connect(m_work, &PhotoWork::compressionDone, this, &MircroWebsiteEditAppWidget::stopWait);
+    connect(m_work, &PhotoWork::compressionDone, m_wait, &PhotoWorkWait::stop);
     connect(m_work, &PhotoWork::uploaded, this, [this](const QList<PhotosUploadObject::PhotosModel>& photos) {
         if (!photos.isEmpty())
             send(photos.first().url);
-    });
-    connect(m_work, &PhotoWork::uploadFailed, this, [this](const QString& message) {
-        stopWait();
-        AlertWidget::showWarning(message);
     });
 
     m_icon = new ImageShowLabel(this);
@@ -102,8 +101,7 @@ void MircroWebsiteEditAppWidget::choosePhoto()
     const QStringList files = PhotoFileDialog::pick(this, false, QStringLiteral("选取应用图标"));
     if (files.isEmpty())
         return;
-    if (!m_indicator)
-        m_indicator = QProgressIndicator::showOver(this, true, QString());
+    m_wait->show(QString());
     m_work->compress(files, PhotoWork::DefaultLimit, 1.0, true);
 }
 
@@ -125,8 +123,7 @@ void MircroWebsiteEditAppWidget::submitData()
     // A resource path or an address stays as it is; only a newly picked file is uploaded.
     const bool picked = !m_iconPath.isEmpty() && !m_iconPath.startsWith(QLatin1Char(':'))
         && !ImageShowLabel::isAddress(m_iconPath);
-    if (!m_indicator)
-        m_indicator = QProgressIndicator::showOver(this, true, QStringLiteral("提交中"));
+    m_wait->show(QStringLiteral("提交中"));
     if (picked)
         m_work->upload(Api::appUpphoto(), {m_iconPath}, {{QStringLiteral("type"), QStringLiteral("8")}});
     else
@@ -138,15 +135,9 @@ void MircroWebsiteEditAppWidget::send(const QString& photo)
     auto* request = new NetRequestObjecet(this);
     connect(request, &NetRequestObjecet::loadFinish, this, [this, request]() {
         request->deleteLater();
-        stopWait();
+        m_wait->stop();
     });
     connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebsiteEditAppWidget::setSuccess);
     request->sendForm(Api::mtoreCustomAppmodify(), saveBody(m_id, m_name->text(), photo));
 }
 
-void MircroWebsiteEditAppWidget::stopWait()
-{
-    if (m_indicator)
-        m_indicator->stopAnimation();
-    m_indicator = nullptr;
-}

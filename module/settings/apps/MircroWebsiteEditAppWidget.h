@@ -2,7 +2,6 @@
 #define MIRCROWEBSITEEDITAPPWIDGET_H
 
 #include "settings/style/MircroWebsiteStyleSet_Model.h"
-#include "widgets/lists/QProgressIndicator.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -10,6 +9,7 @@
 class FormBody;
 class ImageShowLabel;
 class PhotoWork;
+class PhotoWorkWait;
 class QLineEdit;
 
 // Changes the icon and name of a system app of the site's home page.
@@ -36,14 +36,13 @@ signals:
 
 private:
     void send(const QString& photo);
-    void stopWait();
 
     int m_id = 0;
     QString m_iconPath;
     ImageShowLabel* m_icon = nullptr;
     QLineEdit* m_name = nullptr;
     PhotoWork* m_work = nullptr;
-    QPointer<QProgressIndicator> m_indicator;
+    PhotoWorkWait* m_wait = nullptr;
 };
 
 #endif // MIRCROWEBSITEEDITAPPWIDGET_H

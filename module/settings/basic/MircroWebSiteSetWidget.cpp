@@ -4,7 +4,7 @@
 #include "net/http/FormBody.h"
 #include "net/http/NetRequestObjecet.h"
 #include "settings/basic/MircroWebSiteSonSetWidget.h"
-#include "widgets/lists/QProgressIndicator.h"
+#include "widgets/lists/RequestWait.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/PopupLauncher.h"
 #include "widgets/sort/SortWidget.h"
@@ -213,12 +213,8 @@ void MircroWebSiteSetWidget::refresh()
 
 void MircroWebSiteSetWidget::downloadData()
 {
-    auto* request = new NetRequestObjecet(this);
-    QProgressIndicator* indicator = QProgressIndicator::showOver(this, false, QString());
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
-    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
+    NetRequestObjecet* request = RequestWait::send(this, Api::mtoreGetmstoreconfig(), FormBody(), this);
     connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebSiteSetWidget::deal_data);
-    request->sendRequest(Api::mtoreGetmstoreconfig());
 }
 
 void MircroWebSiteSetWidget::deal_data(QJsonValue value)
@@ -298,13 +294,10 @@ void MircroWebSiteSetWidget::sureButtonClick()
         AlertWidget::showWarning(message);
         return;
     }
-    auto* request = new NetRequestObjecet(this);
-    QProgressIndicator* indicator = QProgressIndicator::showOver(this, false, QString());
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
-    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
+    NetRequestObjecet* request =
+        RequestWait::send(this, Api::mtoreMstoreconfig(), FormBody::fromMap(current.toMap(m_config)), this);
     connect(request, &NetRequestObjecet::loadSuccess, this, [this]() {
         AlertWidget::showTip(QStringLiteral("设置微官网设置成功！"), QStringLiteral("main"));
         emit saved();
     });
-    request->sendForm(Api::mtoreMstoreconfig(), FormBody::fromMap(current.toMap(m_config)));
 }

@@ -9,7 +9,7 @@
 #include "settings/stack/JobRights.h"
 #include "settings/style/MircroWebsiteStyleSetWidget.h"
 #include "store/BaseMessage_SqlTable.h"
-#include "widgets/lists/QProgressIndicator.h"
+#include "widgets/lists/RequestWait.h"
 #include "widgets/popups/AlertWidget.h"
 
 #include <QHBoxLayout>
@@ -158,16 +158,13 @@ void MircroWebSiteSetStackWidget::chooseJob(int index)
 void MircroWebSiteSetStackWidget::downloadAuthOfJob(int jobId)
 {
     m_currentJobId = jobId;
-    auto* request = new NetRequestObjecet(this);
-    QProgressIndicator* indicator = QProgressIndicator::showOver(m_stack, false, QString());
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
-    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
+    NetRequestObjecet* request =
+        RequestWait::send(this, Api::workcenterJobauthInfo(), FormBody().add(QStringLiteral("id"), jobId), m_stack);
     // A reply for a role the user has already left would put that role's rights under this one.
     connect(request, &NetRequestObjecet::loadSuccess, this, [this, jobId](const QJsonValue& value) {
         if (jobId == m_currentJobId)
             deal_downloadJobAuth(value);
     });
-    request->sendForm(Api::workcenterJobauthInfo(), FormBody().add(QStringLiteral("id"), jobId));
 }
 
 void MircroWebSiteSetStackWidget::deal_downloadJobAuth(QJsonValue resultValue)
@@ -203,15 +200,12 @@ void MircroWebSiteSetStackWidget::submitModify()
         return;
     }
     const QString name = m_jobList.at(m_currentJobIndex).value(QStringLiteral("name")).toString();
-    auto* request = new NetRequestObjecet(this);
-    QProgressIndicator* indicator = QProgressIndicator::showOver(this, false, QString());
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
-    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
+    const FormBody body = FormBody()
+                              .add(QStringLiteral("content"), NetRequestObjecet::mapListToJson(m_authList))
+                              .add(QStringLiteral("id"), m_currentJobId);
+    NetRequestObjecet* request = RequestWait::send(this, Api::workcenterJobedit(), body, this);
     connect(request, &NetRequestObjecet::loadSuccess, this, [this, name]() {
         AlertWidget::showTip(QStringLiteral("保存%1权限设置成功！").arg(QStringLiteral("<%1>").arg(name)), QStringLiteral("main"));
         emit rightsSaved();
     });
-    request->sendForm(Api::workcenterJobedit(), FormBody()
-                                                    .add(QStringLiteral("content"), NetRequestObjecet::mapListToJson(m_authList))
-                                                    .add(QStringLiteral("id"), m_currentJobId));
 }

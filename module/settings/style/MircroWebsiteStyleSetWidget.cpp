@@ -6,7 +6,7 @@
 #include "settings/apps/MircroWebSiteAddCustomAppWidget.h"
 #include "settings/apps/MircroWebsiteEditAppWidget.h"
 #include "settings/topicons/MircroWebSiteTopTherePhotoView.h"
-#include "widgets/lists/QProgressIndicator.h"
+#include "widgets/lists/RequestWait.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/PopupLauncher.h"
 #include "widgets/tiles/ItemButtonWidget.h"
@@ -241,12 +241,8 @@ QList<MircroWebSiteTopTherePhotoView*> MircroWebsiteStyleSetWidget::topIconViews
 
 void MircroWebsiteStyleSetWidget::download_set()
 {
-    auto* request = new NetRequestObjecet(this);
-    QProgressIndicator* indicator = QProgressIndicator::showOver(this, false, QString());
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
-    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
+    NetRequestObjecet* request = RequestWait::send(this, Api::mtoreGetmstorestyleconfig(), FormBody(), this);
     connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebsiteStyleSetWidget::deal_setData);
-    request->sendRequest(Api::mtoreGetmstorestyleconfig());
 }
 
 void MircroWebsiteStyleSetWidget::deal_setData(QJsonValue value)
@@ -296,14 +292,15 @@ void MircroWebsiteStyleSetWidget::showContent()
 
 void MircroWebsiteStyleSetWidget::downloadThreeIconConfig()
 {
-    auto* request = new NetRequestObjecet(this);
-    QProgressIndicator* indicator = QProgressIndicator::showOver(this, false, QString());
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
-    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
+    NetRequestObjecet* request = RequestWait::send(this, Api::setwmenu(), ownerBody(), this);
     connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebsiteStyleSetWidget::dealThreeIconConfig);
-    request->sendForm(Api::setwmenu(), FormBody()
-                                           .add(QStringLiteral("companyid"), DataCenter::CompanyID)
-                                           .add(QStringLiteral("cityid"), DataCenter::CityID));
+}
+
+FormBody MircroWebsiteStyleSetWidget::ownerBody()
+{
+    FormBody body;
+    body.add(QStringLiteral("companyid"), DataCenter::CompanyID).add(QStringLiteral("cityid"), DataCenter::CityID);
+    return body;
 }
 
 void MircroWebsiteStyleSetWidget::dealThreeIconConfig(QJsonValue value)
@@ -390,12 +387,9 @@ void MircroWebsiteStyleSetWidget::deleteApp(int id)
 {
     AlertWidget* alert = AlertWidget::askConfirm(QStringLiteral("您确定要删除该应用吗?"), AlertWidget::Tip, QStringLiteral("删除"));
     connect(alert, &AlertWidget::sureClick, this, [this, id]() {
-        auto* request = new NetRequestObjecet(this);
-        QProgressIndicator* indicator = QProgressIndicator::showOver(this, false, QString());
-        connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
-        connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
+        NetRequestObjecet* request =
+            RequestWait::send(this, Api::mtoreCustomappdelete(), FormBody().add(QStringLiteral("id"), id), this);
         connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebsiteStyleSetWidget::appChanged);
-        request->sendForm(Api::mtoreCustomappdelete(), FormBody().add(QStringLiteral("id"), id));
     });
 }
 
@@ -418,15 +412,9 @@ void MircroWebsiteStyleSetWidget::sureButtonClick()
     QJsonArray icons;
     for (const MircroWebSiteTopTherePhotoView* view : topIconViews())
         icons.append(QJsonObject::fromVariantMap(view->getData()));
-    auto* request = new NetRequestObjecet(this);
-    QProgressIndicator* indicator = QProgressIndicator::showOver(this, false, QString());
-    connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
-    connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
+    FormBody body = ownerBody();
+    body.add(QStringLiteral("content"), QString::fromUtf8(QJsonDocument(icons).toJson(QJsonDocument::Compact)));
+    NetRequestObjecet* request = RequestWait::send(this, Api::setwmenu(), body, this);
     connect(request, &NetRequestObjecet::loadSuccess, this,
             []() { AlertWidget::showTip(QStringLiteral("设置微官网风格成功！"), QStringLiteral("main")); });
-    request->sendForm(Api::setwmenu(), FormBody()
-                                           .add(QStringLiteral("companyid"), DataCenter::CompanyID)
-                                           .add(QStringLiteral("cityid"), DataCenter::CityID)
-                                           .add(QStringLiteral("content"),
-                                                QString::fromUtf8(QJsonDocument(icons).toJson(QJsonDocument::Compact))));
 }

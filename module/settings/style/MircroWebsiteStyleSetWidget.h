@@ -71,6 +71,8 @@ private:
     // Sends one instant choice; a failure puts the buttons back on the saved code.
     void sendChoice(const QString& key, int code, int* saved, const QList<QRadioButton*>& buttons);
     static void checkCode(const QList<QRadioButton*>& buttons, int code);
+    // The company and city the site's top icons belong to.
+    static FormBody ownerBody();
     void openAppEditor(const QString& title, const QSize& size, QWidget* editor);
     void appChanged();
     QWidget* colourRow();

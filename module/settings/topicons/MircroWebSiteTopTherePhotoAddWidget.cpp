@@ -7,6 +7,7 @@
 #include "store/BaseMessage_SqlTable.h"
 #include "widgets/inputs/CustomComboBox.h"
 #include "widgets/photos/PhotoFileDialog.h"
+#include "widgets/photos/PhotoWorkWait.h"
 #include "widgets/popups/AlertWidget.h"
 
 #include "DataCenter.h"
@@ -23,20 +24,18 @@ MircroWebSiteTopTherePhotoAddWidget::MircroWebSiteTopTherePhotoAddWidget(QWidget
 {
     setObjectName(QStringLiteral("MircroWebSiteTopTherePhotoAddWidget"));
     m_work = new PhotoWork(this);
+    m_wait = new PhotoWorkWait(this);
+    m_wait->follow(m_work);
     connect(m_work, &PhotoWork::compressed, this, &MircroWebSiteTopTherePhotoAddWidget::dealIconPhotosCompression);
-    connect(m_work, &PhotoWork::compressionDone, this, &MircroWebSiteTopTherePhotoAddWidget::stopWait);
+    connect(m_work, &PhotoWork::compressionDone, m_wait, &PhotoWorkWait::stop);
     connect(m_work, &PhotoWork::uploaded, this, [this](const QList<PhotosUploadObject::PhotosModel>& photos) {
-        stopWait();
+        m_wait->stop();
         if (photos.isEmpty())
             return;
         m_icon = photos.first().url;
         emit setSuccess(resultMap(m_given, m_houseType->currentText(), m_district->currentText(), m_icon));
     });
     // Never a success with an empty address: the editor stays open and says what failed.
-    connect(m_work, &PhotoWork::uploadFailed, this, [this](const QString& message) {
-        stopWait();
-        AlertWidget::showWarning(message);
-    });
 
     m_iconLabel = new ImageShowLabel(this);
     m_iconLabel->setObjectName(QStringLiteral("iconLabel"));
@@ -109,8 +108,7 @@ void MircroWebSiteTopTherePhotoAddWidget::chooseIconPhoto()
     const QStringList files = PhotoFileDialog::pick(this, false, QStringLiteral("选取应用图标"));
     if (files.isEmpty())
         return;
-    if (!m_indicator)
-        m_indicator = QProgressIndicator::showOver(this, true, QString());
+    m_wait->show(QString());
     m_work->compress(files, PhotoWork::DefaultLimit, 1.0, true);
 }
 
@@ -132,15 +130,8 @@ void MircroWebSiteTopTherePhotoAddWidget::submitData()
     }
     if (m_work->isUploading())
         return;
-    if (!m_indicator)
-        m_indicator = QProgressIndicator::showOver(this, true, QStringLiteral("提交中"));
+    m_wait->show(QStringLiteral("提交中"));
     // An icon already on the service is not sent again; the batch then ends at once.
     m_work->upload(Api::appUpphoto(), {m_icon}, {{QStringLiteral("type"), QStringLiteral("8")}});
 }
 
-void MircroWebSiteTopTherePhotoAddWidget::stopWait()
-{
-    if (m_indicator)
-        m_indicator->stopAnimation();
-    m_indicator = nullptr;
-}

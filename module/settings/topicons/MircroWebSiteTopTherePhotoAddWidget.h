@@ -1,7 +1,6 @@
 #ifndef MIRCROWEBSITETOPTHEREPHOTOADDWIDGET_H
 #define MIRCROWEBSITETOPTHEREPHOTOADDWIDGET_H
 
-#include "widgets/lists/QProgressIndicator.h"
 
 #include <QPointer>
 #include <QVariantMap>
@@ -10,6 +9,7 @@
 class CustomComboBox;
 class ImageShowLabel;
 class PhotoWork;
+class PhotoWorkWait;
 
 // Edits one top icon: its picture and the house search it leads to. A new picture is uploaded;
 // a failed upload keeps the editor open and says so.
@@ -38,7 +38,6 @@ signals:
     void setSuccess(QVariantMap map);
 
 private:
-    void stopWait();
 
     QString m_icon;
     QVariantMap m_given;
@@ -46,7 +45,7 @@ private:
     CustomComboBox* m_houseType = nullptr;
     CustomComboBox* m_district = nullptr;
     PhotoWork* m_work = nullptr;
-    QPointer<QProgressIndicator> m_indicator;
+    PhotoWorkWait* m_wait = nullptr;
 };
 
 #endif // MIRCROWEBSITETOPTHEREPHOTOADDWIDGET_H
