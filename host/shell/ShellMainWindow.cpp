@@ -7,9 +7,12 @@
 #include "ShellLoginDialog.h"
 #include "ShellSession.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLibrary>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -17,12 +20,16 @@ ShellMainWindow::ShellMainWindow(ShellSession* session, QWidget* parent)
     : QMainWindow(parent)
     , m_session(session)
     , m_tabs(new CustomTabWidget(this))
+    , m_permissionsAction(menuBar()->addMenu(QStringLiteral("系统管理"))->addAction(QStringLiteral("角色权限")))
 {
     setObjectName(QStringLiteral("ShellMainWindow"));
     setWindowTitle(QStringLiteral("房产经纪管理系统"));
     resize(1280, 820);
     setCentralWidget(m_tabs);
     statusBar()->showMessage(QStringLiteral("已登录：%1").arg(DataCenter::UserPhoneNumber));
+    m_permissionsAction->setObjectName(QStringLiteral("action_permissions"));
+    m_permissionsAction->setEnabled(false);
+    connect(m_permissionsAction, &QAction::triggered, this, &ShellMainWindow::openPermissions);
 
     DataCenter::KQTabBar = m_tabs;
     DataCenter::MainWindowWidget = this;
@@ -58,12 +65,28 @@ bool ShellMainWindow::loadModule(QString* error)
         return false;
     }
     initModule(this);
+    // Optional: a module without its permission page still opens, without the menu entry.
+    m_initAutuView = reinterpret_cast<ShellPermissionsWindow::InitAutuView>(library.resolve("initAutuView"));
+    m_permissionsAction->setEnabled(m_initAutuView != nullptr);
     return true;
 }
 
 void ShellMainWindow::openMicroWebsite()
 {
     CommonSignalTool::Instance()->send_reviceMsg(QStringLiteral("APP_MicroWebsite"), QVariant(), nullptr);
+}
+
+void ShellMainWindow::openPermissions()
+{
+    if (!m_initAutuView) {
+        statusBar()->showMessage(QStringLiteral("微官网模块没有提供角色权限页"), 10000);
+        return;
+    }
+    if (!m_permissions)
+        m_permissions = new ShellPermissionsWindow(m_initAutuView, m_session->roleName(), m_session->roleRights(), this);
+    m_permissions->show();
+    m_permissions->raise();
+    m_permissions->activateWindow();
 }
 
 void ShellMainWindow::screenshotWhenReady(const QString& file)
@@ -77,7 +100,8 @@ void ShellMainWindow::screenshotWhenReady(const QString& file)
         poll->deleteLater();
         // Give the first page time to fetch its data and pictures.
         QTimer::singleShot(2500, this, [this, file] {
-            const bool saved = grab().save(file);
+            QWidget* shown = m_permissions ? static_cast<QWidget*>(m_permissions) : this;
+            const bool saved = shown->grab().save(file);
             if (!saved)
                 qWarning("Could not save the screenshot to %s", qPrintable(file));
             QApplication::exit(saved ? 0 : 1);

@@ -1,10 +1,14 @@
 #ifndef SHELLMAINWINDOW_H
 #define SHELLMAINWINDOW_H
 
+#include "ShellPermissionsWindow.h"
+
 #include <QMainWindow>
+#include <QPointer>
 #include <QVariant>
 
 class CustomTabWidget;
+class QAction;
 class ShellSession;
 
 // The host's main window: the tab bar the module's pages live in, and the host's answers to the
@@ -19,7 +23,11 @@ public:
     // Loads the module from the application's folder and calls its init. False with a message on failure.
     bool loadModule(QString* error);
     void openMicroWebsite();
-    // Saves a picture of the window once the first page has had time to load, then quits.
+    // The "角色权限" window with the logged-in user's role; brought to the front when it is open.
+    // Before the module is loaded, or when it has no permission page to offer, the status bar says so.
+    void openPermissions();
+    // Saves a picture of the window (of the "角色权限" window while that is open) once the first
+    // page has had time to load, then quits.
     void screenshotWhenReady(const QString& file);
 
 private:
@@ -28,6 +36,9 @@ private:
 
     ShellSession* m_session;
     CustomTabWidget* m_tabs;
+    QAction* m_permissionsAction;
+    ShellPermissionsWindow::InitAutuView m_initAutuView = nullptr;
+    QPointer<ShellPermissionsWindow> m_permissions;
     bool m_reloggingIn = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "HostLogin.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
@@ -43,10 +44,15 @@ void ShellSession::login(const QString& phone, const QString& password)
             emit loginFailed(message.isEmpty() ? QStringLiteral("登录失败") : message);
             return;
         }
-        if (!HostLogin::apply(phone, envelope.value(QStringLiteral("data")).toObject())) {
+        const QJsonObject data = envelope.value(QStringLiteral("data")).toObject();
+        if (!HostLogin::apply(phone, data)) {
             emit loginFailed(QStringLiteral("无法写入本地数据"));
             return;
         }
+        m_roleName = data.value(QStringLiteral("user")).toObject().value(QStringLiteral("jobname")).toString();
+        m_roleRights.clear();
+        for (const QJsonValue& group : data.value(QStringLiteral("userauth")).toArray())
+            m_roleRights.append(group.toObject().value(QStringLiteral("content")).toArray().toVariantList());
         emit loggedIn();
     });
 }

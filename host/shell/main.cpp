@@ -22,9 +22,13 @@ int main(int argc, char* argv[])
     const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
                                               QStringLiteral("Save a picture of the main window to FILE once the first page is shown, then quit."),
                                               QStringLiteral("FILE"));
+    const QCommandLineOption permissionsOption(
+        QStringLiteral("permissions"),
+        QStringLiteral("Also open the \"角色权限\" window with the user's role (with --screenshot, its picture is saved)."));
     parser.addOption(userOption);
     parser.addOption(passwordOption);
     parser.addOption(screenshotOption);
+    parser.addOption(permissionsOption);
     parser.process(app);
 
     ShellSession session;
@@ -56,6 +60,8 @@ int main(int argc, char* argv[])
         return 3;
     }
     window.openMicroWebsite();
+    if (parser.isSet(permissionsOption))
+        window.openPermissions();
     if (parser.isSet(screenshotOption))
         window.screenshotWhenReady(parser.value(screenshotOption));
     return app.exec();
