@@ -5,16 +5,22 @@
 #include "http/ServiceRouter.h"
 #include "routes/AccountRoutes.h"
 #include "routes/AdsRoutes.h"
+#include "routes/AuthGuidePages.h"
 #include "routes/BookRoutes.h"
+#include "routes/BrowseLogPages.h"
 #include "routes/ContentRoutes.h"
 #include "routes/DiagnosticsRoutes.h"
 #include "routes/FinancialRoutes.h"
 #include "routes/HostPages.h"
 #include "routes/HouseCircleRoutes.h"
 #include "routes/HouseManagerRoutes.h"
+#include "routes/JobRightsRoutes.h"
 #include "routes/MainPageRoutes.h"
 #include "routes/NewHouseRoutes.h"
+#include "routes/NewsRoutes.h"
 #include "routes/OrganisationRoutes.h"
+#include "routes/RebatePages.h"
+#include "routes/SettingsRoutes.h"
 #include "routes/StyleRoutes.h"
 #include "routes/SubmissionRoutes.h"
 #include "routes/TopicRoutes.h"
@@ -109,6 +115,18 @@ int ServiceApp::run(const ServiceOptions& options)
     houseCircle.registerRoutes(router);
     StyleRoutes style(context);
     style.registerRoutes(router);
+    SettingsRoutes settings(context);
+    settings.registerRoutes(router);
+    JobRightsRoutes jobRights(context);
+    jobRights.registerRoutes(router);
+    NewsRoutes news(context);
+    news.registerRoutes(router);
+    RebatePages rebates(context);
+    rebates.registerRoutes(router);
+    BrowseLogPages browseLogs(context);
+    browseLogs.registerRoutes(router);
+    AuthGuidePages authGuide;
+    authGuide.registerRoutes(router);
 
     std::thread signalWatcher([&server, shutdownSignals] {
         int received = 0;

@@ -7,10 +7,10 @@
 #include "sessions/PasswordHasher.h"
 #include "sessions/SecureRandom.h"
 #include "sessions/SessionStore.h"
+#include "storage/JobRightsData.h"
 #include "storage/ServiceDatabase.h"
 
 #include <QDateTime>
-#include <QJsonDocument>
 #include <QStringList>
 #include <QThread>
 
@@ -118,13 +118,11 @@ QJsonObject AccountRoutes::loginData(const QVariantMap& user)
 QJsonArray AccountRoutes::userAuth(qint64 jobId)
 {
     QJsonArray groups;
-    const QList<QVariantMap> rows = m_context.db().select(
-        QStringLiteral("SELECT app_id, app_name, content FROM job_auth WHERE job_id = ? ORDER BY app_id"), {jobId});
-    for (const QVariantMap& row : rows) {
-        const QJsonDocument content = QJsonDocument::fromJson(row.value(QStringLiteral("content")).toString().toUtf8());
-        groups.append(QJsonObject{{QStringLiteral("id"), row.value(QStringLiteral("app_id")).toLongLong()},
-                                  {QStringLiteral("name"), row.value(QStringLiteral("app_name")).toString()},
-                                  {QStringLiteral("content"), content.isArray() ? content.array() : QJsonArray()}});
+    const QList<JobRightsData::App> apps = JobRightsData::apps(m_context.db(), jobId);
+    for (const JobRightsData::App& app : apps) {
+        groups.append(QJsonObject{{QStringLiteral("id"), app.id},
+                                  {QStringLiteral("name"), app.name},
+                                  {QStringLiteral("content"), app.content}});
     }
     return groups;
 }

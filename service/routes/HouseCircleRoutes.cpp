@@ -32,6 +32,8 @@ void HouseCircleRoutes::registerRoutes(ServiceRouter& router)
 {
     router.add(QStringLiteral("api/app/housegrouppostst"), ServiceRouter::Access::Session,
                [this](const ServiceRequest& r) { return posts(r); });
+    router.add(QStringLiteral("api/app/housegroupdetail"), ServiceRouter::Access::Session,
+               [this](const ServiceRequest& r) { return detail(r); });
 }
 
 ServiceReply HouseCircleRoutes::posts(const ServiceRequest& request)
@@ -68,6 +70,23 @@ ServiceReply HouseCircleRoutes::posts(const ServiceRequest& request)
     for (const QVariantMap& row : rows)
         data.append(circleHouseJson(row));
     return Envelope::success(QJsonObject{{QStringLiteral("total"), total}, {QStringLiteral("data"), data}});
+}
+
+ServiceReply HouseCircleRoutes::detail(const ServiceRequest& request)
+{
+    ParamReader in(request.params);
+    const qint64 id = in.integer(QStringLiteral("id"), QStringLiteral("房源编号"), 1, LLONG_MAX);
+    const qint64 kind = in.integer(QStringLiteral("type"), QStringLiteral("房源类型"), 0, 1);
+    if (!in.ok())
+        return Envelope::refused(in.message());
+    ServiceDatabase& db = m_context.db();
+    const QVariantMap row = HouseCircleData::house(db, request.session.companyId, static_cast<int>(kind), id);
+    if (row.isEmpty())
+        return db.lastError().isEmpty() ? Envelope::refused(QStringLiteral("该房源不存在或已被删除"))
+                                        : Envelope::internalError();
+    QJsonObject house = circleHouseJson(row);
+    house.insert(QStringLiteral("type"), kind);
+    return Envelope::success(house);
 }
 
 QJsonObject HouseCircleRoutes::circleHouseJson(const QVariantMap& row)

@@ -17,6 +17,8 @@ class ServiceRouter;
 //                           houseid (the circle's house id), dongno, fangno (building, room)
 //                           -> {"total", "data": [{"id", "title", "housename", "dongno", "danyuan",
 //                           "fangno", "hutype", "mianji", "price", "company", "own", "time"}]}, newest first
+//   "app/housegroupdetail"  id, type (0 sale, 1 rent): one house of the circle, for the house-circle
+//                           component -> the list's keys and "type"
 // Everyone of the company may read; a company outside any circle reads an empty list.
 class HouseCircleRoutes
 {
@@ -26,6 +28,7 @@ public:
 
 private:
     ServiceReply posts(const ServiceRequest& request);
+    ServiceReply detail(const ServiceRequest& request);
 
     static QJsonObject circleHouseJson(const QVariantMap& row);
 

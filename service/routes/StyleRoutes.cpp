@@ -5,33 +5,17 @@
 #include "http/ParamReader.h"
 #include "http/ServiceRequest.h"
 #include "http/ServiceRouter.h"
+#include "routes/JsonText.h"
 #include "routes/PictureAddress.h"
+#include "routes/SiteSettings.h"
 #include "sessions/RightsCheck.h"
 #include "storage/ServiceDatabase.h"
 
 #include <QJsonDocument>
-#include <QJsonParseError>
-#include <QVariantMap>
 
 #include <climits>
-#include <cmath>
 
 namespace {
-
-// A setting the site keeps as a whole number in a range, with the value it has until saved.
-struct IntegerSetting
-{
-    const char* key;
-    const char* label;
-    qint64 min;
-    qint64 max;
-    qint64 fallback;
-};
-
-const IntegerSetting kIntegerSettings[] = {
-    {"zhuti", "主题颜色", 1, 6, 1},
-    {"dibu", "底部导航样式", 1, 5, 1},
-};
 
 const int kMaxCustomApps = 10;
 const int kMaxNameLength = 4;
@@ -44,29 +28,6 @@ const QString kIdLabel = QStringLiteral("应用编号");
 const QString kMissingApp = QStringLiteral("该应用不存在或已被删除");
 const QString kBadContent = QStringLiteral("应用内容格式错误");
 const QString kBadTopIcons = QStringLiteral("首页图标格式错误");
-
-const IntegerSetting* integerSetting(const QString& key)
-{
-    for (const IntegerSetting& setting : kIntegerSettings) {
-        if (key == QLatin1String(setting.key))
-            return &setting;
-    }
-    return nullptr;
-}
-
-// The JSON document of a text, or a null one when it is not JSON.
-QJsonDocument parsed(const QString& text)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
-    return error.error == QJsonParseError::NoError ? document : QJsonDocument();
-}
-
-bool isWholeNumber(const QJsonValue& value)
-{
-    const double number = value.toDouble();
-    return value.isDouble() && std::floor(number) == number && number >= INT_MIN && number <= INT_MAX;
-}
 
 // Checks one picture address of a list ("第2张图片"), counted from 1 for the message.
 void checkAddress(ParamReader& in, const QString& address, int number, const QString& what)
@@ -109,8 +70,6 @@ void StyleRoutes::registerRoutes(ServiceRouter& router)
     const auto session = ServiceRouter::Access::Session;
     router.add(QStringLiteral("api/mtore/getmstorestyleconfig"), session,
                [this](const ServiceRequest& r) { return styleConfig(r); });
-    router.add(QStringLiteral("api/mtore/mstoreconfig"), session,
-               [this](const ServiceRequest& r) { return saveSettings(r); });
     router.add(QStringLiteral("api/mtore/customappadd"), session, [this](const ServiceRequest& r) { return addApp(r); });
     router.add(QStringLiteral("api/mtore/CustomAppmodify"), session,
                [this](const ServiceRequest& r) { return modifyApp(r); });
@@ -128,7 +87,8 @@ ServiceReply StyleRoutes::styleConfig(const ServiceRequest& request)
     const QList<StyleData::App> apps = StyleData::apps(db, request.session.companyId);
     if (!db.lastError().isEmpty())
         return Envelope::internalError();
-    QJsonObject config = settingsJson(request.session.companyId);
+    QJsonObject config =
+        SiteSettings::values(db, request.session.companyId, {QStringLiteral("zhuti"), QStringLiteral("dibu")});
     if (!db.lastError().isEmpty())
         return Envelope::internalError();
     QJsonArray list;
@@ -136,47 +96,6 @@ ServiceReply StyleRoutes::styleConfig(const ServiceRequest& request)
         list.append(appJson(app));
     config.insert(QStringLiteral("app"), list);
     return Envelope::success(config);
-}
-
-QJsonObject StyleRoutes::settingsJson(const QString& companyId) const
-{
-    const QVariantMap stored = StyleData::settings(m_context.db(), companyId);
-    QJsonObject settings;
-    for (const IntegerSetting& setting : kIntegerSettings) {
-        const QString key = QLatin1String(setting.key);
-        settings.insert(key, stored.contains(key) ? stored.value(key).toLongLong() : setting.fallback);
-    }
-    return settings;
-}
-
-ServiceReply StyleRoutes::saveSettings(const ServiceRequest& request)
-{
-    if (!mayWrite(request))
-        return Envelope::refused(RightsCheck::noRightMessage());
-    ParamReader in(request.params);
-    QVariantMap values;
-    QJsonObject saved;
-    for (const QString& key : request.params.keys()) {
-        // Matched to the session by the router already.
-        if (key == QLatin1String("companyid") || key == QLatin1String("cityid"))
-            continue;
-        const IntegerSetting* setting = integerSetting(key);
-        if (!setting) {
-            // Dropping it quietly would report a setting as saved that was not.
-            in.fail(QStringLiteral("不支持的设置项：%1").arg(key.left(40)));
-            continue;
-        }
-        const qint64 value = in.integer(key, QString::fromUtf8(setting->label), setting->min, setting->max);
-        values.insert(key, QString::number(value));
-        saved.insert(key, value);
-    }
-    if (values.isEmpty())
-        in.fail(QStringLiteral("缺少参数：设置项"));
-    if (!in.ok())
-        return Envelope::refused(in.message());
-    if (!StyleData::saveSettings(m_context.db(), request.session.companyId, values))
-        return Envelope::internalError();
-    return Envelope::success(saved, QStringLiteral("设置成功"));
 }
 
 QString StyleRoutes::readName(ParamReader& in)
@@ -207,7 +126,7 @@ void StyleRoutes::checkContent(ParamReader& in, const QString& content)
     // Read the way the app editor reads it back: an array is pictures, an object of type 2 a house
     // search, anything else a text. So JSON that the editor would take for pictures or a search
     // must be whole, or the app would open broken.
-    const QJsonDocument document = parsed(content);
+    const QJsonDocument document = JsonText::parse(content);
     if (document.isArray()) {
         checkPictures(in, document.array());
         return;
@@ -236,7 +155,7 @@ void StyleRoutes::checkPictures(ParamReader& in, const QJsonArray& pictures)
     for (int i = 0; i < pictures.size(); ++i) {
         const QJsonObject picture = pictures.at(i).toObject();
         const QJsonValue photo = picture.value(QStringLiteral("photo"));
-        if (!pictures.at(i).isObject() || !photo.isString() || !isWholeNumber(picture.value(QStringLiteral("sort")))) {
+        if (!pictures.at(i).isObject() || !photo.isString() || !JsonText::isWholeNumber(picture.value(QStringLiteral("sort")))) {
             in.fail(kBadContent);
             return;
         }
@@ -340,7 +259,7 @@ ServiceReply StyleRoutes::topIcons(const ServiceRequest& request)
     const QString stored = StyleData::topIcons(db, request.session.companyId);
     if (!db.lastError().isEmpty())
         return Envelope::internalError();
-    return Envelope::success(parsed(stored).array());
+    return Envelope::success(JsonText::parse(stored).array());
 }
 
 ServiceReply StyleRoutes::saveTopIcons(const ServiceRequest& request)
@@ -361,7 +280,7 @@ ServiceReply StyleRoutes::saveTopIcons(const ServiceRequest& request)
 
 QJsonArray StyleRoutes::checkTopIcons(ParamReader& in, const QString& content)
 {
-    const QJsonDocument document = parsed(content);
+    const QJsonDocument document = JsonText::parse(content);
     const QJsonArray icons = document.array();
     if (!document.isArray()) {
         in.fail(kBadTopIcons);

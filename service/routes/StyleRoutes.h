@@ -15,9 +15,8 @@ class ServiceRouter;
 // The site's style and home-page apps:
 //   "mtore/getmstorestyleconfig"  -> {"app": [{"id", "type" (0 system, 1 custom), "title", "url",
 //                                 "sort", "content"}], "zhuti", "dibu"}; the apps are the main
-//                                 page's tiles, in their order
-//   "mtore/mstoreconfig"          one or more settings: "zhuti" 1..6, "dibu" 1..5; all are saved
-//                                 or none -> the saved values
+//                                 page's tiles, in their order; "zhuti" and "dibu" are saved
+//                                 through "mtore/mstoreconfig" (SettingsRoutes)
 //   "mtore/customappadd"          name (at most 4 characters), photo (the icon's http or https
 //                                 address), content (below); at most 10 custom apps -> the app
 //   "mtore/CustomAppmodify"       id and name, photo: a system app's title and icon (an empty
@@ -41,7 +40,6 @@ public:
 
 private:
     ServiceReply styleConfig(const ServiceRequest& request);
-    ServiceReply saveSettings(const ServiceRequest& request);
     ServiceReply addApp(const ServiceRequest& request);
     ServiceReply modifyApp(const ServiceRequest& request);
     ServiceReply deleteApp(const ServiceRequest& request);
@@ -50,8 +48,6 @@ private:
 
     // Reads "id" and finds the company's app, for a manager; a reply with a body refuses the call.
     ServiceReply findApp(const ServiceRequest& request, StyleData::App* app) const;
-    // The settings of the style page with their defaults filled in.
-    QJsonObject settingsJson(const QString& companyId) const;
     // A custom app's name, icon and content, checked in the order the editor checks them.
     static StyleData::App readCustomApp(ParamReader& in);
     static void checkContent(ParamReader& in, const QString& content);

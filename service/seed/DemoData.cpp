@@ -2,16 +2,21 @@
 
 #include "app/ServiceContext.h"
 #include "seed/AdsSeed.h"
+#include "seed/BrowseLogSeed.h"
 #include "seed/ContentSeed.h"
 #include "seed/FinancialSeed.h"
 #include "seed/HouseCircleSeed.h"
 #include "seed/HouseManagerSeed.h"
 #include "seed/NewHouseSeed.h"
+#include "seed/NewsSeed.h"
 #include "seed/OrganisationSeed.h"
+#include "seed/RebateSeed.h"
+#include "seed/SettingsSeed.h"
 #include "seed/StyleSeed.h"
 #include "seed/SubmissionSeed.h"
 #include "seed/TopicSeed.h"
 #include "sessions/PasswordHasher.h"
+#include "storage/JobRightsData.h"
 #include "storage/ServiceDatabase.h"
 
 #include <QColor>
@@ -111,14 +116,10 @@ const DepartmentRow kDepartments[] = {
     {13, "20002", 11, "观音桥店"}, {21, "30728", 0, "蓉城房产"},  {22, "30728", 21, "武侯店"},
 };
 
-// The micro-website module's rights, by function id.
-const int kModuleFunctions[] = {65, 66, 67, 68, 69, 70, 71, 72, 73, 80, 81, 82, 83, 93, 97, 98, 148, 156};
-const int kMicroWebsiteApp = 12;
-
 QVector<QPair<int, int>> allFunctions()
 {
     QVector<QPair<int, int>> granted;
-    for (int id : kModuleFunctions)
+    for (int id : JobRightsData::rightIds(JobRightsData::kMicroWebsiteApp))
         granted.append(qMakePair(id, 0));
     return granted;
 }
@@ -161,10 +162,10 @@ QString json(const QJsonValue& value)
     return QString::fromUtf8(QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact));
 }
 
-QString rightsContent(const QVector<QPair<int, int>>& granted)
+JobRightsData::App rightsOf(const QVector<QPair<int, int>>& granted)
 {
     QJsonArray content;
-    for (int id : kModuleFunctions) {
+    for (int id : JobRightsData::rightIds(JobRightsData::kMicroWebsiteApp)) {
         int range = 0;
         bool selected = false;
         for (const auto& grant : granted) {
@@ -181,7 +182,11 @@ QString rightsContent(const QVector<QPair<int, int>>& granted)
                                    {QStringLiteral("count"), 0},
                                    {QStringLiteral("sons"), QJsonArray()}});
     }
-    return json(content);
+    JobRightsData::App app;
+    app.id = JobRightsData::kMicroWebsiteApp;
+    app.name = JobRightsData::appName(app.id);
+    app.content = content;
+    return app;
 }
 
 // A flat app icon (132 x 132, the size the app editor suggests) in the files folder; returns
@@ -251,9 +256,7 @@ bool DemoData::seed(ServiceContext& context, QString* error)
         for (const JobRow& job : jobs()) {
             if (!db.execute(QStringLiteral("INSERT INTO jobs(id, company_id, name, sort) VALUES(?, ?, ?, ?)"),
                             {job.id, text(job.companyId), text(job.name), job.id})
-                || !db.execute(QStringLiteral("INSERT INTO job_auth(job_id, app_id, app_name, content)"
-                                              " VALUES(?, ?, ?, ?)"),
-                               {job.id, kMicroWebsiteApp, QStringLiteral("微官网"), rightsContent(job.granted)}))
+                || !JobRightsData::saveApps(db, job.id, {rightsOf(job.granted)}))
                 return false;
         }
         for (const UserRow& user : kUsers) {
@@ -299,8 +302,8 @@ bool DemoData::seed(ServiceContext& context, QString* error)
             && HouseManagerSeed::seed(db) && ContentSeed::seed(context)
             && OrganisationSeed::seed(db)
             && AdsSeed::seed(context) && HouseCircleSeed::seed(db) && TopicSeed::seed(context)
-            && StyleSeed::seed(context)
-            && db.markSeeded();
+            && StyleSeed::seed(context) && NewsSeed::seed(context) && SettingsSeed::seed(db)
+            && RebateSeed::seed(db) && BrowseLogSeed::seed(db) && db.markSeeded();
     });
     if (!ok) {
         *error = db.lastError();

@@ -1,10 +1,10 @@
 #include "sessions/RightsCheck.h"
 
 #include "sessions/SessionInfo.h"
+#include "storage/JobRightsData.h"
 #include "storage/ServiceDatabase.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 
 bool RightsCheck::hasAny(ServiceDatabase& db, const SessionInfo& session, const QList<int>& functionIds)
 {
@@ -19,12 +19,9 @@ bool RightsCheck::hasAny(ServiceDatabase& db, const SessionInfo& session, const 
 
 QJsonObject RightsCheck::grantedEntry(ServiceDatabase& db, qint64 jobId, int functionId)
 {
-    const QList<QVariantMap> rows =
-        db.select(QStringLiteral("SELECT content FROM job_auth WHERE job_id = ? ORDER BY app_id"), {jobId});
-    for (const QVariantMap& row : rows) {
-        const QJsonArray content =
-            QJsonDocument::fromJson(row.value(QStringLiteral("content")).toString().toUtf8()).array();
-        for (const QJsonValue& value : content) {
+    const QList<JobRightsData::App> apps = JobRightsData::apps(db, jobId);
+    for (const JobRightsData::App& app : apps) {
+        for (const QJsonValue& value : app.content) {
             const QJsonObject entry = value.toObject();
             if (entry.value(QStringLiteral("id")).toVariant().toInt() == functionId)
                 return isSet(entry.value(QStringLiteral("selected"))) ? entry : QJsonObject();

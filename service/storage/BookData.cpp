@@ -2,8 +2,6 @@
 
 #include "storage/ServiceDatabase.h"
 
-#include <QStringList>
-
 namespace {
 
 const char* const kSchema[] = {
@@ -52,12 +50,5 @@ qint64 BookData::add(ServiceDatabase& db, Book book, const QString& companyId, q
     row.insert(QStringLiteral("user_id"), userId);
     row.insert(QStringLiteral("kind"), kind);
     row.insert(QStringLiteral("created_at"), createdAt);
-    QStringList marks;
-    for (int i = 0; i < row.size(); ++i)
-        marks.append(QStringLiteral("?"));
-    if (!db.execute(QStringLiteral("INSERT INTO %1(%2) VALUES(%3)")
-                        .arg(table(book), row.keys().join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
-                    row.values()))
-        return 0;
-    return db.lastInsertId();
+    return db.insert(table(book), row);
 }

@@ -40,3 +40,9 @@ QList<QVariantMap> HouseCircleData::houses(ServiceDatabase& db, const QString& c
                          QVariantList{companyId, kind} + values, QStringLiteral("time DESC, id DESC"), pageIndex,
                          pageSize, total);
 }
+
+QVariantMap HouseCircleData::house(ServiceDatabase& db, const QString& companyId, int kind, qint64 id)
+{
+    return db.selectOne(QStringLiteral("SELECT * FROM house_circle WHERE company_id = ? AND kind = ? AND id = ?"),
+                        {companyId, kind, id});
+}

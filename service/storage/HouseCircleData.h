@@ -38,6 +38,8 @@ public:
     // db.lastError().
     static QList<QVariantMap> houses(ServiceDatabase& db, const QString& companyId, int kind, const QString& conditions,
                                      const QVariantList& values, qint64 pageIndex, qint64 pageSize, qint64* total);
+    // The company's circle row of the kind with this id, or an empty map.
+    static QVariantMap house(ServiceDatabase& db, const QString& companyId, int kind, qint64 id);
 
 private:
     HouseCircleData() = delete;

@@ -2,12 +2,15 @@
 
 #include "storage/AdsData.h"
 #include "storage/BookData.h"
+#include "storage/BrowseLogData.h"
 #include "storage/ContentData.h"
 #include "storage/FinancialData.h"
 #include "storage/HouseCircleData.h"
 #include "storage/HouseManagerData.h"
 #include "storage/NewHouseData.h"
+#include "storage/NewsData.h"
 #include "storage/OrganisationData.h"
+#include "storage/RebateData.h"
 #include "storage/SqlStatement.h"
 #include "storage/StyleData.h"
 #include "storage/SubmissionData.h"
@@ -98,7 +101,8 @@ bool ServiceDatabase::createSchema()
             && HouseManagerData::createSchema(*this) && ContentData::createSchema(*this)
             && OrganisationData::createSchema(*this) && AdsData::createSchema(*this)
             && TopicData::createSchema(*this) && HouseCircleData::createSchema(*this)
-            && StyleData::createSchema(*this);
+            && StyleData::createSchema(*this) && NewsData::createSchema(*this)
+            && RebateData::createSchema(*this) && BrowseLogData::createSchema(*this);
     });
 }
 
@@ -154,6 +158,18 @@ QList<QVariantMap> ServiceDatabase::selectPage(const QString& columns, const QSt
     return select(QStringLiteral("SELECT ") % columns % QStringLiteral(" FROM ") % from % QStringLiteral(" ORDER BY ")
                       % order % QStringLiteral(" LIMIT ? OFFSET ?"),
                   QVariantList(values) << pageSize << (pageIndex - 1) * pageSize);
+}
+
+qint64 ServiceDatabase::insert(const QString& table, const QVariantMap& columns)
+{
+    QStringList marks;
+    for (int i = 0; i < columns.size(); ++i)
+        marks.append(QStringLiteral("?"));
+    if (!execute(QStringLiteral("INSERT INTO %1(%2) VALUES(%3)")
+                     .arg(table, columns.keys().join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                 columns.values()))
+        return 0;
+    return lastInsertId();
 }
 
 qint64 ServiceDatabase::lastInsertId() const

@@ -43,6 +43,9 @@ public:
     // *total the number of rows on all pages. A failure is kept in lastError().
     QList<QVariantMap> selectPage(const QString& columns, const QString& from, const QVariantList& values,
                                   const QString& order, qint64 pageIndex, qint64 pageSize, qint64* total);
+    // Adds a row of `columns` (names from the code, never from a request) to table; the new id,
+    // or 0 on failure.
+    qint64 insert(const QString& table, const QVariantMap& columns);
     qint64 lastInsertId() const;
     int changes() const;
     // Runs work inside one transaction: committed when work returns true, rolled back otherwise.

@@ -1,3 +1,4 @@
+#include "support/service/EngineTestMain.h"
 #include "support/service/ScriptedHttpServer.h"
 #include "support/service/TestEnvironment.h"
 
@@ -101,9 +102,7 @@ private:
 
 void TestCefView::initTestCase()
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        QSKIP("The browser engine needs an X server: run this test under xvfb-run (its CTest command does so "
-              "when xvfb-run is installed).");
+    KQ_SKIP_WITHOUT_ENGINE();
     TestEnvironment::isolate();
     QLibrary library(QStringLiteral(KQ_BIN_DIR "/kq_cefview"));
     QVERIFY2(library.load(), qPrintable(library.errorString()));
@@ -230,14 +229,6 @@ void TestCefView::holderGoneMeansNoMoreMessagesAndStaleHandlesAreIgnored()
     QVERIFY(m_server.requestsTo(QStringLiteral("/second")).isEmpty());
 }
 
-int main(int argc, char* argv[])
-{
-    // The engine shares its GL contexts with the application's, which must know before it starts.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    TestCefView test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+KQ_ENGINE_TEST_MAIN(TestCefView)
 
 #include "tst_cefview.moc"

@@ -53,7 +53,10 @@ bool JobRights::merge(QList<QVariantMap>* apps, int appId, const QList<QVariantM
         return false;
     QVariantList content = (*apps)[index].value(QStringLiteral("content")).toList();
     for (const QVariantMap& right : changed) {
+        // A right without its id names nothing the service could keep.
         const QVariant id = right.value(QStringLiteral("id"));
+        if (!id.isValid() || id.toInt() <= 0)
+            continue;
         bool replaced = false;
         for (QVariant& existing : content) {
             if (existing.toMap().value(QStringLiteral("id")).toInt() == id.toInt()) {

@@ -18,7 +18,8 @@ public:
     // The right maps of one app; empty when the rights hold no such app.
     static QList<QVariantMap> contentOf(const QList<QVariantMap>& apps, int appId);
     // Merges changed right maps into the app's content: a right already there is replaced in place,
-    // one that is missing is appended, so no change is lost. False when the rights hold no such app.
+    // one that is missing is appended, so no change is lost; a map without an "id" is passed over.
+    // False when the rights hold no such app.
     static bool merge(QList<QVariantMap>* apps, int appId, const QList<QVariantMap>& changed);
 
 private:

@@ -40,6 +40,7 @@ private slots:
     void refused_data();
     void refused();
     void onlyTheCompanysCircle();
+    void oneHouseByIdAndKind();
 
 private:
     QScopedPointer<ReferenceService> m_service;
@@ -164,6 +165,34 @@ void TestHouseCircleRoutes::onlyTheCompanysCircle()
     QCOMPARE(reply.rows().size(), 0);
     QCOMPARE(m_service->call(kCircle, {piece("houseid", 1)}, m_manager).total(), 0);
     QCOMPARE(m_service->call(kCircle, {piece("companyid", QStringLiteral("30728"))}, m_manager).code(), 405);
+}
+
+void TestHouseCircleRoutes::oneHouseByIdAndKind()
+{
+    const QString detail = QStringLiteral("api/app/housegroupdetail");
+    const ReferenceService::Reply rent = m_service->call(detail, {piece("id", 25), piece("type", 1)}, m_rongcheng);
+    QCOMPARE(rent.code(), 200);
+    const QJsonObject house = rent.data().toObject();
+    QCOMPARE(house.value(QStringLiteral("id")).toInt(), 25);
+    QCOMPARE(house.value(QStringLiteral("type")).toInt(), 1);
+    QCOMPARE(house.value(QStringLiteral("title")).toString(), QStringLiteral("玉林小区 两室 可养宠物"));
+    QCOMPARE(house.value(QStringLiteral("price")).toString(), QStringLiteral("2300"));
+    QCOMPARE(house.value(QStringLiteral("mianji")).toDouble(), 65.0);
+    // The same list row, key for key.
+    const QJsonObject row =
+        m_service->call(kCircle, {piece("type", 1), piece("houseid", 25)}, m_rongcheng).rows().first().toObject();
+    for (const QString& key : row.keys())
+        QCOMPARE(house.value(key), row.value(key));
+
+    const QString missing = QStringLiteral("该房源不存在或已被删除");
+    // A house for rent is no house for sale; another company's circle is not there.
+    QCOMPARE(m_service->call(detail, {piece("id", 25), piece("type", 0)}, m_rongcheng).message(), missing);
+    QCOMPARE(m_service->call(detail, {piece("id", 25), piece("type", 1)}, m_manager).message(), missing);
+    QCOMPARE(m_service->call(detail, {piece("id", 9999), piece("type", 0)}, m_rongcheng).message(), missing);
+    QCOMPARE(m_service->call(detail, {piece("id", 1), piece("type", 2)}, m_rongcheng).message(),
+             QStringLiteral("参数超出范围：房源类型"));
+    QCOMPARE(m_service->call(detail, {piece("id", 1)}, m_rongcheng).code(), 405);
+    QCOMPARE(m_service->call(detail, {piece("id", 1), piece("type", 0)}, {}).code(), 400);
 }
 
 QTEST_GUILESS_MAIN(TestHouseCircleRoutes)

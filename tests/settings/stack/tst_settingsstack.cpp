@@ -1,22 +1,29 @@
 #include "net/http/NetRequestObjecet.h"
+#include "settings/basic/BasicSettingsForm.h"
+#include "settings/basic/MircroWebSiteSetWidget.h"
 #include "settings/permissions/PermissionMicroWebSiteWidget.h"
 #include "settings/stack/CustomTreeWidget.h"
 #include "settings/stack/JobRights.h"
 #include "settings/stack/MircroWebSiteSetStackWidget.h"
+#include "support/service/ReferenceService.h"
 #include "support/service/ScriptedHttpServer.h"
 #include "support/ui/AlertProbe.h"
 #include "support/ui/HostWindowFixture.h"
 #include "support/ui/LocalStoreFixture.h"
 #include "support/ui/ModuleTestEnvironment.h"
+#include "widgets/sort/SortItemView.h"
+#include "widgets/sort/SortWidget.h"
 
 #include "CustomTabWidget.h"
 #include "LocalDatabase.h"
 
+#include <QCheckBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QUrlQuery>
@@ -73,6 +80,7 @@ private slots:
     void aRoleWithoutTheModuleShowsNoRights();
     void aLateReplyForALeftRoleIsDropped();
     void aRolesRightsAreSavedWithItsId();
+    void everySettingAndARolesRightsRoundTrip();
 
 private:
     Stack* openStack();
@@ -130,7 +138,8 @@ void TestSettingsStack::mergingKeepsEveryChange()
     QList<QVariantMap> apps;
     QVERIFY(!JobRights::read(QJsonObject(), &apps));
     QVERIFY(JobRights::read(rightsOfRole(true, false), &apps));
-    QVERIFY(JobRights::merge(&apps, 12, {right(67, true).toVariantMap(), right(148, true).toVariantMap()}));
+    QVERIFY(JobRights::merge(&apps, 12, {right(67, true).toVariantMap(), right(148, true).toVariantMap(),
+                                         QVariantMap{{QStringLiteral("selected"), true}}}));
     const QList<QVariantMap> content = JobRights::contentOf(apps, 12);
     QCOMPARE(content.size(), 3);
     QCOMPARE(content.at(1).value(QStringLiteral("id")).toInt(), 67);
@@ -240,6 +249,67 @@ void TestSettingsStack::aRolesRightsAreSavedWithItsId()
     QCOMPARE(module.size(), 2);
     QVERIFY(module.at(0).toMap().value(QStringLiteral("selected")).toBool());
     QVERIFY(!module.at(1).toMap().value(QStringLiteral("selected")).toBool());
+}
+
+// Against the reference service: change the basic settings and a role's rights, save both, open the
+// settings again and find them as saved.
+void TestSettingsStack::everySettingAndARolesRightsRoundTrip()
+{
+    ReferenceService service;
+    QVERIFY2(service.isRunning(), qPrintable(service.errorString()));
+    QVERIFY(LocalStoreFixture::loginAtService(service, kManager));
+
+    Stack* stack = openStack();
+    MircroWebSiteSetWidget* basic = stack->basicPage();
+    QSignalSpy shown(basic, &MircroWebSiteSetWidget::dataShown);
+    QVERIFY(shown.wait(10000));
+    for (const QString& choice : {QStringLiteral("关闭"), QStringLiteral("手动推送"), QStringLiteral("房主"),
+                                  QStringLiteral("样式一"), QStringLiteral("1行4个")})
+        basic->button(choice)->click();
+    QVERIFY(AlertProbe::answer(QStringLiteral("sureBtn")).contains(QStringLiteral("飞单风险")));
+    basic->ownerChatBox()->setChecked(true);
+    basic->ownerNumberBox()->setChecked(false);
+    // The icon "求租" (id 7) is shown from now on.
+    for (SortItemView* view : basic->grid(0)->itemViews()) {
+        if (view->checkBox()->text() == QStringLiteral("求租") && !view->isChosen())
+            view->checkBox()->click();
+    }
+    QSignalSpy saved(basic, &MircroWebSiteSetWidget::saved);
+    QTest::mouseClick(basic->findChild<QPushButton*>(QStringLiteral("applyButton")), Qt::LeftButton);
+    QVERIFY(saved.wait(10000));
+    QCOMPARE(AlertProbe::answer(QStringLiteral("knowButton")), QStringLiteral("设置微官网设置成功！"));
+
+    QSignalSpy rights(stack, &Stack::rightsShown);
+    chooseRole(stack, 1);
+    QVERIFY(rights.wait(10000));
+    QCheckBox* jobs = stack->permissionPage()->checkBox(67);
+    QVERIFY(jobs);
+    QVERIFY(!jobs->isChecked());
+    jobs->click();
+    QSignalSpy rightsSaved(stack, &Stack::rightsSaved);
+    QTest::mouseClick(stack->saveButton(), Qt::LeftButton);
+    QVERIFY(rightsSaved.wait(10000));
+    AlertProbe::closeAll();
+    delete stack;
+
+    Stack* again = openStack();
+    QSignalSpy shownAgain(again->basicPage(), &MircroWebSiteSetWidget::dataShown);
+    QVERIFY(shownAgain.wait(10000));
+    const BasicSettingsForm form = again->basicPage()->form();
+    QCOMPARE(form.shenhe, 0);
+    QCOMPARE(form.pushStyle, 3);
+    QCOMPARE(form.moshi, 2);
+    QVERIFY(form.ownerChat && !form.ownerNumber);
+    QCOMPARE(form.bsearch, 1);
+    QCOMPARE(form.menutype, 1);
+    bool shownIcon = false;
+    for (const QVariantMap& item : form.menushow)
+        shownIcon = shownIcon || (item.value(QStringLiteral("id")).toInt() == 7 && item.value(QStringLiteral("choose")).toBool());
+    QVERIFY(shownIcon);
+    QSignalSpy rightsAgain(again, &Stack::rightsShown);
+    chooseRole(again, 1);
+    QVERIFY(rightsAgain.wait(10000));
+    QVERIFY(again->permissionPage()->checkBox(67)->isChecked());
 }
 
 QTEST_MAIN(TestSettingsStack)

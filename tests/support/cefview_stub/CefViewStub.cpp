@@ -68,6 +68,8 @@ extern "C" KQ_CEFVIEW_STUB_EXPORT CefBrowserStackWidget* insertOnlyWeb(QString u
         auto* view = new QLabel(url, holder);
         view->setObjectName(QStringLiteral("CefViewStubBrowser"));
         view->setTextFormat(Qt::PlainText);
+        // Like a browser, it takes the room it is given instead of asking for its text's width.
+        view->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         if (auto* stack = qobject_cast<QStackedWidget*>(holder)) {
             stack->addWidget(view);
             stack->setCurrentWidget(view);
