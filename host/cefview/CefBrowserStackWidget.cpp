@@ -4,6 +4,7 @@
 #include "HostLoginCookies.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QLayout>
 #include <QSet>
 #include <QStackedWidget>
@@ -78,9 +79,15 @@ CefBrowserStackWidget::~CefBrowserStackWidget()
     liveBrowsers().remove(this);
 }
 
+bool CefBrowserStackWidget::engineCanRun()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
 CefBrowserStackWidget* CefBrowserStackWidget::insertInto(QWidget* holder)
 {
-    if (!holder)
+    if (!holder || !engineCanRun())
         return nullptr;
     auto* browser = new CefBrowserStackWidget(holder);
     if (auto* stack = qobject_cast<QStackedWidget*>(holder)) {

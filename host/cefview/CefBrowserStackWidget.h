@@ -29,6 +29,9 @@ public:
     static CefBrowserStackWidget* insertInto(QWidget* holder);
     // Whether the handle names a browser that still exists.
     static bool isAlive(const CefBrowserStackWidget* handle);
+    // Whether the engine can start on this platform. On one without windows ("offscreen",
+    // "minimal") it would end the whole process; the library then makes no browsers.
+    static bool engineCanRun();
 
     // Texts go to callback(text, context) while watched lives.
     void setReceiver(QWidget* watched, MessageCallback callback, void* context);

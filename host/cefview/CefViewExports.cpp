@@ -16,6 +16,7 @@ const int kDefaultWindowHeight = 720;
 
 // A browser showing the address inside holder; every text its pages post arrives as
 // callback(text, context) while holder lives. slot is kept with the browser for the caller.
+// Null, with nothing shown, where the engine cannot run.
 extern "C" KQ_CEFVIEW_EXPORT CefBrowserStackWidget* insertOnlyWeb(QString url, QWidget* holder, void* slot,
                                                                   CefBrowserStackWidget::MessageCallback callback,
                                                                   void* context)
@@ -46,6 +47,8 @@ extern "C" KQ_CEFVIEW_EXPORT void runJs(CefBrowserStackWidget* handle, QString s
 // none) leaves the width to the library.
 extern "C" KQ_CEFVIEW_EXPORT void loadUrl(QString url, QVariantMap options)
 {
+    if (!CefBrowserStackWidget::engineCanRun())
+        return;
     auto* window = new CefBrowserStackWidget;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(options.value(QStringLiteral("title")).toString());

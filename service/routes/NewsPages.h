@@ -19,8 +19,9 @@ struct SessionInfo;
 //   "zixun_menu_list.html"  companyid, company, cityid   the categories
 //   "zixun_img.html"        companyid, cityid            the pictures over the news pages
 // and their "baike_" twins, with the scripts they load ("desktop_bridge.js", "news_pages.js").
-// A page needs the login the desktop's browser carries (its cookie, or the session headers), the
-// session's own company and city, and right 148; without them it says why instead of the form.
+// A page needs a login (SitePage: the desktop browser's cookie, the session headers or the query's
+// sessionID and _sn), the session's own company and city, and right 148; without them it says why
+// instead of the form.
 // The pages save through NewsRoutes' calls and tell the desktop "success" after every save.
 // The pages' texts are compiled in (service/pages/news/).
 class NewsPages

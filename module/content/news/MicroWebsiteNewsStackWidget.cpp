@@ -41,7 +41,7 @@ MicroWebsiteNewsStackWidget::MicroWebsiteNewsStackWidget(int index, QWidget* par
     layout->setSpacing(0);
     layout->addWidget(menu);
     layout->addWidget(m_stack, 1);
-    setIndex(index);
+    setIndex(index >= News && index <= Topics ? index : News);
 }
 
 QString MicroWebsiteNewsStackWidget::chosenStyle()

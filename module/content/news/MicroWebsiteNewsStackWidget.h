@@ -17,7 +17,7 @@ class MicroWebsiteNewsStackWidget : public QWidget
 public:
     enum Index { News = 1, BaiKe = 2, Topics = 3 };
 
-    // index: the entry to open on (1 news, 2 encyclopedia, 3 topics).
+    // index: the entry to open on (1 news, 2 encyclopedia, 3 topics; any other opens on 1).
     explicit MicroWebsiteNewsStackWidget(int index = News, QWidget* parent = nullptr);
 
     int currentIndex() const { return m_index; }

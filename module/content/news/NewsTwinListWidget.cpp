@@ -17,7 +17,6 @@
 #include <QJsonObject>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace {
@@ -80,8 +79,13 @@ NewsTwinListWidget::NewsTwinListWidget(NewsTwin::Kind kind, QWidget* parent)
 
 QString NewsTwinListWidget::searchKey(const QString& text)
 {
-    static const QRegularExpression space(QStringLiteral("\\s+"));
-    return QString(text).remove(space);
+    // Every kind of blank, the full-width one of Chinese input methods among them.
+    QString key;
+    for (const QChar c : text) {
+        if (!c.isSpace())
+            key.append(c);
+    }
+    return key;
 }
 
 QList<QVariantMap> NewsTwinListWidget::readRows(const QJsonValue& value)

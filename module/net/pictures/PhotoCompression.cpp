@@ -52,8 +52,9 @@ struct PathsInFlight
 
 PathsInFlight& pathsInFlight()
 {
-    static PathsInFlight registry;
-    return registry;
+    // Never destroyed: a run may still be finishing on its thread while the process exits.
+    static PathsInFlight* registry = new PathsInFlight;
+    return *registry;
 }
 
 bool hasQuarterTurn(QImageIOHandler::Transformations transformation)

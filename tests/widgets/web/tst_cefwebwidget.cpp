@@ -4,6 +4,7 @@
 #include "widgets/web/CefViewLibrary.h"
 #include "widgets/web/CefWebWidget.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QSignalSpy>
@@ -34,6 +35,7 @@ private slots:
     void theBrowserGoesIntoTheContentAreaWithTheDialogAsContext();
     void pageTextsComeOutAsBackJsUntilTheDialogCloses();
     void scriptsAndWindowsGoToTheLibrary();
+    void theRealLibraryWhereItsEngineCannotRunMakesNothing();
 };
 
 void TestCefWebWidget::initTestCase()
@@ -139,6 +141,24 @@ void TestCefWebWidget::scriptsAndWindowsGoToTheLibrary()
     const QVariantMap options = CefViewStubProbe::callsOf(QStringLiteral("loadUrl")).first().value(QStringLiteral("options")).toMap();
     QCOMPARE(options.value(QStringLiteral("title")).toString(), QStringLiteral("授权指引"));
     QCOMPARE(options.value(QStringLiteral("width")).toInt(), -1);
+}
+
+void TestCefWebWidget::theRealLibraryWhereItsEngineCannotRunMakesNothing()
+{
+    // The engine would end the process on this window-less platform.
+    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("offscreen"));
+    CefViewLibrary::setBaseName(QStringLiteral("kq_cefview"));
+    QPointer<CefWebWidget> dialog = new CefWebWidget(kUrl);
+    dialog->show();
+    QVERIFY(!dialog->handle());
+    QVERIFY(dialog->contentArea()->findChildren<QWidget*>().isEmpty());
+    const int windows = QApplication::topLevelWidgets().size();
+    QVERIFY(CefViewLibrary::loadUrl(kUrl, QStringLiteral("授权指引"), -1));
+    QCOMPARE(QApplication::topLevelWidgets().size(), windows);
+    QVERIFY(AlertProbe::flushPending());
+    QVERIFY(AlertProbe::visibleAlerts().isEmpty());
+    dialog->close();
+    QTRY_VERIFY(dialog.isNull());
 }
 
 QTEST_MAIN(TestCefWebWidget)
