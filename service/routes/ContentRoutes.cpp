@@ -5,13 +5,12 @@
 #include "http/ParamReader.h"
 #include "http/ServiceRequest.h"
 #include "http/ServiceRouter.h"
+#include "routes/PictureAddress.h"
 #include "sessions/RightsCheck.h"
 #include "storage/ListFilter.h"
 #include "storage/ServiceDatabase.h"
 
 #include <QJsonArray>
-#include <QRegularExpression>
-#include <QUrl>
 
 #include <climits>
 
@@ -26,16 +25,6 @@ const qint64 kDefaultPageSize = 20;
 
 const QString kIdLabel = QStringLiteral("职位编号");
 const QString kMissingJob = QStringLiteral("该职位不存在或已被删除");
-
-// An address a browser may load a picture from; anything else would reach the site's pages.
-bool isPictureAddress(const QString& address)
-{
-    static const QRegularExpression blank(QStringLiteral("\\s"));
-    const QUrl url(address);
-    const QString scheme = url.scheme().toLower();
-    return !address.contains(blank) && url.isValid() && !url.host().isEmpty()
-        && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
-}
 
 bool mayWrite(ServiceDatabase& db, const ServiceRequest& request, int right)
 {
@@ -120,7 +109,7 @@ QStringList ContentRoutes::readPhotos(ParamReader& in)
             in.fail(QStringLiteral("第%1张图片没有地址，请重新上传").arg(i + 1));
             return {};
         }
-        if (!isPictureAddress(photos.at(i))) {
+        if (!PictureAddress::isValid(photos.at(i))) {
             in.fail(QStringLiteral("第%1张图片的地址无效").arg(i + 1));
             return {};
         }

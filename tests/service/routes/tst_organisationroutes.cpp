@@ -1,3 +1,4 @@
+#include "support/service/DemoSessions.h"
 #include "support/service/ReferenceService.h"
 
 #include <QJsonArray>
@@ -59,10 +60,11 @@ void TestOrganisationRoutes::initTestCase()
 {
     m_service.reset(new ReferenceService);
     QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
-    m_manager = m_service->login(QStringLiteral("13800000000"));
-    m_staff = m_service->login(QStringLiteral("13800000001"));
-    m_chongqing = m_service->login(QStringLiteral("13900000000"));
-    QVERIFY(!m_manager.isEmpty() && !m_staff.isEmpty() && !m_chongqing.isEmpty());
+    const DemoSessions demo = DemoSessions::login(*m_service);
+    QVERIFY(demo.complete());
+    m_manager = demo.manager;
+    m_staff = demo.staff;
+    m_chongqing = demo.chongqing;
 }
 
 void TestOrganisationRoutes::cleanupTestCase()

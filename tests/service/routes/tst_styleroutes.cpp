@@ -1,3 +1,4 @@
+#include "support/service/DemoSessions.h"
 #include "support/service/ReferenceService.h"
 #include "support/service/TestImages.h"
 
@@ -136,10 +137,11 @@ void TestStyleRoutes::initTestCase()
 {
     m_service.reset(new ReferenceService);
     QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
-    m_manager = m_service->login(QStringLiteral("13800000000"));
-    m_staff = m_service->login(QStringLiteral("13800000001"));
-    m_chongqing = m_service->login(QStringLiteral("13900000000"));
-    QVERIFY(!m_manager.isEmpty() && !m_staff.isEmpty() && !m_chongqing.isEmpty());
+    const DemoSessions demo = DemoSessions::login(*m_service);
+    QVERIFY(demo.complete());
+    m_manager = demo.manager;
+    m_staff = demo.staff;
+    m_chongqing = demo.chongqing;
     const QByteArray icon = TestImages::encode(TestImages::filled(QSize(132, 132), Qt::darkCyan), "PNG");
     const ReferenceService::Reply uploaded =
         m_service->upload(QStringLiteral("api/app/upphoto"), {{QStringLiteral("type"), QStringLiteral("11")}},
