@@ -2,7 +2,7 @@
 
 #include "http/Envelope.h"
 #include "sessions/SessionStore.h"
-#include "storage/ServiceDatabase.h"
+#include "storage/core/ServiceDatabase.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "sessions/RightsCheck.h"
 #include "sessions/SessionInfo.h"
-#include "storage/ServiceDatabase.h"
+#include "storage/core/ServiceDatabase.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,8 +1,8 @@
 #include "sessions/RightsCheck.h"
 
 #include "sessions/SessionInfo.h"
-#include "storage/JobRightsData.h"
-#include "storage/ServiceDatabase.h"
+#include "storage/core/ServiceDatabase.h"
+#include "storage/settings/JobRightsData.h"
 
 #include <QJsonArray>
 

@@ -2,7 +2,7 @@
 
 #include "sessions/PasswordHasher.h"
 #include "sessions/SecureRandom.h"
-#include "storage/ServiceDatabase.h"
+#include "storage/core/ServiceDatabase.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>

@@ -3,17 +3,17 @@
 #include "http/ServiceReply.h"
 #include "http/ServiceRequest.h"
 #include "http/ServiceRouter.h"
-#include "routes/AccountRoutes.h"
-#include "routes/DiagnosticsRoutes.h"
-#include "routes/HouseManagerRoutes.h"
-#include "routes/SubmissionRoutes.h"
+#include "routes/account/AccountRoutes.h"
+#include "routes/common/DiagnosticsRoutes.h"
+#include "routes/listings/HouseManagerRoutes.h"
+#include "routes/listings/SubmissionRoutes.h"
 #include "seed/DemoData.h"
 #include "sessions/HouseManagerRights.h"
 #include "sessions/LoginThrottle.h"
 #include "sessions/RightsCheck.h"
 #include "sessions/SessionInfo.h"
 #include "sessions/SessionStore.h"
-#include "storage/ServiceDatabase.h"
+#include "storage/core/ServiceDatabase.h"
 
 #include <QDir>
 #include <QJsonArray>
