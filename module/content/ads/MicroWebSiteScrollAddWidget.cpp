@@ -6,6 +6,7 @@
 #include "net/http/NetRequestObjecet.h"
 #include "net/pictures/ImageShowLabel.h"
 #include "net/pictures/PhotoWork.h"
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/CustomComboBox.h"
 #include "widgets/photos/PhotoFileDialog.h"
 #include "widgets/photos/PhotoWorkWait.h"
@@ -71,7 +72,7 @@ MicroWebSiteScrollAddWidget::MicroWebSiteScrollAddWidget(QWidget* parent)
     m_submitButton->setObjectName(QStringLiteral("submitButton"));
     m_submitButton->setFixedSize(100, 32);
     m_submitButton->setCursor(Qt::PointingHandCursor);
-    m_submitButton->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:3px;}"));
+    m_submitButton->setStyleSheet(ButtonStyles::primary());
     connect(m_submitButton, &QPushButton::clicked, this, &MicroWebSiteScrollAddWidget::submitData);
 
     auto* typeRow = new QHBoxLayout;

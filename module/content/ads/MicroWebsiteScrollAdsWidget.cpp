@@ -7,6 +7,7 @@
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
 #include "store/FunctionRights.h"
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/lists/CustomListWidget.h"
 #include "widgets/lists/LoadFailedView.h"
 #include "widgets/lists/RequestWait.h"
@@ -33,8 +34,7 @@ MicroWebsiteScrollAdsWidget::MicroWebsiteScrollAdsWidget(QWidget* parent)
     m_addButton->setObjectName(QStringLiteral("addAdButton"));
     m_addButton->setFixedSize(110, 32);
     m_addButton->setCursor(Qt::PointingHandCursor);
-    m_addButton->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:3px;}"
-                                              "QPushButton:hover{background:#5a9ff8;}"));
+    m_addButton->setStyleSheet(ButtonStyles::primary());
     m_addButton->setVisible(FunctionRights::userHasRight(kAdsRight, this));
     connect(m_addButton, &QPushButton::clicked, this, &MicroWebsiteScrollAdsWidget::addScrollPhoto);
 

@@ -1,4 +1,5 @@
 #include "content/jobs/AddNewTagWidget.h"
+#include "widgets/inputs/ButtonStyles.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -18,7 +19,7 @@ AddNewTagWidget::AddNewTagWidget(QWidget* parent)
     auto* sure = new QPushButton(QStringLiteral("确定"), this);
     sure->setObjectName(QStringLiteral("sureButton"));
     sure->setDefault(true);
-    sure->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:3px;}"));
+    sure->setStyleSheet(ButtonStyles::primary());
     for (QPushButton* button : {cancel, sure}) {
         button->setFixedSize(70, 28);
         button->setCursor(Qt::PointingHandCursor);

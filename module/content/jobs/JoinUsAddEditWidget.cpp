@@ -5,6 +5,7 @@
 #include "net/http/FormBody.h"
 #include "net/http/NetRequestObjecet.h"
 #include "widgets/inputs/ApplicationItemChooseView.h"
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/CustomComboBox.h"
 #include "widgets/lists/QProgressIndicator.h"
 #include "widgets/popups/AlertFlashWidget.h"
@@ -70,8 +71,7 @@ JoinUsAddEditWidget::JoinUsAddEditWidget(QWidget* parent)
     m_saveButton->setObjectName(QStringLiteral("saveButton"));
     m_saveButton->setFixedSize(100, 32);
     m_saveButton->setCursor(Qt::PointingHandCursor);
-    m_saveButton->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:3px;}"
-                                               "QPushButton:hover{background:#5a9ff8;}"));
+    m_saveButton->setStyleSheet(ButtonStyles::primary());
     connect(m_saveButton, &QPushButton::clicked, this, &JoinUsAddEditWidget::submitData);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

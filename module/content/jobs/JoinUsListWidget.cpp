@@ -8,6 +8,7 @@
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
 #include "store/FunctionRights.h"
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/lists/CustomListWidget.h"
 #include "widgets/lists/LoadFailedView.h"
 #include "widgets/lists/RequestWait.h"
@@ -36,8 +37,7 @@ JoinUsListWidget::JoinUsListWidget(QWidget* parent)
     m_addButton->setObjectName(QStringLiteral("addJobButton"));
     m_addButton->setFixedSize(100, 32);
     m_addButton->setCursor(Qt::PointingHandCursor);
-    m_addButton->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:3px;}"
-                                              "QPushButton:hover{background:#5a9ff8;}"));
+    m_addButton->setStyleSheet(ButtonStyles::primary());
     connect(m_addButton, &QPushButton::clicked, this, &JoinUsListWidget::add_newJob);
 
     auto* header = new QWidget(this);

@@ -5,6 +5,7 @@
 #include "net/paging/ListPager.h"
 #include "net/paging/PagingRules.h"
 #include "store/UserMessage_DataSqlTable.h"
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/CustomLineEdit.h"
 #include "widgets/lists/CustomListWidget.h"
 #include "widgets/lists/LoadFailedView.h"
@@ -27,8 +28,7 @@ QPushButton* toolButton(const QString& text, const char* name, QWidget* parent)
     button->setObjectName(QLatin1String(name));
     button->setMinimumSize(90, 30);
     button->setCursor(Qt::PointingHandCursor);
-    button->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:3px;"
-                                         "padding:0px 12px;}QPushButton:hover{background:#5a9ff8;}"));
+    button->setStyleSheet(ButtonStyles::primary());
     return button;
 }
 

@@ -4,6 +4,7 @@
 #include "net/http/FormBody.h"
 #include "net/http/NetRequestObjecet.h"
 #include "net/pictures/PhotoWork.h"
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/lists/QProgressIndicator.h"
 #include "widgets/photos/HouseDetailPictureListWidget.h"
 #include "widgets/photos/PhotoFileDialog.h"
@@ -19,14 +20,6 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
-
-namespace {
-
-const char* const kButtonStyle =
-    "QPushButton{background:#3e8ef7;color:white;border:none;border-radius:3px;padding:0 16px;}"
-    "QPushButton:hover{background:#5a9ff8;}";
-
-} // namespace
 
 CompanyProfileEditWidget::CompanyProfileEditWidget(const QString& content, const QString& address, const QString& tel,
                                                    const QStringList& photos, QWidget* parent)
@@ -78,7 +71,7 @@ CompanyProfileEditWidget::CompanyProfileEditWidget(const QString& content, const
     for (QPushButton* button : {m_addButton, m_saveButton}) {
         button->setFixedHeight(32);
         button->setCursor(Qt::PointingHandCursor);
-        button->setStyleSheet(QLatin1String(kButtonStyle));
+        button->setStyleSheet(ButtonStyles::primary());
     }
     connect(m_addButton, &QPushButton::clicked, this, &CompanyProfileEditWidget::choosePhotos);
     connect(m_saveButton, &QPushButton::clicked, this, &CompanyProfileEditWidget::submit_photo_data);

@@ -7,6 +7,7 @@
 #include "net/http/NetRequestObjecet.h"
 #include "net/pictures/ImageShowLabel.h"
 #include "store/FunctionRights.h"
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/OmitLabel.h"
 #include "widgets/photos/ShowAdsWidget.h"
 #include "widgets/popups/CommonAddWidget.h"
@@ -54,9 +55,7 @@ CompanyProfileWidget::CompanyProfileWidget(QWidget* parent)
     m_editButton->setObjectName(QStringLiteral("editButton"));
     m_editButton->setCursor(Qt::PointingHandCursor);
     m_editButton->setFixedSize(80, 30);
-    m_editButton->setStyleSheet(QStringLiteral(
-        "QPushButton{background:#3e8ef7;color:white;border:none;border-radius:3px;}"
-        "QPushButton:hover{background:#5a9ff8;}"));
+    m_editButton->setStyleSheet(ButtonStyles::primary());
     m_editButton->setVisible(FunctionRights::userHasRight(kProfileRight, this));
     connect(m_editButton, &QPushButton::clicked, this, &CompanyProfileWidget::editButtonClick);
 

@@ -9,6 +9,7 @@
 #include "net/pictures/PhotoWork.h"
 #include "net/platform/AppFolders.h"
 #include "store/UserMessage_DataSqlTable.h"
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/photos/PhotoFileDialog.h"
 #include "widgets/photos/PhotoWorkWait.h"
 #include "widgets/popups/AlertWidget.h"
@@ -93,7 +94,7 @@ MicroWebsiteNewsThemeAddWidget::MicroWebsiteNewsThemeAddWidget(QWidget* parent)
     submit->setObjectName(QStringLiteral("submitButton"));
     submit->setFixedSize(100, 32);
     submit->setCursor(Qt::PointingHandCursor);
-    submit->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:3px;}"));
+    submit->setStyleSheet(ButtonStyles::primary());
     connect(submit, &QPushButton::clicked, this, &MicroWebsiteNewsThemeAddWidget::submitData);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

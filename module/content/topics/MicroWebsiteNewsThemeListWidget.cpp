@@ -8,6 +8,7 @@
 #include "net/paging/ListPager.h"
 #include "net/paging/PagingRules.h"
 #include "store/UserMessage_DataSqlTable.h"
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/CustomLineEdit.h"
 #include "widgets/lists/CustomListWidget.h"
 #include "widgets/lists/LoadFailedView.h"
@@ -37,7 +38,7 @@ MicroWebsiteNewsThemeListWidget::MicroWebsiteNewsThemeListWidget(QWidget* parent
     m_addButton->setObjectName(QStringLiteral("addThemeButton"));
     m_addButton->setFixedSize(100, 30);
     m_addButton->setCursor(Qt::PointingHandCursor);
-    m_addButton->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:3px;}"));
+    m_addButton->setStyleSheet(ButtonStyles::primary());
     connect(m_addButton, &QPushButton::clicked, this, &MicroWebsiteNewsThemeListWidget::addTheme);
 
     m_list = new CustomListWidget(this);

@@ -6,6 +6,7 @@
 #include "net/http/FormBody.h"
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/lists/LoadFailedView.h"
 #include "widgets/lists/RequestWait.h"
 
@@ -105,7 +106,7 @@ MicroWebsiteChooseHouseWidget::MicroWebsiteChooseHouseWidget(QWidget* parent)
         button->setFixedSize(90, 32);
         button->setCursor(Qt::PointingHandCursor);
     }
-    m_sure->setStyleSheet(QStringLiteral("QToolButton{background:#3e8ef7;color:white;border:none;border-radius:3px;}"));
+    m_sure->setStyleSheet(ButtonStyles::primary());
     connect(m_sure, &QToolButton::clicked, this, [this]() { emit backChooose(m_chosen); });
     connect(m_cancel, &QToolButton::clicked, this, &MicroWebsiteChooseHouseWidget::closeWidget);
     auto* buttons = new QHBoxLayout;

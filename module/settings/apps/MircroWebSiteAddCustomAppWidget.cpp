@@ -8,6 +8,7 @@
 #include "settings/apps/CustomAppContent.h"
 #include "settings/style/HouseSearchChoices.h"
 #include "store/BaseMessage_SqlTable.h"
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/CustomComboBox.h"
 #include "widgets/photos/PhotoFileDialog.h"
 #include "widgets/photos/PhotoWorkWait.h"
@@ -151,7 +152,7 @@ MircroWebSiteAddCustomAppWidget::MircroWebSiteAddCustomAppWidget(QWidget* parent
     submit->setObjectName(QStringLiteral("submitButton"));
     submit->setFixedSize(160, 36);
     submit->setCursor(Qt::PointingHandCursor);
-    submit->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:18px;}"));
+    submit->setStyleSheet(ButtonStyles::primaryRound());
     connect(submit, &QPushButton::clicked, this, &MircroWebSiteAddCustomAppWidget::submitData);
 
     auto* layout = new QVBoxLayout(this);

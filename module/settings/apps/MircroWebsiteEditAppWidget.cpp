@@ -6,6 +6,7 @@
 #include "net/pictures/ImageShowLabel.h"
 #include "net/pictures/PhotoWork.h"
 #include "settings/apps/CustomAppContent.h"
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/photos/PhotoFileDialog.h"
 #include "widgets/photos/PhotoWorkWait.h"
 #include "widgets/popups/AlertWidget.h"
@@ -45,7 +46,7 @@ MircroWebsiteEditAppWidget::MircroWebsiteEditAppWidget(QWidget* parent)
     submit->setObjectName(QStringLiteral("submitButton"));
     submit->setFixedSize(160, 36);
     submit->setCursor(Qt::PointingHandCursor);
-    submit->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:18px;}"));
+    submit->setStyleSheet(ButtonStyles::primaryRound());
     connect(submit, &QPushButton::clicked, this, &MircroWebsiteEditAppWidget::submitData);
 
     auto* nameRow = new QHBoxLayout;

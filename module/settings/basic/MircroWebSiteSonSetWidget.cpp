@@ -1,5 +1,6 @@
 #include "settings/basic/MircroWebSiteSonSetWidget.h"
 
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/sort/SortWidget.h"
 
@@ -18,7 +19,7 @@ MircroWebSiteSonSetWidget::MircroWebSiteSonSetWidget(QWidget* parent)
     sure->setObjectName(QStringLiteral("sureButton"));
     sure->setFixedSize(90, 30);
     sure->setCursor(Qt::PointingHandCursor);
-    sure->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:3px;}"));
+    sure->setStyleSheet(ButtonStyles::primary());
     connect(sure, &QPushButton::clicked, this, [this]() {
         if (m_grid->noneChosen()) {
             AlertWidget::showWarning(QStringLiteral("请至少选择一个类目项显示"));

@@ -9,6 +9,7 @@
 #include "settings/stack/JobRights.h"
 #include "settings/style/MircroWebsiteStyleSetWidget.h"
 #include "store/BaseMessage_SqlTable.h"
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/lists/RequestWait.h"
 #include "widgets/popups/AlertWidget.h"
 
@@ -63,7 +64,7 @@ MircroWebSiteSetStackWidget::MircroWebSiteSetStackWidget(QWidget* parent)
     cancel->setObjectName(QStringLiteral("cancelButton"));
     m_save = new QPushButton(QStringLiteral("保存设置"), this);
     m_save->setObjectName(QStringLiteral("saveButton"));
-    m_save->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:3px;padding:0 14px;}"));
+    m_save->setStyleSheet(ButtonStyles::primary());
     for (QPushButton* button : {cancel, m_save}) {
         button->setFixedHeight(32);
         button->setMinimumWidth(90);

@@ -6,6 +6,7 @@
 #include "settings/apps/MircroWebSiteAddCustomAppWidget.h"
 #include "settings/apps/MircroWebsiteEditAppWidget.h"
 #include "settings/topicons/MircroWebSiteTopTherePhotoView.h"
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/lists/RequestWait.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/PopupLauncher.h"
@@ -130,7 +131,7 @@ MircroWebsiteStyleSetWidget::MircroWebsiteStyleSetWidget(QWidget* parent)
     cancel->setObjectName(QStringLiteral("cancelButton"));
     auto* apply = new QPushButton(QStringLiteral("应用"), this);
     apply->setObjectName(QStringLiteral("applyButton"));
-    apply->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:3px;}"));
+    apply->setStyleSheet(ButtonStyles::primary());
     for (QPushButton* button : {cancel, apply}) {
         button->setFixedSize(90, 32);
         button->setCursor(Qt::PointingHandCursor);

@@ -5,6 +5,7 @@
 #include "net/pictures/PhotoWork.h"
 #include "settings/style/HouseSearchChoices.h"
 #include "store/BaseMessage_SqlTable.h"
+#include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/CustomComboBox.h"
 #include "widgets/photos/PhotoFileDialog.h"
 #include "widgets/photos/PhotoWorkWait.h"
@@ -65,7 +66,7 @@ MircroWebSiteTopTherePhotoAddWidget::MircroWebSiteTopTherePhotoAddWidget(QWidget
     submit->setObjectName(QStringLiteral("submitButton"));
     submit->setFixedSize(160, 36);
     submit->setCursor(Qt::PointingHandCursor);
-    submit->setStyleSheet(QStringLiteral("QPushButton{background:#3e8ef7;color:white;border:none;border-radius:18px;}"));
+    submit->setStyleSheet(ButtonStyles::primaryRound());
     connect(submit, &QPushButton::clicked, this, &MircroWebSiteTopTherePhotoAddWidget::submitData);
 
     auto* layout = new QVBoxLayout(this);
