@@ -27,9 +27,11 @@
 #include "routes/web/RebatePages.h"
 #include "seed/DemoData.h"
 #include "sessions/SessionStore.h"
+#include "storage/core/DataTransfer.h"
 #include "storage/core/ServiceDatabase.h"
 
 #include <QDir>
+#include <QUrl>
 
 #include <csignal>
 #include <cstdio>
@@ -62,9 +64,29 @@ int ServiceApp::run(const ServiceOptions& options)
     }
     ServiceDatabase db;
     QString error;
-    if (!db.open(options.databasePath, &error)) {
-        fail(QStringLiteral("cannot open the database %1: %2").arg(options.databasePath, error));
+    // An address may carry a password; it is not printed.
+    const QString shownDatabase = QUrl(options.database).toDisplayString(QUrl::RemovePassword);
+    if (!db.open(options.database, &error)) {
+        fail(QStringLiteral("cannot open the database %1: %2").arg(shownDatabase, error));
         return 1;
+    }
+    if (!options.exportFile.isEmpty()) {
+        if (!DataTransfer::exportTo(db, options.exportFile, &error)) {
+            fail(QStringLiteral("cannot export: %1").arg(error));
+            return 1;
+        }
+        std::printf("kq_service exported %s to %s\n", shownDatabase.toUtf8().constData(),
+                    options.exportFile.toUtf8().constData());
+        return 0;
+    }
+    if (!options.importFile.isEmpty()) {
+        if (!DataTransfer::importFrom(db, options.importFile, &error)) {
+            fail(QStringLiteral("cannot import %1: %2").arg(options.importFile, error));
+            return 1;
+        }
+        std::printf("kq_service imported %s into %s\n", options.importFile.toUtf8().constData(),
+                    shownDatabase.toUtf8().constData());
+        return 0;
     }
 
     HttpServer server;

@@ -1,5 +1,7 @@
 #include "app/ServiceOptions.h"
 
+#include "storage/core/PostgresBackend.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -12,13 +14,23 @@ bool ServiceOptions::parse(const QStringList& arguments, QString* error)
     const QCommandLineOption portOption(QStringLiteral("port"),
                                         QStringLiteral("Port on 127.0.0.1 (0 picks a free one). Default 8765."),
                                         QStringLiteral("N"), QStringLiteral("8765"));
-    const QCommandLineOption dbOption(QStringLiteral("db"),
-                                      QStringLiteral("SQLite file, created and seeded when missing."),
-                                      QStringLiteral("FILE"), QStringLiteral("kq_service.sqlite"));
-    const QCommandLineOption filesOption(QStringLiteral("files"),
-                                         QStringLiteral("Folder of uploaded files. Default: 'files' beside the database."),
-                                         QStringLiteral("DIR"));
-    parser.addOptions({portOption, dbOption, filesOption});
+    const QCommandLineOption dbOption(
+        QStringLiteral("db"),
+        QStringLiteral("SQLite file, or a PostgreSQL address (postgresql://user@host:port/dbname) that several"
+                       " instances may share; created, brought up to date and seeded when new."),
+        QStringLiteral("FILE|URL"), QStringLiteral("kq_service.sqlite"));
+    const QCommandLineOption filesOption(
+        QStringLiteral("files"),
+        QStringLiteral("Folder of uploaded files, shared by the instances of one database. Default: 'files' beside"
+                       " the SQLite file, or in the current folder."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption exportOption(QStringLiteral("export"),
+                                          QStringLiteral("Write the database's data to FILE (JSON) and end."),
+                                          QStringLiteral("FILE"));
+    const QCommandLineOption importOption(
+        QStringLiteral("import"), QStringLiteral("Load FILE (from --export) into a new database and end."),
+        QStringLiteral("FILE"));
+    parser.addOptions({portOption, dbOption, filesOption, exportOption, importOption});
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
@@ -37,8 +49,17 @@ bool ServiceOptions::parse(const QStringList& arguments, QString* error)
         *error = QStringLiteral("--port needs a number from 0 to 65535");
         return false;
     }
-    databasePath = QFileInfo(parser.value(dbOption)).absoluteFilePath();
+    if (parser.isSet(exportOption) && parser.isSet(importOption)) {
+        *error = QStringLiteral("--export and --import cannot be given together");
+        return false;
+    }
+    exportFile = parser.value(exportOption);
+    importFile = parser.value(importOption);
+    const QString db = parser.value(dbOption);
+    const bool server = PostgresBackend::isLocator(db);
+    database = server ? db : QFileInfo(db).absoluteFilePath();
+    const QDir beside = server ? QDir::current() : QFileInfo(database).absoluteDir();
     filesDir = parser.isSet(filesOption) ? QFileInfo(parser.value(filesOption)).absoluteFilePath()
-                                         : QFileInfo(databasePath).absoluteDir().filePath(QStringLiteral("files"));
+                                         : beside.filePath(QStringLiteral("files"));
     return true;
 }

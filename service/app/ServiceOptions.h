@@ -4,13 +4,18 @@
 #include <QString>
 #include <QStringList>
 
-// The command line: --port N (0 picks a free port), --db FILE, --files DIR.
+// The command line: --port N (0 picks a free port), --db FILE or --db postgresql://..., --files DIR,
+// --export FILE, --import FILE.
 class ServiceOptions
 {
 public:
     int port = 8765;
-    QString databasePath;
+    // An SQLite file's absolute path or a PostgreSQL address.
+    QString database;
     QString filesDir;
+    // When set, the service copies its data out to or in from this file and ends.
+    QString exportFile;
+    QString importFile;
 
     // Parses arguments (the program name first); false with a message for the user on bad input.
     bool parse(const QStringList& arguments, QString* error);

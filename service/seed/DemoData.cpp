@@ -226,7 +226,12 @@ bool DemoData::seed(ServiceContext& context, QString* error)
     const QString schoolIcon = makeIcon(context, QColor(0xff, 0x9f, 0x2d), 1);
     const QString mountainIcon = makeIcon(context, QColor(0x19, 0xbe, 0x6b), 0);
 
+    bool seededElsewhere = false;
     const bool ok = db.transaction([&] {
+        // Another instance sharing the database may have seeded it meanwhile.
+        seededElsewhere = db.isSeeded();
+        if (seededElsewhere || !db.lastError().isEmpty())
+            return db.lastError().isEmpty();
         for (const CityRow& city : kCities) {
             if (!db.execute(QStringLiteral("INSERT INTO cities(id, name, lng, lat) VALUES(?, ?, ?, ?)"),
                             {text(city.id), text(city.name), city.lng, city.lat}))
@@ -303,10 +308,11 @@ bool DemoData::seed(ServiceContext& context, QString* error)
             && OrganisationSeed::seed(db)
             && AdsSeed::seed(context) && HouseCircleSeed::seed(db) && TopicSeed::seed(context)
             && StyleSeed::seed(context) && NewsSeed::seed(context) && SettingsSeed::seed(db)
-            && RebateSeed::seed(db) && BrowseLogSeed::seed(db) && db.markSeeded();
+            && RebateSeed::seed(db) && BrowseLogSeed::seed(db) && db.idsWritten() && db.markSeeded();
     });
-    if (!ok) {
-        *error = db.lastError();
+    if (!ok || seededElsewhere) {
+        if (!ok)
+            *error = db.lastError();
         for (const QString& icon : {groupViewIcon, schoolIcon, mountainIcon})
             QFile::remove(context.filePath(icon.section(QLatin1Char('/'), -1)));
     }

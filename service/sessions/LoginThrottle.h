@@ -1,18 +1,21 @@
 #ifndef LOGINTHROTTLE_H
 #define LOGINTHROTTLE_H
 
-#include <QHash>
 #include <QString>
 
-#include <mutex>
+class ServiceDatabase;
 
 // Slows down password guessing per phone number: after kFreeFailures wrong passwords in a row,
 // each further attempt must wait a delay that doubles with every failure, up to kMaxDelayMs. Kept
 // by phone as typed, so known and unknown numbers are treated alike. Every refused login is also
-// answered only after kRefusalPauseMs, so a client looping guesses makes few of them. Thread-safe.
+// answered only after kRefusalPauseMs, so a client looping guesses makes few of them.
 class LoginThrottle
 {
 public:
+    // The counts live in the database, so instances sharing it throttle together. Each call takes
+    // the database's handling lock itself.
+    explicit LoginThrottle(ServiceDatabase& db);
+
     // How long the phone must still wait before its password is checked; 0 when it may try now.
     qint64 waitMs(const QString& phone, qint64 nowMs);
     void failed(const QString& phone, qint64 nowMs);
@@ -26,17 +29,10 @@ public:
     static constexpr int kMaxPhones = 10000;
 
 private:
-    struct Record
-    {
-        int failures = 0;
-        qint64 lastFailureMs = 0;
-        qint64 allowedFromMs = 0;
-    };
+    qint64 kept();
+    bool forgetQuiet(qint64 nowMs);
 
-    void forgetQuiet(qint64 nowMs);
-
-    std::mutex m_mutex;
-    QHash<QString, Record> m_records;
+    ServiceDatabase& m_db;
 };
 
 #endif // LOGINTHROTTLE_H

@@ -19,12 +19,13 @@ bool SessionStore::create(qint64 userId, QString* sessionId, QString* token)
     const QString secret = SecureRandom::hex(24);
     // Expired sessions are dropped on the way, so the table does not grow for ever.
     m_db.execute(QStringLiteral("DELETE FROM sessions WHERE expires_at <= ?"), {now});
-    if (!m_db.execute(QStringLiteral("INSERT INTO sessions(id, token_hash, user_id, created_at, expires_at)"
-                                     " VALUES(?, ?, ?, ?, ?)"),
-                      {id, tokenHash(secret), userId, now, now + kLifetimeSeconds}))
+    if (!m_db.execute(QStringLiteral("INSERT INTO sessions(id, token_hash, user_id, created_at, expires_at, created_ms)"
+                                     " VALUES(?, ?, ?, ?, ?, ?)"),
+                      {id, tokenHash(secret), userId, now, now + kLifetimeSeconds,
+                       QDateTime::currentMSecsSinceEpoch()}))
         return false;
     m_db.execute(QStringLiteral("DELETE FROM sessions WHERE user_id = ? AND id NOT IN (SELECT id FROM sessions"
-                                " WHERE user_id = ? ORDER BY created_at DESC, rowid DESC LIMIT ?)"),
+                                " WHERE user_id = ? ORDER BY created_ms DESC, created_at DESC LIMIT ?)"),
                  {userId, userId, kSessionsPerUser});
     *sessionId = id;
     *token = secret;

@@ -17,6 +17,7 @@
 AccountRoutes::AccountRoutes(ServiceContext& context)
     : m_context(context)
     , m_decoyHash(PasswordHasher::hash(SecureRandom::hex(16)))
+    , m_throttle(context.db())
 {
 }
 

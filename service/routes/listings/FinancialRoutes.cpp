@@ -57,8 +57,10 @@ ServiceReply FinancialRoutes::posts(const ServiceRequest& request)
         filter.text(QStringLiteral("dyleixing"), QStringLiteral("dyleixing = ?"));
         filter.text(QStringLiteral("changhuanway"), QStringLiteral("changhuanway = ?"));
         filter.contains(QStringLiteral("key"), {QStringLiteral("title")});
-        filter.amount(QStringLiteral("priceone"), QStringLiteral("最低额度"), QStringLiteral("maxedu >= ?"));
-        filter.amount(QStringLiteral("pricetwo"), QStringLiteral("最高额度"), QStringLiteral("maxedu <= ?"));
+        filter.amount(QStringLiteral("priceone"), QStringLiteral("最低额度"),
+                      QStringLiteral("maxedu >= CAST(? AS REAL)"));
+        filter.amount(QStringLiteral("pricetwo"), QStringLiteral("最高额度"),
+                      QStringLiteral("maxedu <= CAST(? AS REAL)"));
     };
     return m_products.posts(request, filters, [](const QVariantMap& row) { return productJson(row, false); });
 }

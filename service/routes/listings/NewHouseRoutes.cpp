@@ -55,8 +55,10 @@ ServiceReply NewHouseRoutes::posts(const ServiceRequest& request)
         filter.text(QStringLiteral("district"), QStringLiteral("district = ?"));
         filter.text(QStringLiteral("area"), QStringLiteral("area = ?"));
         filter.contains(QStringLiteral("name"), {QStringLiteral("name")});
-        filter.amount(QStringLiteral("priceone"), QStringLiteral("最低价格"), QStringLiteral("junjia >= ?"));
-        filter.amount(QStringLiteral("pricetwo"), QStringLiteral("最高价格"), QStringLiteral("junjia <= ?"));
+        filter.amount(QStringLiteral("priceone"), QStringLiteral("最低价格"),
+                      QStringLiteral("junjia >= CAST(? AS REAL)"));
+        filter.amount(QStringLiteral("pricetwo"), QStringLiteral("最高价格"),
+                      QStringLiteral("junjia <= CAST(? AS REAL)"));
     };
     return m_projects.posts(request, filters, [](const QVariantMap& row) { return projectJson(row, false); });
 }

@@ -78,8 +78,10 @@ ContentData::Profile ContentData::profile(ServiceDatabase& db, const QString& co
 
 bool ContentData::saveProfile(ServiceDatabase& db, const QString& companyId, const Profile& profile)
 {
-    return db.execute(QStringLiteral("INSERT OR REPLACE INTO company_profiles(company_id, content, address, tel,"
-                                     " photos) VALUES(?, ?, ?, ?, ?)"),
+    return db.execute(QStringLiteral("INSERT INTO company_profiles(company_id, content, address, tel, photos)"
+                                     " VALUES(?, ?, ?, ?, ?) ON CONFLICT(company_id) DO UPDATE SET"
+                                     " content = excluded.content, address = excluded.address,"
+                                     " tel = excluded.tel, photos = excluded.photos"),
                       {companyId, profile.content, profile.address, profile.tel, jsonText(profile.photos)});
 }
 
@@ -87,12 +89,11 @@ QList<ContentData::Job> ContentData::jobs(ServiceDatabase& db, const QString& co
                                           const QVariantList& values, qint64 pageIndex, qint64 pageSize,
                                           qint64* total)
 {
-    // A negative LIMIT is no limit in SQLite.
     const bool all = pageSize <= 0;
     const QList<QVariantMap> rows =
         db.selectPage(QStringLiteral("*"), QStringLiteral("job_postings WHERE company_id = ?") % conditions,
                       QVariantList{companyId} + values, QStringLiteral("id DESC"), all ? 1 : pageIndex,
-                      all ? -1 : pageSize, total);
+                      all ? ServiceDatabase::kAllRows : pageSize, total);
     QList<Job> list;
     for (const QVariantMap& row : rows)
         list.append(jobOf(row));

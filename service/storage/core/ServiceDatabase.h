@@ -3,29 +3,34 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
 
 #include <cstddef>
 #include <functional>
+#include <limits>
+#include <memory>
 #include <mutex>
 
-struct sqlite3;
+class SqlBackend;
 
-// The service's SQLite store: the connection, the schema and the queries that several areas
-// share. Every value reaches SQLite as a bound parameter. Not thread-safe by itself: the
+// The service's store: the connection, the schema and the queries that several areas share. An
+// SQLite file by default, or a PostgreSQL database that several service instances share; the
+// SQL is written once, with SQLite's types. Every value is bound. Not thread-safe by itself: the
 // service runs one request at a time against it.
 class ServiceDatabase
 {
 public:
-    ServiceDatabase() = default;
+    ServiceDatabase();
     ~ServiceDatabase();
     ServiceDatabase(const ServiceDatabase&) = delete;
     ServiceDatabase& operator=(const ServiceDatabase&) = delete;
 
-    // Opens (creating when missing) the file and brings the schema up to date.
-    bool open(const QString& path, QString* error);
+    // Opens an SQLite file (created when missing) or a "postgresql://" address and brings the
+    // schema up to date.
+    bool open(const QString& locator, QString* error);
     bool isSeeded();
     bool markSeeded();
 
@@ -38,6 +43,8 @@ public:
     // Runs the statements in turn (a schema, say); false at the first failure.
     template <std::size_t N>
     bool executeAll(const char* const (&statements)[N]);
+    // A page size that takes every row.
+    static constexpr qint64 kAllRows = std::numeric_limits<qint64>::max();
     // One page of a list: the columns of `from` (a table, its joins and its WHERE, with `values`
     // bound to its marks) in `order`, pageSize rows from page pageIndex (counted from 1), and in
     // *total the number of rows on all pages. A failure is kept in lastError().
@@ -49,7 +56,13 @@ public:
     qint64 lastInsertId() const;
     int changes() const;
     // Runs work inside one transaction: committed when work returns true, rolled back otherwise.
+    // Write transactions take turns, also with other processes that share the database.
     bool transaction(const std::function<bool()>& work);
+    // The tables in the order they were created, and a table's columns, as the database says.
+    QStringList tableNames();
+    QStringList columnNames(const QString& table);
+    // After rows were written with their ids given, new rows number on from the largest id.
+    bool idsWritten();
     QString lastError() const { return m_lastError; }
     // Held while a request uses the connection.
     std::mutex& handlingMutex() { return m_handling; }
@@ -61,10 +74,10 @@ public:
     QVariantMap company(const QString& companyId);
 
 private:
-    bool createSchema();
+    bool run(const QString& sql, const QVariantList& values, QList<QVariantMap>* rows, int maxRows);
     QVariantMap userWhere(const QString& condition, const QVariant& value);
 
-    sqlite3* m_db = nullptr;
+    std::unique_ptr<SqlBackend> m_backend;
     QString m_lastError;
     std::mutex m_handling;
 };

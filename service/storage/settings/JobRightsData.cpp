@@ -3,6 +3,7 @@
 #include "storage/core/ServiceDatabase.h"
 
 #include <QJsonDocument>
+#include <QMap>
 #include <QStringList>
 #include <QVariantList>
 
@@ -43,14 +44,21 @@ bool JobRightsData::saveApps(ServiceDatabase& db, qint64 jobId, const QList<App>
     if (apps.isEmpty())
         return true;
     // One statement, so the apps are stored all or none even inside a caller's transaction.
+    // An app named twice keeps its last entry, as a row written twice would.
+    QMap<qint64, const App*> latest;
+    for (const App& app : apps)
+        latest.insert(app.id, &app);
     QStringList rows;
     QVariantList bound;
-    for (const App& app : apps) {
+    for (const App* entry : qAsConst(latest)) {
+        const App& app = *entry;
         rows.append(QStringLiteral("(?, ?, ?, ?)"));
         bound << jobId << app.id << app.name
               << QString::fromUtf8(QJsonDocument(app.content).toJson(QJsonDocument::Compact));
     }
-    return db.execute(QStringLiteral("INSERT OR REPLACE INTO job_auth(job_id, app_id, app_name, content) VALUES ")
-                          + rows.join(QStringLiteral(", ")),
+    return db.execute(QStringLiteral("INSERT INTO job_auth(job_id, app_id, app_name, content) VALUES ")
+                          + rows.join(QStringLiteral(", "))
+                          + QStringLiteral(" ON CONFLICT(job_id, app_id) DO UPDATE SET app_name = excluded.app_name,"
+                                           " content = excluded.content"),
                       bound);
 }

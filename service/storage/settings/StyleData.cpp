@@ -81,18 +81,22 @@ int StyleData::customAppCount(ServiceDatabase& db, const QString& companyId)
 StyleData::App StyleData::addCustomApp(ServiceDatabase& db, const QString& companyId, const App& app)
 {
     const QVariantMap last = db.selectOne(
-        QStringLiteral("SELECT MAX(COALESCE((SELECT last_id FROM custom_app_ids WHERE company_id = ?1), 0),"
-                       " COALESCE((SELECT MAX(itemid) FROM tiles WHERE company_id = ?1), 0)) AS id,"
+        QStringLiteral("SELECT COALESCE((SELECT last_id FROM custom_app_ids WHERE company_id = ?1), 0) AS last_id,"
+                       " COALESCE((SELECT MAX(itemid) FROM tiles WHERE company_id = ?1), 0) AS top_item,"
                        " COALESCE((SELECT MAX(sort) FROM tiles WHERE company_id = ?1), 0) AS sort"),
         {companyId});
     if (!db.lastError().isEmpty())
         return App();
     App added = app;
-    added.id = qMax(last.value(QStringLiteral("id")).toLongLong() + 1, kFirstCustomId);
+    added.id = qMax(qMax(last.value(QStringLiteral("last_id")).toLongLong(),
+                         last.value(QStringLiteral("top_item")).toLongLong())
+                        + 1,
+                    kFirstCustomId);
     added.type = kCustomApp;
     added.sort = last.value(QStringLiteral("sort")).toLongLong() + 1;
     // The id is taken first: a failed insert then skips it rather than hands it out twice.
-    if (!db.execute(QStringLiteral("INSERT OR REPLACE INTO custom_app_ids(company_id, last_id) VALUES(?, ?)"),
+    if (!db.execute(QStringLiteral("INSERT INTO custom_app_ids(company_id, last_id) VALUES(?, ?)"
+                                   " ON CONFLICT(company_id) DO UPDATE SET last_id = excluded.last_id"),
                     {companyId, added.id})
         || !db.execute(QStringLiteral("INSERT INTO tiles(company_id, itemid, type, title, sort, show, photo, content)"
                                       " VALUES(?, ?, ?, ?, ?, 1, ?, ?)"),
@@ -145,8 +149,9 @@ bool StyleData::saveSettings(ServiceDatabase& db, const QString& companyId, cons
         rows.append(QStringLiteral("(?, ?, ?)"));
         bound << companyId << it.key() << it.value().toString();
     }
-    return db.execute(QStringLiteral("INSERT OR REPLACE INTO site_settings(company_id, key, value) VALUES ")
-                          + rows.join(QStringLiteral(", ")),
+    return db.execute(QStringLiteral("INSERT INTO site_settings(company_id, key, value) VALUES ")
+                          + rows.join(QStringLiteral(", "))
+                          + QStringLiteral(" ON CONFLICT(company_id, key) DO UPDATE SET value = excluded.value"),
                       bound);
 }
 
@@ -159,6 +164,7 @@ QString StyleData::topIcons(ServiceDatabase& db, const QString& companyId)
 
 bool StyleData::saveTopIcons(ServiceDatabase& db, const QString& companyId, const QString& json)
 {
-    return db.execute(QStringLiteral("INSERT OR REPLACE INTO site_top_icons(company_id, content) VALUES(?, ?)"),
+    return db.execute(QStringLiteral("INSERT INTO site_top_icons(company_id, content) VALUES(?, ?)"
+                                     " ON CONFLICT(company_id) DO UPDATE SET content = excluded.content"),
                       {companyId, json});
 }

@@ -88,7 +88,7 @@ QList<QVariantMap> RebateData::users(ServiceDatabase& db, const QString& company
                        " (SELECT COUNT(*) FROM rebate_clients c WHERE c.user_id = u.id) AS clients,"
                        " (SELECT COUNT(*) FROM rebate_houses h WHERE h.user_id = u.id) AS houses,"
                        " (SELECT COUNT(*) FROM rebate_deals d WHERE d.user_id = u.id) AS deals,"
-                       " (SELECT IFNULL(SUM(d.rebate), 0) FROM rebate_deals d WHERE d.user_id = u.id) AS rebate"
+                       " (SELECT COALESCE(SUM(d.rebate), 0) FROM rebate_deals d WHERE d.user_id = u.id) AS rebate"
                        " FROM rebate_users u WHERE u.company_id = ? ORDER BY u.registered_at DESC, u.id DESC"),
         {companyId});
 }

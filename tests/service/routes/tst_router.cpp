@@ -406,7 +406,7 @@ void TestRouter::wrongPasswordsSlowDown()
 
 void TestRouter::throttleDoublesUpToItsCap()
 {
-    LoginThrottle throttle;
+    LoginThrottle throttle(m_db);
     const QString phone = QStringLiteral("13800000000");
     const qint64 start = 1000000;
     QList<qint64> waits;

@@ -1,0 +1,74 @@
+#include "storage/core/SqliteBackend.h"
+
+#include "storage/core/SqlStatement.h"
+
+#include <sqlite3.h>
+
+SqliteBackend::~SqliteBackend()
+{
+    sqlite3_close_v2(m_db);
+}
+
+bool SqliteBackend::open(const QString& locator, QString* error)
+{
+    const QByteArray file = locator.toUtf8();
+    if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
+                        nullptr) != SQLITE_OK) {
+        *error = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        return false;
+    }
+    // Another process may hold the write lock for a moment.
+    sqlite3_busy_timeout(m_db, 5000);
+    return run(QStringLiteral("PRAGMA foreign_keys = ON"), {}, nullptr, 0, error)
+        && run(QStringLiteral("PRAGMA journal_mode = WAL"), {}, nullptr, 0, error);
+}
+
+bool SqliteBackend::run(const QString& sql, const QVariantList& values, QList<QVariantMap>* rows, int maxRows,
+                        QString* error)
+{
+    SqlStatement statement(m_db, sql);
+    bool ok = statement.bindAll(values);
+    if (ok && rows) {
+        while ((maxRows < 0 || rows->size() < maxRows) && statement.next())
+            rows->append(statement.row());
+    } else if (ok) {
+        ok = statement.exec();
+    }
+    *error = statement.errorString();
+    return error->isEmpty();
+}
+
+qint64 SqliteBackend::lastInsertId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+int SqliteBackend::changes() const
+{
+    return sqlite3_changes(m_db);
+}
+
+QStringList SqliteBackend::beginWrite() const
+{
+    return {QStringLiteral("BEGIN IMMEDIATE")};
+}
+
+QStringList SqliteBackend::tableNames()
+{
+    return names(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"
+                                " AND name NOT LIKE 'sqlite_%' ORDER BY rowid"));
+}
+
+QStringList SqliteBackend::columnNames(const QString& table)
+{
+    return names(QStringLiteral("SELECT name FROM pragma_table_info(?) ORDER BY cid"), {table});
+}
+
+bool SqliteBackend::idsWritten(QString* error)
+{
+    // SQLite numbers on from the largest rowid by itself.
+    error->clear();
+    return true;
+}

@@ -1,0 +1,32 @@
+#ifndef SQLITEBACKEND_H
+#define SQLITEBACKEND_H
+
+#include "storage/core/SqlBackend.h"
+
+struct sqlite3;
+
+// The embedded default: one SQLite file, shared safely by several processes (WAL, a busy wait and
+// immediate write transactions).
+class SqliteBackend : public SqlBackend
+{
+public:
+    SqliteBackend() = default;
+    ~SqliteBackend() override;
+    SqliteBackend(const SqliteBackend&) = delete;
+    SqliteBackend& operator=(const SqliteBackend&) = delete;
+
+    bool open(const QString& locator, QString* error) override;
+    bool run(const QString& sql, const QVariantList& values, QList<QVariantMap>* rows, int maxRows,
+             QString* error) override;
+    qint64 lastInsertId() const override;
+    int changes() const override;
+    QStringList beginWrite() const override;
+    QStringList tableNames() override;
+    QStringList columnNames(const QString& table) override;
+    bool idsWritten(QString* error) override;
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+#endif // SQLITEBACKEND_H
