@@ -31,7 +31,7 @@
 #include "storage/core/ServiceDatabase.h"
 
 #include <QDir>
-#include <QUrl>
+#include <QRegularExpression>
 
 #include <csignal>
 #include <cstdio>
@@ -65,7 +65,9 @@ int ServiceApp::run(const ServiceOptions& options)
     ServiceDatabase db;
     QString error;
     // An address may carry a password; it is not printed.
-    const QString shownDatabase = QUrl(options.database).toDisplayString(QUrl::RemovePassword);
+    const QString shownDatabase =
+        QString(options.database).replace(QRegularExpression(QStringLiteral("^(\\w+://[^:@/]*):[^@/]*@")),
+                                          QStringLiteral("\\1@"));
     if (!db.open(options.database, &error)) {
         fail(QStringLiteral("cannot open the database %1: %2").arg(shownDatabase, error));
         return 1;

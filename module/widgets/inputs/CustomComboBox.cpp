@@ -5,11 +5,13 @@
 #include <QAbstractItemView>
 #include <QEvent>
 #include <QFontInfo>
+#include <QPalette>
 #include <QStyledItemDelegate>
 
 namespace {
 constexpr int kRowHeight = 30;
-}
+const QColor kTextColour(40, 40, 40);
+} // namespace
 
 CustomComboBox::CustomComboBox(QWidget* parent)
     : QComboBox(parent)
@@ -18,9 +20,8 @@ CustomComboBox::CustomComboBox(QWidget* parent)
     setCursor(Qt::PointingHandCursor);
     setInsertPolicy(QComboBox::NoInsert);
     m_lineEdit = new CustomComboBoxLineEdit(this);
+    m_lineEdit->setFrame(false);
     setLineEdit(m_lineEdit);
-    // The default popup delegate of some styles ignores the size hint role.
-    setItemDelegate(new QStyledItemDelegate(this));
     applyTextStyle();
 
     // Rows added by any means get the row height.
@@ -45,6 +46,17 @@ int CustomComboBox::setCurrentItemText(const QString& text)
     return index;
 }
 
+void CustomComboBox::showPopup()
+{
+    // The default popup delegate of some styles ignores the size hint role. Set when the list is
+    // first shown: making the popup in the constructor costs every card and filter its own.
+    if (!m_rowDelegate) {
+        m_rowDelegate = new QStyledItemDelegate(this);
+        setItemDelegate(m_rowDelegate);
+    }
+    QComboBox::showPopup();
+}
+
 void CustomComboBox::changeEvent(QEvent* event)
 {
     QComboBox::changeEvent(event);
@@ -56,9 +68,13 @@ void CustomComboBox::applyTextStyle()
 {
     if (!m_lineEdit)
         return;
-    const int pixelSize = QFontInfo(font()).pixelSize();
-    m_lineEdit->setStyleSheet(QStringLiteral("border: 0px; font: %1px \"微软雅黑\"; color: rgb(40,40,40);")
-                                  .arg(pixelSize));
+    // Font and palette rather than a style sheet of its own, which is slow to set on every box.
+    QFont text(QStringLiteral("微软雅黑"));
+    text.setPixelSize(QFontInfo(font()).pixelSize());
+    m_lineEdit->setFont(text);
+    QPalette colours = m_lineEdit->palette();
+    colours.setColor(QPalette::Text, kTextColour);
+    m_lineEdit->setPalette(colours);
 }
 
 void CustomComboBox::setRowHeights(int first, int last)

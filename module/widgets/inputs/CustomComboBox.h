@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class CustomComboBoxLineEdit;
+class QStyledItemDelegate;
 
 // A combo box with a centred, read-only text and 30 px rows. clickItem() follows every choice the
 // user makes in the list, also when the entry is the one already shown.
@@ -19,6 +20,7 @@ public:
     // Shows the entry whose text is text; returns its index, -1 (nothing shown) when there is none.
     int setCurrentItemText(const QString& text);
     CustomComboBoxLineEdit* customLineEdit() const { return m_lineEdit; }
+    void showPopup() override;
 
 signals:
     void clickItem();
@@ -31,6 +33,7 @@ private:
     void setRowHeights(int first, int last);
 
     CustomComboBoxLineEdit* m_lineEdit = nullptr;
+    QStyledItemDelegate* m_rowDelegate = nullptr;
 };
 
 #endif // CUSTOMCOMBOBOX_H

@@ -4,9 +4,12 @@
 #include "widgets/inputs/OmitLabel.h"
 
 #include <QAbstractItemView>
+#include <QColor>
 #include <QElapsedTimer>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
+#include <QPalette>
 #include <QSignalSpy>
 #include <QToolTip>
 #include <QtTest>
@@ -266,8 +269,13 @@ void TestSmallInputs::comboRowsAre30PixelsHigh()
     combo.setTextList({QStringLiteral("全公司"), QStringLiteral("仅自己")});
     combo.addItem(QStringLiteral("指定部门"));
     combo.insertItem(0, QStringLiteral("默认范围"));
+    // As the user sees them: in the open list.
+    combo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&combo));
+    combo.showPopup();
     for (int row = 0; row < combo.count(); ++row)
         QCOMPARE(combo.view()->sizeHintForRow(row), 30);
+    combo.hidePopup();
 }
 
 void TestSmallInputs::comboTextStyle()
@@ -276,8 +284,11 @@ void TestSmallInputs::comboTextStyle()
     QFont font = combo.font();
     font.setPixelSize(14);
     combo.setFont(font);
-    QCOMPARE(combo.customLineEdit()->styleSheet(),
-             QStringLiteral("border: 0px; font: 14px \"微软雅黑\"; color: rgb(40,40,40);"));
+    const CustomComboBoxLineEdit* edit = combo.customLineEdit();
+    QCOMPARE(QFontInfo(edit->font()).pixelSize(), 14);
+    QCOMPARE(edit->font().family(), QStringLiteral("微软雅黑"));
+    QCOMPARE(edit->palette().color(QPalette::Text), QColor(40, 40, 40));
+    QVERIFY(!edit->hasFrame());
 }
 
 void TestSmallInputs::comboClickOpensListAndReportsChoice()
