@@ -100,7 +100,9 @@ int ServiceApp::run(const ServiceOptions& options)
     const QString baseUrl = QStringLiteral("http://127.0.0.1:%1/").arg(port);
 
     SessionStore sessions(db);
-    ServiceContext context(db, sessions, baseUrl, options.filesDir);
+    // Behind a load balancer the addresses handed out (pictures, pages) name the balancer.
+    ServiceContext context(db, sessions, options.publicUrl.isEmpty() ? baseUrl : options.publicUrl,
+                           options.filesDir);
     if (!db.isSeeded() && !DemoData::seed(context, &error)) {
         fail(QStringLiteral("cannot seed the database: %1").arg(error));
         return 1;

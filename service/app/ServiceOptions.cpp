@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 bool ServiceOptions::parse(const QStringList& arguments, QString* error)
 {
@@ -30,7 +31,12 @@ bool ServiceOptions::parse(const QStringList& arguments, QString* error)
     const QCommandLineOption importOption(
         QStringLiteral("import"), QStringLiteral("Load FILE (from --export) into a new database and end."),
         QStringLiteral("FILE"));
-    parser.addOptions({portOption, dbOption, filesOption, exportOption, importOption});
+    const QCommandLineOption publicOption(
+        QStringLiteral("public-url"),
+        QStringLiteral("Address clients reach the service by (a load balancer's, http://host:port/), used in the"
+                       " addresses of pictures and pages. Default: the service's own."),
+        QStringLiteral("URL"));
+    parser.addOptions({portOption, dbOption, filesOption, publicOption, exportOption, importOption});
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
@@ -52,6 +58,17 @@ bool ServiceOptions::parse(const QStringList& arguments, QString* error)
     if (parser.isSet(exportOption) && parser.isSet(importOption)) {
         *error = QStringLiteral("--export and --import cannot be given together");
         return false;
+    }
+    if (parser.isSet(publicOption)) {
+        const QUrl url(parser.value(publicOption), QUrl::StrictMode);
+        if (!url.isValid() || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))
+            || url.host().isEmpty() || url.hasQuery() || url.hasFragment()) {
+            *error = QStringLiteral("--public-url needs an http or https address such as http://site.example:8080/");
+            return false;
+        }
+        publicUrl = url.toString();
+        if (!publicUrl.endsWith(QLatin1Char('/')))
+            publicUrl += QLatin1Char('/');
     }
     exportFile = parser.value(exportOption);
     importFile = parser.value(importOption);

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // The command line: --port N (0 picks a free port), --db FILE or --db postgresql://..., --files DIR,
-// --export FILE, --import FILE.
+// --public-url URL, --export FILE, --import FILE.
 class ServiceOptions
 {
 public:
@@ -13,6 +13,8 @@ public:
     // An SQLite file's absolute path or a PostgreSQL address.
     QString database;
     QString filesDir;
+    // The address clients reach the service by, when not its own (a load balancer's); ends in "/".
+    QString publicUrl;
     // When set, the service copies its data out to or in from this file and ends.
     QString exportFile;
     QString importFile;

@@ -99,6 +99,7 @@ void TestService::initTestCase()
 
 void TestService::cleanupTestCase()
 {
+    QSqlDatabase::removeDatabase(QStringLiteral("inspect"));
     // A clean exit after all the bad input above: no crash, no sanitizer report.
     QVERIFY(m_service->isRunning());
     QCOMPARE(m_service->stop(), 0);
@@ -106,18 +107,8 @@ void TestService::cleanupTestCase()
 
 int TestService::rowCount(const QString& table) const
 {
-    int count = -1;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("inspect"));
-        db.setDatabaseName(m_service->databasePath());
-        if (db.open()) {
-            QSqlQuery query(db);
-            if (query.exec(QStringLiteral("SELECT COUNT(*) FROM ") + table) && query.next())
-                count = query.value(0).toInt();
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("inspect"));
-    return count;
+    QSqlQuery query(m_service->inspect(QStringLiteral("inspect")));
+    return query.exec(QStringLiteral("SELECT COUNT(*) FROM ") + table) && query.next() ? query.value(0).toInt() : -1;
 }
 
 QStringList TestService::storedFiles() const

@@ -121,21 +121,13 @@ qint64 TestHouseManagerRoutes::houseWhere(const QString& condition) const
 
 int TestHouseManagerRoutes::count(const QString& sql) const
 {
-    QSqlDatabase db = QSqlDatabase::database(QStringLiteral("inspect"), false);
-    if (!db.isValid()) {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("inspect"));
-        db.setDatabaseName(m_service->databasePath());
-    }
-    if (!db.isOpen() && !db.open())
-        return -1;
-    QSqlQuery query(db);
+    QSqlQuery query(m_service->inspect(QStringLiteral("inspect")));
     return query.exec(sql) && query.next() ? query.value(0).toInt() : -1;
 }
 
 QVariantMap TestHouseManagerRoutes::house(qint64 id) const
 {
-    count(QStringLiteral("SELECT 1")); // opens the connection
-    QSqlQuery query(QSqlDatabase::database(QStringLiteral("inspect")));
+    QSqlQuery query(m_service->inspect(QStringLiteral("inspect")));
     query.prepare(QStringLiteral("SELECT * FROM site_houses WHERE id = ?"));
     query.addBindValue(id);
     QVariantMap row;
@@ -148,8 +140,7 @@ QVariantMap TestHouseManagerRoutes::house(qint64 id) const
 
 bool TestHouseManagerRoutes::execute(const QString& sql, const QVariantList& values) const
 {
-    count(QStringLiteral("SELECT 1"));
-    QSqlQuery query(QSqlDatabase::database(QStringLiteral("inspect")));
+    QSqlQuery query(m_service->inspect(QStringLiteral("inspect")));
     query.prepare(sql);
     for (const QVariant& value : values)
         query.addBindValue(value);
@@ -158,8 +149,7 @@ bool TestHouseManagerRoutes::execute(const QString& sql, const QVariantList& val
 
 QString TestHouseManagerRoutes::agentRights() const
 {
-    count(QStringLiteral("SELECT 1"));
-    QSqlQuery query(QSqlDatabase::database(QStringLiteral("inspect")));
+    QSqlQuery query(m_service->inspect(QStringLiteral("inspect")));
     query.prepare(QStringLiteral("SELECT content FROM job_auth WHERE job_id = ?"));
     query.addBindValue(kAgentJob);
     return query.exec() && query.next() ? query.value(0).toString() : QString();

@@ -181,14 +181,7 @@ void TestJobRightsRoutes::cleanup()
 
 qint64 TestJobRightsRoutes::houseOfStore(int storeId) const
 {
-    QSqlDatabase db = QSqlDatabase::database(QStringLiteral("inspect"), false);
-    if (!db.isValid()) {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("inspect"));
-        db.setDatabaseName(m_service->databasePath());
-    }
-    if (!db.isOpen() && !db.open())
-        return 0;
-    QSqlQuery query(db);
+    QSqlQuery query(m_service->inspect(QStringLiteral("inspect")));
     query.prepare(QStringLiteral("SELECT MIN(id) FROM site_houses WHERE company_id = '10001' AND store_id = ?"
                                  " AND publisher_phone <> '13800000001' AND sh = 1"));
     query.addBindValue(storeId);

@@ -2,6 +2,7 @@
 
 #include "support/service/TestEnvironment.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
@@ -10,8 +11,9 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTimer>
 #include <QUrl>
@@ -22,12 +24,91 @@ namespace {
 const int kStartTimeoutMs = 60000;
 const int kReplyTimeoutMs = 30000;
 
-QString serviceBinary()
+// Where a PostgreSQL database lives: the server's socket folder (or host), port and user.
+struct PgAddress
 {
-    const QString fromEnvironment = qEnvironmentVariable("KQ_SERVICE_BIN");
-    if (!fromEnvironment.isEmpty())
-        return fromEnvironment;
-    return QStringLiteral(KQ_BIN_DIR "/kq_service");
+    QString host;
+    int port = 5432;
+    QString user;
+    QString database;
+};
+
+// The server the "_pg" tests use, from the environment.
+bool testServer(PgAddress* address, QString* error)
+{
+    address->host = qEnvironmentVariable("KQ_TEST_PG_HOST");
+    if (address->host.isEmpty()) {
+        *error = QStringLiteral("KQ_TEST_PG_HOST is not set: the PostgreSQL runs need a server (scripts/test starts"
+                                " one; tests/support/with_postgres.sh runs a command beside one)");
+        return false;
+    }
+    bool ok = true;
+    if (qEnvironmentVariableIsSet("KQ_TEST_PG_PORT"))
+        address->port = qEnvironmentVariableIntValue("KQ_TEST_PG_PORT", &ok);
+    if (!ok) {
+        *error = QStringLiteral("KQ_TEST_PG_PORT is not a port number");
+        return false;
+    }
+    address->user = qEnvironmentVariable("KQ_TEST_PG_USER", QStringLiteral("postgres"));
+    return true;
+}
+
+// libpq's address form; a socket folder goes percent-encoded in the host part.
+QString locatorOf(const PgAddress& address)
+{
+    return QStringLiteral("postgresql://%1@%2:%3/%4")
+        .arg(QString::fromLatin1(QUrl::toPercentEncoding(address.user)),
+             QString::fromLatin1(QUrl::toPercentEncoding(address.host)), QString::number(address.port),
+             QString::fromLatin1(QUrl::toPercentEncoding(address.database)));
+}
+
+// The pieces of a postgresql:// or postgres:// address; false for anything else (an SQLite file).
+bool parseLocator(const QString& locator, PgAddress* address)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^postgres(?:ql)?://(?:([^@/]*)@)?([^:/]*)(?::(\\d+))?/([^?]+)(?:\\?.*)?$"));
+    const QRegularExpressionMatch match = pattern.match(locator);
+    if (!match.hasMatch())
+        return false;
+    const auto decoded = [&match](int group) { return QUrl::fromPercentEncoding(match.captured(group).toUtf8()); };
+    address->user = decoded(1);
+    address->host = decoded(2);
+    address->port = match.captured(3).isEmpty() ? 5432 : match.captured(3).toInt();
+    address->database = decoded(4);
+    return true;
+}
+
+QSqlDatabase addPostgres(const QString& connectionName, const PgAddress& address)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
+    db.setHostName(address.host);
+    db.setPort(address.port);
+    db.setUserName(address.user);
+    db.setDatabaseName(address.database);
+    return db;
+}
+
+// Runs one statement on the server's own "postgres" database (to make or drop a database).
+bool runOnServer(PgAddress server, const QString& sql, QString* error)
+{
+    static int connections = 0;
+    const QString name = QStringLiteral("kq-test-server-%1").arg(++connections);
+    server.database = QStringLiteral("postgres");
+    bool ok = false;
+    {
+        QSqlDatabase db = addPostgres(name, server);
+        if (db.open()) {
+            QSqlQuery query(db);
+            ok = query.exec(sql);
+            if (!ok)
+                *error = query.lastError().text();
+        } else {
+            *error = QStringLiteral("cannot connect to the PostgreSQL server in %1: %2")
+                         .arg(server.host, db.lastError().text());
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
 }
 
 } // namespace
@@ -40,12 +121,52 @@ ReferenceService::ReferenceService(QObject* parent)
         m_error = QStringLiteral("cannot create a temporary folder");
         return;
     }
+    m_filesDir = QDir(m_dir.path()).filePath(QStringLiteral("files"));
+    m_locator = newDatabase(QDir(m_dir.path()).filePath(QStringLiteral("service.sqlite")), &m_error);
+    if (m_locator.isEmpty())
+        return;
+    m_ownsDatabase = backend() == QLatin1String("postgresql");
+    start();
+}
+
+ReferenceService::ReferenceService(const QString& databaseLocator, const QString& filesDir, QObject* parent)
+    : QObject(parent)
+    , m_locator(databaseLocator)
+    , m_filesDir(filesDir)
+    , m_network(new QNetworkAccessManager(this))
+{
+    start();
+}
+
+ReferenceService::~ReferenceService()
+{
+    stop();
+    PgAddress address;
+    QString error;
+    // Left behind when still in use; the test server goes away as a whole anyway.
+    if (m_ownsDatabase && parseLocator(m_locator, &address))
+        runOnServer(address, QStringLiteral("DROP DATABASE IF EXISTS \"%1\"").arg(address.database), &error);
+}
+
+bool ReferenceService::start()
+{
+    if (m_locator.isEmpty()) {
+        if (m_error.isEmpty())
+            m_error = QStringLiteral("no database to start the service on");
+        return false;
+    }
+    if (m_process.state() != QProcess::NotRunning) {
+        m_error = QStringLiteral("the service is running already");
+        return false;
+    }
+    m_error.clear();
+    m_baseUrl.clear();
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start(serviceBinary(), {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--db"),
-                                      databasePath(), QStringLiteral("--files"), filesDir()});
+    m_process.start(serviceBinary(), {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--db"), m_locator,
+                                      QStringLiteral("--files"), m_filesDir});
     if (!m_process.waitForStarted(kStartTimeoutMs)) {
         m_error = QStringLiteral("cannot start %1: %2").arg(serviceBinary(), m_process.errorString());
-        return;
+        return false;
     }
     static const QRegularExpression listening(QStringLiteral("^kq_service listening on (http://127\\.0\\.0\\.1:\\d+/)$"));
     const QDeadlineTimer deadline(kStartTimeoutMs);
@@ -62,12 +183,9 @@ ReferenceService::ReferenceService(QObject* parent)
     if (m_baseUrl.isEmpty()) {
         m_error = QStringLiteral("the service did not announce its address (%1)").arg(m_process.errorString());
         stop();
+        return false;
     }
-}
-
-ReferenceService::~ReferenceService()
-{
-    stop();
+    return true;
 }
 
 bool ReferenceService::isRunning() const
@@ -75,14 +193,62 @@ bool ReferenceService::isRunning() const
     return !m_baseUrl.isEmpty() && m_process.state() == QProcess::Running;
 }
 
-QString ReferenceService::databasePath() const
+QString ReferenceService::backend()
 {
-    return QDir(m_dir.path()).filePath(QStringLiteral("service.sqlite"));
+    return qEnvironmentVariable("KQ_TEST_BACKEND") == QLatin1String("postgresql") ? QStringLiteral("postgresql")
+                                                                                  : QStringLiteral("sqlite");
 }
 
-QString ReferenceService::filesDir() const
+QString ReferenceService::serviceBinary()
 {
-    return QDir(m_dir.path()).filePath(QStringLiteral("files"));
+    const QString fromEnvironment = qEnvironmentVariable("KQ_SERVICE_BIN");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    return QStringLiteral(KQ_BIN_DIR "/kq_service");
+}
+
+QString ReferenceService::newDatabase(const QString& sqliteFile, QString* error)
+{
+    if (backend() != QLatin1String("postgresql"))
+        return sqliteFile;
+    PgAddress address;
+    if (!testServer(&address, error))
+        return QString();
+    // Unique across the test programs that share the server, and across runs of one.
+    static int made = 0;
+    address.database = QStringLiteral("kq_test_%1_%2_%3")
+                           .arg(QCoreApplication::applicationPid())
+                           .arg(++made)
+                           .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    // UTF-8 with plain byte order whatever the server's own locale.
+    const QString create = QStringLiteral("CREATE DATABASE \"%1\" TEMPLATE template0 ENCODING 'UTF8'"
+                                          " LC_COLLATE 'C' LC_CTYPE 'C'")
+                               .arg(address.database);
+    QString reason;
+    if (!runOnServer(address, create, &reason)) {
+        *error = QStringLiteral("cannot create the database %1: %2").arg(address.database, reason);
+        return QString();
+    }
+    return locatorOf(address);
+}
+
+QSqlDatabase ReferenceService::inspect(const QString& connectionName) const
+{
+    QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+    if (!db.isValid()) {
+        PgAddress address;
+        if (parseLocator(m_locator, &address)) {
+            db = addPostgres(connectionName, address);
+        } else {
+            db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+            db.setDatabaseName(m_locator);
+            // The service may hold the write lock for a moment.
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        }
+    }
+    if (!db.isOpen() && !db.open())
+        qWarning("cannot open the service's database %s: %s", qPrintable(m_locator), qPrintable(db.lastError().text()));
+    return db;
 }
 
 void ReferenceService::useAsBaseAddresses() const
@@ -128,31 +294,38 @@ ReferenceService::Reply ReferenceService::call(const QString& path, const Pieces
     return post(path, form(pieces), who);
 }
 
+QNetworkReply* ReferenceService::callUnwaited(const QString& path, const Pieces& pieces, const Headers& who)
+{
+    QNetworkRequest request = makeRequest(path, who);
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
+    return m_network->post(request, form(pieces));
+}
+
 bool ReferenceService::selectJobRights(int jobId, const QList<int>& rightIds)
 {
+    // The module's own app among the role's rights.
+    const int app = 12;
     const QString connection = QStringLiteral("job-rights");
     bool written = false;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(databasePath());
-        if (db.open()) {
-            QSqlQuery query(db);
-            query.prepare(QStringLiteral("SELECT content FROM job_auth WHERE job_id = ?"));
-            query.addBindValue(jobId);
-            if (query.exec() && query.next()) {
-                QJsonArray entries = QJsonDocument::fromJson(query.value(0).toString().toUtf8()).array();
-                for (int i = 0; i < entries.size(); ++i) {
-                    QJsonObject entry = entries.at(i).toObject();
-                    entry.insert(QStringLiteral("selected"), rightIds.contains(entry.value(QStringLiteral("id")).toInt()));
-                    entries.replace(i, entry);
-                }
-                QSqlQuery update(db);
-                update.prepare(QStringLiteral("UPDATE job_auth SET content = ? WHERE job_id = ?"));
-                update.addBindValue(QString::fromUtf8(QJsonDocument(entries).toJson(QJsonDocument::Compact)));
-                update.addBindValue(jobId);
-                written = update.exec();
+        const QSqlDatabase db = inspect(connection);
+        QSqlQuery query(db);
+        query.prepare(QStringLiteral("SELECT content FROM job_auth WHERE job_id = ? AND app_id = ?"));
+        query.addBindValue(jobId);
+        query.addBindValue(app);
+        if (query.exec() && query.next()) {
+            QJsonArray entries = QJsonDocument::fromJson(query.value(0).toString().toUtf8()).array();
+            for (int i = 0; i < entries.size(); ++i) {
+                QJsonObject entry = entries.at(i).toObject();
+                entry.insert(QStringLiteral("selected"), rightIds.contains(entry.value(QStringLiteral("id")).toInt()));
+                entries.replace(i, entry);
             }
-            db.close();
+            QSqlQuery update(db);
+            update.prepare(QStringLiteral("UPDATE job_auth SET content = ? WHERE job_id = ? AND app_id = ?"));
+            update.addBindValue(QString::fromUtf8(QJsonDocument(entries).toJson(QJsonDocument::Compact)));
+            update.addBindValue(jobId);
+            update.addBindValue(app);
+            written = update.exec() && update.numRowsAffected() == 1;
         }
     }
     QSqlDatabase::removeDatabase(connection);

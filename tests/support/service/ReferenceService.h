@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QPair>
 #include <QProcess>
+#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -22,6 +23,8 @@ class QNetworkReply;
 // Test fixture: runs the reference service on a free port of 127.0.0.1 with a fresh database and
 // files folder, for as long as the object lives. The binary is $KQ_SERVICE_BIN, else kq_service in
 // the build's bin folder. The helpers block (with an event loop) until the reply has arrived.
+// The database is an SQLite file, or with KQ_TEST_BACKEND=postgresql a new database on the server
+// that KQ_TEST_PG_HOST (its socket folder), KQ_TEST_PG_PORT and KQ_TEST_PG_USER name.
 class ReferenceService : public QObject
 {
     Q_OBJECT
@@ -55,12 +58,26 @@ public:
         QStringList texts(const QString& key) const;
     };
 
-    // Starts the service and waits until it listens; check isRunning().
+    // Starts the service on a new database and waits until it listens; check isRunning().
     explicit ReferenceService(QObject* parent = nullptr);
+    // Starts another instance on an existing database and files folder (another's
+    // databaseLocator() and filesDir()), which it leaves in place when it ends.
+    ReferenceService(const QString& databaseLocator, const QString& filesDir, QObject* parent = nullptr);
     ~ReferenceService() override;
+
+    // Starts the service again after stop(), on the same database and files, on a new free port;
+    // false when it does not come up (errorString() says why).
+    bool start();
 
     bool isRunning() const;
     QString errorString() const { return m_error; }
+
+    // "sqlite", or "postgresql" when KQ_TEST_BACKEND says so.
+    static QString backend();
+    static QString serviceBinary();
+    // A new, empty database of the backend under test, as --db takes it: sqliteFile itself, or
+    // the address of a new PostgreSQL database. Empty when it cannot be made (error says why).
+    static QString newDatabase(const QString& sqliteFile, QString* error);
 
     // "http://127.0.0.1:PORT/"
     QString baseUrl() const { return m_baseUrl; }
@@ -68,8 +85,14 @@ public:
     QString apiBase() const { return m_baseUrl + QStringLiteral("api/"); }
     // Points the module's five base addresses at this service's hosts ("api/", "site/", ...).
     void useAsBaseAddresses() const;
-    QString databasePath() const;
-    QString filesDir() const;
+    // What the service's --db received: the SQLite file or the PostgreSQL address.
+    QString databaseLocator() const { return m_locator; }
+    QString filesDir() const { return m_filesDir; }
+    // The service's own database, opened under this connection name for a test to read or change
+    // (QSQLITE or QPSQL, as the backend needs); an existing connection of the name is reused. The
+    // SQL must suit both engines: bound values; mixed-case column names in double quotes. Once
+    // every handle is gone, QSqlDatabase::removeDatabase(connectionName) frees the connection.
+    QSqlDatabase inspect(const QString& connectionName) const;
 
     // Logs in through "account/initialize" and returns the session headers ("sessionid", "token")
     // in the form of DataCenter::HttpHeadMap; empty when the login fails.
@@ -88,6 +111,10 @@ public:
     static QByteArray form(const Pieces& pieces);
     // A POST of the pieces as a form body, with the session of `who`.
     Reply call(const QString& path, const Pieces& pieces, const Headers& who = {});
+    // The same POST, sent without waiting, so that several requests are in flight together;
+    // wait() takes its answer.
+    QNetworkReply* callUnwaited(const QString& path, const Pieces& pieces, const Headers& who = {});
+    Reply wait(QNetworkReply* reply);
 
     // Makes exactly these right ids the selected ones of the job role, in the service's database;
     // false when the role or the database cannot be read or written.
@@ -98,9 +125,12 @@ public:
 
 private:
     QNetworkRequest makeRequest(const QString& path, const QMap<QString, QVariant>& headers) const;
-    Reply wait(QNetworkReply* reply);
 
     QTemporaryDir m_dir;
+    QString m_locator;
+    QString m_filesDir;
+    // A PostgreSQL database this object made, dropped when it ends.
+    bool m_ownsDatabase = false;
     QProcess m_process;
     QNetworkAccessManager* m_network = nullptr;
     QString m_baseUrl;
