@@ -2,19 +2,26 @@
 // of list reads with one write in ten, optionally beside clients that loop wrong passwords. Prints
 // requests/s, p50/p99 latency and errors of the readers (and the guessers' own rate).
 //     service_load_bench --port 8765 --clients 10 --seconds 10 --guessers 2 [--spread]
+// Several instances sharing one database (--port A --port B, or --ports A,B) get the readers and
+// the guessers in turn; afterwards each reader's last write is looked for through another
+// instance than the one that took it.
 
 #include <QByteArray>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStringList>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <httplib.h>
-#include <mutex>
+#include <map>
+#include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -26,7 +33,17 @@ struct Tally
 {
     std::vector<double> latenciesMs;
     long errors = 0;
+    qint64 lastWriteId = 0; // the customer the client added last, 0 if none
+    std::string lastWritePhone;
 };
+
+QJsonObject envelopeData(const httplib::Result& result)
+{
+    return QJsonDocument::fromJson(QByteArray::fromStdString(result->body))
+        .object()
+        .value(QStringLiteral("data"))
+        .toObject();
+}
 
 int envelopeCode(const httplib::Result& result)
 {
@@ -43,12 +60,7 @@ bool login(httplib::Client& client, httplib::Headers* session)
                                                "application/x-www-form-urlencoded");
     if (envelopeCode(result) != 200)
         return false;
-    const QJsonObject data = QJsonDocument::fromJson(QByteArray::fromStdString(result->body))
-                                 .object()
-                                 .value(QStringLiteral("data"))
-                                 .toObject()
-                                 .value(QStringLiteral("session"))
-                                 .toObject();
+    const QJsonObject data = envelopeData(result).value(QStringLiteral("session")).toObject();
     *session = {{"sessionid", data.value(QStringLiteral("sessionid")).toString().toStdString()},
                 {"token", data.value(QStringLiteral("token")).toString().toStdString()}};
     return true;
@@ -85,11 +97,41 @@ void reader(int port, int index, long runId, Clock::time_point end, Tally* tally
         const Clock::time_point start = Clock::now();
         const httplib::Result result = client.Post(path.c_str(), session, body, "application/x-www-form-urlencoded");
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        if (envelopeCode(result) != 200)
+        if (envelopeCode(result) != 200) {
             ++tally->errors;
-        else
-            tally->latenciesMs.push_back(ms);
+            continue;
+        }
+        tally->latenciesMs.push_back(ms);
+        if (i % 10 == 9) {
+            tally->lastWriteId = envelopeData(result).value(QStringLiteral("id")).toVariant().toLongLong();
+            tally->lastWritePhone = body.substr(body.find("phone=") + 6);
+        }
     }
+}
+
+// Whether the customer `id` with `phone` is in the book as read through `client`: pages newest
+// first until the ids fall below it.
+bool bookHas(httplib::Client& client, const httplib::Headers& session, qint64 id, const std::string& phone)
+{
+    for (int page = 1; page <= 1000; ++page) {
+        const httplib::Result result =
+            client.Post("/api/cbook/posts", session, "kind=1&pagesize=100&pageindex=" + std::to_string(page),
+                        "application/x-www-form-urlencoded");
+        if (envelopeCode(result) != 200)
+            return false;
+        const QJsonArray entries = envelopeData(result).value(QStringLiteral("data")).toArray();
+        if (entries.isEmpty())
+            return false;
+        for (const QJsonValue& value : entries) {
+            const QJsonObject entry = value.toObject();
+            const qint64 entryId = entry.value(QStringLiteral("id")).toVariant().toLongLong();
+            if (entryId == id)
+                return entry.value(QStringLiteral("phone")).toString().toStdString() == phone;
+            if (entryId < id)
+                return false;
+        }
+    }
+    return false;
 }
 
 void guesser(int port, int index, bool samePhone, Clock::time_point end, long* attempts)
@@ -121,8 +163,12 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addHelpOption();
-    const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Service port."), QStringLiteral("N"),
-                                        QStringLiteral("8765"));
+    const QCommandLineOption portOption(QStringLiteral("port"),
+                                        QStringLiteral("Service port; give it again for each further instance. Default 8765."),
+                                        QStringLiteral("N"));
+    const QCommandLineOption portsOption(QStringLiteral("ports"),
+                                         QStringLiteral("Ports of instances sharing one database, comma-separated."),
+                                         QStringLiteral("N,M"));
     const QCommandLineOption clientsOption(QStringLiteral("clients"), QStringLiteral("Reading clients."),
                                            QStringLiteral("N"), QStringLiteral("10"));
     const QCommandLineOption secondsOption(QStringLiteral("seconds"), QStringLiteral("Duration."), QStringLiteral("N"),
@@ -131,9 +177,24 @@ int main(int argc, char* argv[])
                                             QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption spreadOption(QStringLiteral("spread"),
                                           QStringLiteral("Guessers try a new phone number each time instead of one account."));
-    parser.addOptions({portOption, clientsOption, secondsOption, guessersOption, spreadOption});
+    parser.addOptions({portOption, portsOption, clientsOption, secondsOption, guessersOption, spreadOption});
     parser.process(app);
-    const int port = parser.value(portOption).toInt();
+    QStringList portTexts = parser.values(portOption);
+    for (const QString& list : parser.values(portsOption))
+        portTexts += list.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (portTexts.isEmpty())
+        portTexts.append(QStringLiteral("8765"));
+    std::vector<int> ports;
+    for (const QString& text : portTexts) {
+        bool ok = false;
+        const int port = text.trimmed().toInt(&ok);
+        if (!ok || port <= 0 || port > 65535) {
+            std::fprintf(stderr, "not a port: %s\n", qPrintable(text));
+            return 2;
+        }
+        ports.push_back(port);
+    }
+    const size_t instances = ports.size();
     const int clients = parser.value(clientsOption).toInt();
     const int seconds = parser.value(secondsOption).toInt();
     const int guessers = parser.value(guessersOption).toInt();
@@ -144,12 +205,48 @@ int main(int argc, char* argv[])
     std::vector<Tally> tallies(static_cast<size_t>(clients));
     std::vector<long> attempts(static_cast<size_t>(guessers), 0);
     std::vector<std::thread> threads;
-    for (int i = 0; i < clients; ++i)
-        threads.emplace_back(reader, port, i, runId, end, &tallies[static_cast<size_t>(i)]);
-    for (int i = 0; i < guessers; ++i)
-        threads.emplace_back(guesser, port, i, !spread, end, &attempts[static_cast<size_t>(i)]);
+    std::vector<int> readersOn(instances, 0);
+    std::vector<int> guessersOn(instances, 0);
+    for (int i = 0; i < clients; ++i) {
+        const size_t instance = static_cast<size_t>(i) % instances;
+        ++readersOn[instance];
+        threads.emplace_back(reader, ports[instance], i, runId, end, &tallies[static_cast<size_t>(i)]);
+    }
+    for (int i = 0; i < guessers; ++i) {
+        const size_t instance = static_cast<size_t>(i) % instances;
+        ++guessersOn[instance];
+        threads.emplace_back(guesser, ports[instance], i, !spread, end, &attempts[static_cast<size_t>(i)]);
+    }
     for (std::thread& thread : threads)
         thread.join();
+
+    std::string used;
+    for (size_t i = 0; i < instances; ++i)
+        used += (i ? ", 127.0.0.1:" : "127.0.0.1:") + std::to_string(ports[i]) + " (readers="
+                + std::to_string(readersOn[i]) + " guessers=" + std::to_string(guessersOn[i]) + ")";
+    std::printf("instances: %s\n", used.c_str());
+
+    // Outside the measured time: a write must be visible through the other instances at once.
+    int written = 0;
+    int seen = 0;
+    if (instances > 1) {
+        std::map<size_t, std::pair<std::unique_ptr<httplib::Client>, httplib::Headers>> checkers;
+        for (int i = 0; i < clients; ++i) {
+            const Tally& tally = tallies[static_cast<size_t>(i)];
+            if (tally.lastWriteId == 0)
+                continue;
+            ++written;
+            const size_t other = (static_cast<size_t>(i) + 1) % instances;
+            auto& checker = checkers[other];
+            if (!checker.first) {
+                checker.first = std::make_unique<httplib::Client>("127.0.0.1", ports[other]);
+                if (!login(*checker.first, &checker.second))
+                    continue;
+            }
+            if (bookHas(*checker.first, checker.second, tally.lastWriteId, tally.lastWritePhone))
+                ++seen;
+        }
+    }
 
     std::vector<double> all;
     long errors = 0;
@@ -165,5 +262,8 @@ int main(int argc, char* argv[])
                 "  wrong-passwords/s=%.0f\n",
                 clients, guessers, spread ? " (spread)" : "", seconds, static_cast<double>(all.size()) / seconds, percentile(all, 0.50),
                 percentile(all, 0.99), errors, static_cast<double>(guesses) / seconds);
-    return 0;
+    if (instances > 1)
+        std::printf("last writes of the readers seen through another instance: %d of %d%s\n", seen, written,
+                    seen == written ? "" : "  MISSING");
+    return seen == written ? 0 : 1;
 }
