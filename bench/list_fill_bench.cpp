@@ -37,8 +37,9 @@ public:
     void fill(const QList<NewHouseList_Model::ListData>& projects)
     {
         QList<QWidget*> cards;
+        const ListCardView::Rights rights = NewHouse_ProductList_ItemView::readRights(this);
         for (const NewHouseList_Model::ListData& project : projects)
-            cards.append(new NewHouse_ProductList_ItemView(project));
+            cards.append(new NewHouse_ProductList_ItemView(project, rights, cardParent()));
         showCards(cards);
     }
 

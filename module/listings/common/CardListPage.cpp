@@ -74,9 +74,12 @@ bool CardListPage::acceptPage(int total, int rowsOnPage)
 
 void CardListPage::showCards(const QList<QWidget*>& cards)
 {
-    m_list->clearItems();
-    for (QWidget* card : cards)
-        m_list->addItemWidget(card);
+    m_list->replaceItems(cards);
+}
+
+QWidget* CardListPage::cardParent() const
+{
+    return m_list->rowParent();
 }
 
 NetRequestObjecet* CardListPage::sendOperation(const QString& url, const FormBody& body)

@@ -74,6 +74,8 @@ protected:
     }
     // Replaces the cards (the list takes them over); none shows "暂无数据".
     void showCards(const QList<QWidget*>& cards);
+    // The parent to make cards with: they get the list's style when made, not again when shown.
+    QWidget* cardParent() const;
 
     // Sends an operation; on success the page reloads.
     NetRequestObjecet* sendOperation(const QString& url, const FormBody& body);

@@ -3,15 +3,20 @@
 #include "listings/common/DisplayText.h"
 
 FinancialProductListItemView::FinancialProductListItemView(const FinancialProductList_Model::ListData& data,
-                                                           QWidget* parent)
+                                                           const Rights& rights, QWidget* parent)
     : ListCardView(parent)
     , m_data(data)
-    , m_rights(Rights::read({PinRight, DeleteRight, PutUpRight, SortRight}, this))
+    , m_rights(rights)
 {
     setFinancialData(data.photo, data.title, data.dyleixing, data.maxedu, data.daikuandate, data.des, data.monthLixi,
                      data.yongjin);
     setwStoreStatus(data.wstore);
     connect(this, &ListCardView::clicked, this, [this] { emit clickItem(m_data); });
+}
+
+ListCardView::Rights FinancialProductListItemView::readRights(QObject* parent)
+{
+    return Rights::read({PinRight, DeleteRight, PutUpRight, SortRight}, parent);
 }
 
 QList<ListCardView::Operation> FinancialProductListItemView::operationsFor(bool wstore)

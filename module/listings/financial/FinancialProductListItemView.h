@@ -16,7 +16,10 @@ class FinancialProductListItemView : public ListCardView
 public:
     enum Right { PinRight = 80, DeleteRight = 81, PutUpRight = 82, SortRight = 83 };
 
-    explicit FinancialProductListItemView(const FinancialProductList_Model::ListData& data, QWidget* parent = nullptr);
+    // rights: the user's, read once for all the cards of a page with readRights().
+    FinancialProductListItemView(const FinancialProductList_Model::ListData& data, const Rights& rights,
+                                 QWidget* parent = nullptr);
+    static Rights readRights(QObject* parent);
 
     const FinancialProductList_Model::ListData& data() const { return m_data; }
     static QList<Operation> operationsFor(bool wstore);

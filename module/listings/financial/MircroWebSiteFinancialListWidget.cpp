@@ -125,8 +125,9 @@ void MircroWebSiteFinancialListWidget::deal_ListData(const QJsonValue& value)
 void MircroWebSiteFinancialListWidget::showListView()
 {
     QList<QWidget*> cards;
+    const ListCardView::Rights rights = FinancialProductListItemView::readRights(this);
     for (const FinancialProductList_Model::ListData& product : qAsConst(m_products)) {
-        auto* card = new FinancialProductListItemView(product);
+        auto* card = new FinancialProductListItemView(product, rights, cardParent());
         using Card = FinancialProductListItemView;
         using Page = MircroWebSiteFinancialListWidget;
         connect(card, &Card::clickItem, this, &Page::clickItem);

@@ -132,8 +132,10 @@ void MicroWebSiteNewHouseListWidget::deal_dataList(const QJsonValue& resultValue
 void MicroWebSiteNewHouseListWidget::showListView()
 {
     QList<QWidget*> cards;
+    // Once per page: each card reading the local store for itself was a quarter of its cost.
+    const ListCardView::Rights rights = NewHouse_ProductList_ItemView::readRights(this);
     for (const NewHouseList_Model::ListData& project : qAsConst(m_projects)) {
-        auto* card = new NewHouse_ProductList_ItemView(project);
+        auto* card = new NewHouse_ProductList_ItemView(project, rights, cardParent());
         using Card = NewHouse_ProductList_ItemView;
         using Page = MicroWebSiteNewHouseListWidget;
         connect(card, &Card::clickItem, this, &Page::clickItemRow);

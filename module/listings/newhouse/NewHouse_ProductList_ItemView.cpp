@@ -2,7 +2,8 @@
 
 #include "listings/common/DisplayText.h"
 
-NewHouse_ProductList_ItemView::NewHouse_ProductList_ItemView(const NewHouseList_Model::ListData& data, QWidget* parent)
+NewHouse_ProductList_ItemView::NewHouse_ProductList_ItemView(const NewHouseList_Model::ListData& data,
+                                                           const Rights& rights, QWidget* parent)
     : ListCardView(parent)
     , m_data(data)
 {
@@ -19,12 +20,13 @@ NewHouse_ProductList_ItemView::NewHouse_ProductList_ItemView(const NewHouseList_
     setValue(data.junjia, QStringLiteral("元/m²"));
     setCommission(data.yongjin);
 
-    const QList<Operation> all = operationsFor(data);
-    QList<int> ids;
-    for (const Operation& operation : all)
-        ids += operation.rights;
-    setOperations(permitted(all, Rights::read(ids, this)));
+    setOperations(permitted(operationsFor(data), rights));
     connect(this, &ListCardView::clicked, this, [this] { emit clickItem(m_data); });
+}
+
+ListCardView::Rights NewHouse_ProductList_ItemView::readRights(QObject* parent)
+{
+    return Rights::read({PutUpRight, DeleteRight, PinRight, SortRight, RecommendRight}, parent);
 }
 
 QList<ListCardView::Operation> NewHouse_ProductList_ItemView::operationsFor(const NewHouseList_Model::ListData& data)

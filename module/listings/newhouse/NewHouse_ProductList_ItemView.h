@@ -17,7 +17,10 @@ class NewHouse_ProductList_ItemView : public ListCardView
 public:
     enum Right { PutUpRight = 70, DeleteRight = 71, PinRight = 72, SortRight = 73, RecommendRight = 97 };
 
-    explicit NewHouse_ProductList_ItemView(const NewHouseList_Model::ListData& data, QWidget* parent = nullptr);
+    // rights: the user's, read once for all the cards of a page with readRights().
+    NewHouse_ProductList_ItemView(const NewHouseList_Model::ListData& data, const Rights& rights,
+                                  QWidget* parent = nullptr);
+    static Rights readRights(QObject* parent);
 
     const NewHouseList_Model::ListData& data() const { return m_data; }
     // Every entry of a project's box with the rights that allow it, in the box's order.

@@ -50,6 +50,25 @@ QListWidgetItem* CustomListWidget::addItemWidget(QWidget* widget)
     return item;
 }
 
+void CustomListWidget::replaceItems(const QList<QWidget*>& widgets)
+{
+    if (widgets.isEmpty()) {
+        clearItems();
+        return;
+    }
+    // Straight from the old rows to the new ones: turning to the no-data page in between would
+    // walk every old row twice.
+    m_ui->listWidget->clear();
+    m_atBottom = false;
+    for (QWidget* widget : widgets)
+        addItemWidget(widget);
+}
+
+QWidget* CustomListWidget::rowParent() const
+{
+    return m_ui->listWidget->viewport();
+}
+
 void CustomListWidget::clearItems()
 {
     m_ui->listWidget->clear();

@@ -28,6 +28,11 @@ public:
     QListWidgetItem* addItemWidget(QWidget* widget);
     // Removes every row and shows the no-data page.
     void clearItems();
+    // Replaces every row by widgets (the list takes them over), showing the no-data page only when
+    // there are none. Widgets made with rowParent() as their parent are placed fastest.
+    void replaceItems(const QList<QWidget*>& widgets);
+    // Where rows live: a widget made here has the list's style from the start.
+    QWidget* rowParent() const;
     int count() const;
     QListWidget* listWidget() const;
     bool hasScrollBar() const { return m_hasScrollBar; }

@@ -340,7 +340,8 @@ void TestFinancialList::operationBoxFollowsRights()
     data.id = 3;
     data.title = QStringLiteral("首套按揭优选");
     data.wstore = true;
-    Card card(data);
+    QObject reader;
+    Card card(data, Card::readRights(&reader));
     QCOMPARE(card.operations(), entries);
     QCOMPARE(card.operationBox()->isEnabled(), !entries.isEmpty());
 }

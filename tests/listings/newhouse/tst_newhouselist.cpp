@@ -578,7 +578,8 @@ void TestNewHouseList::operationBoxFollowsRights()
     data.name = QStringLiteral("玉林花园");
     data.wstore = true;
     data.istop = pinned;
-    Card card(data);
+    QObject reader;
+    Card card(data, Card::readRights(&reader));
     QCOMPARE(card.operations(), entries);
     QCOMPARE(card.operationBox()->itemText(0), QStringLiteral("操作"));
     QCOMPARE(card.operationBox()->isEnabled(), !entries.isEmpty());

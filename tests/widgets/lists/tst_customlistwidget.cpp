@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -78,6 +79,23 @@ void TestCustomListWidget::switchesPages()
     QCOMPARE(list.count(), 1);
 
     list.clearItems();
+    QCOMPARE(list.count(), 0);
+    QCOMPARE(currentPageName(&list), QStringLiteral("page_noData"));
+
+    // Replacing rows: the new ones made on the rows' parent, the old ones gone once the event
+    // loop has run; none left is "暂无数据".
+    QPointer<QWidget> old = makeRow(40);
+    list.replaceItems({old});
+    list.replaceItems({makeRow(30), makeRow(50)});
+    QCOMPARE(list.count(), 2);
+    QCOMPARE(currentPageName(&list), QStringLiteral("page_list"));
+    QTRY_VERIFY(old.isNull());
+    auto* made = new QWidget(list.rowParent());
+    made->setMinimumHeight(20);
+    list.replaceItems({made});
+    QCOMPARE(list.listWidget()->itemWidget(list.listWidget()->item(0)), made);
+    QVERIFY(made->isVisible());
+    list.replaceItems({});
     QCOMPARE(list.count(), 0);
     QCOMPARE(currentPageName(&list), QStringLiteral("page_noData"));
 }
