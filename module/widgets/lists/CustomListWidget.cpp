@@ -36,6 +36,16 @@ CustomListWidget::~CustomListWidget()
 
 QListWidgetItem* CustomListWidget::addItemWidget(QWidget* widget)
 {
+    QListWidgetItem* item = appendRow(widget);
+    if (item) {
+        showListPage();
+        checkIsHaveVerBar();
+    }
+    return item;
+}
+
+QListWidgetItem* CustomListWidget::appendRow(QWidget* widget)
+{
     if (!widget)
         return nullptr;
     auto* item = new QListWidgetItem(m_ui->listWidget);
@@ -45,8 +55,6 @@ QListWidgetItem* CustomListWidget::addItemWidget(QWidget* widget)
     const QModelIndex index = m_ui->listWidget->model()->index(m_ui->listWidget->row(item), 0);
     widget->setProperty(kRowProperty, QVariant::fromValue(QPersistentModelIndex(index)));
     widget->installEventFilter(this);
-    showListPage();
-    checkIsHaveVerBar();
     return item;
 }
 
@@ -61,7 +69,10 @@ void CustomListWidget::replaceItems(const QList<QWidget*>& widgets)
     m_ui->listWidget->clear();
     m_atBottom = false;
     for (QWidget* widget : widgets)
-        addItemWidget(widget);
+        appendRow(widget);
+    // Once for all the rows: the scroll bar's signal fires for the final state only.
+    showListPage();
+    checkIsHaveVerBar();
 }
 
 QWidget* CustomListWidget::rowParent() const

@@ -55,6 +55,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Adds the row alone: the page shown and the scroll bar are the caller's.
+    QListWidgetItem* appendRow(QWidget* widget);
     void showPage(QWidget* page);
     static int rowHeight(const QWidget* widget, int width);
     void refreshRowHeight(QWidget* widget);

@@ -142,6 +142,9 @@ bool PostgresBackend::open(const QString& locator, QString* error)
 
 QString PostgresBackend::translated(const QString& sql)
 {
+    // Read once the schema has changed, not after each of its statements.
+    if (m_identityStale)
+        readIdentityTables();
     auto found = m_translated.constFind(sql);
     if (found != m_translated.constEnd())
         return *found;
@@ -193,8 +196,8 @@ bool PostgresBackend::run(const QString& sql, const QVariantList& values, QList<
         }
     }
     const bool ok = readResult(result.get(), rows, maxRows, error);
-    if (ok && (sql.startsWith(QLatin1String("CREATE")) || sql.startsWith(QLatin1String("ALTER"))))
-        readIdentityTables();
+    if (ok && (sql.startsWith(QLatin1String("CREATE TABLE")) || sql.startsWith(QLatin1String("ALTER"))))
+        m_identityStale = true;
     return ok;
 }
 
@@ -257,6 +260,10 @@ QStringList PostgresBackend::columnNames(const QString& table)
 
 void PostgresBackend::readIdentityTables()
 {
+    // A failed transaction answers nothing until it ends; ask again after it.
+    if (PQtransactionStatus(m_conn) == PQTRANS_INERROR)
+        return;
+    m_identityStale = false;
     const QStringList list =
         names(QStringLiteral("SELECT table_name AS name FROM information_schema.columns"
                              " WHERE table_schema = current_schema() AND column_name = 'id' AND is_identity = 'YES'"));
@@ -269,6 +276,8 @@ void PostgresBackend::readIdentityTables()
 
 bool PostgresBackend::idsWritten(QString* error)
 {
+    if (m_identityStale)
+        readIdentityTables();
     for (const QString& table : qAsConst(m_identityTables)) {
         const QString name = quotedName(table);
         if (!run(QStringLiteral("SELECT setval(pg_get_serial_sequence(?, 'id'), COALESCE((SELECT MAX(id) FROM ")

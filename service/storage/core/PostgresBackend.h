@@ -38,12 +38,14 @@ private:
     pg_result* execute(const QString& sql, const QVariantList& values, bool typed);
     bool readResult(pg_result* result, QList<QVariantMap>* rows, int maxRows, QString* error);
     QString translated(const QString& sql);
-    // The tables whose id numbers itself, so an INSERT can hand back the new id.
+    // The tables whose id numbers itself, so an INSERT can hand back the new id. Read again,
+    // lazily, after a statement changed the schema.
     void readIdentityTables();
 
     pg_conn* m_conn = nullptr;
     QHash<QString, QString> m_translated;
     QSet<QString> m_identityTables;
+    bool m_identityStale = false;
     qint64 m_lastInsertId = 0;
     int m_changes = 0;
     bool m_inTransaction = false;
