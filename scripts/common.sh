@@ -15,8 +15,9 @@ KQ_PACKAGES=(cmake ninja-build g++ pkg-config qtbase5-dev qtbase5-dev-tools libq
     libcpp-httplib-dev libsqlite3-dev libssl-dev xvfb xauth fonts-wqy-microhei
     libjpeg-dev qt5-image-formats-plugins kimageformat-plugins libheif-examples
     qtwebengine5-dev libqt5webchannel5-dev libpq-dev)
-# Only the tests: a PostgreSQL server of their own and Qt's driver to look into its databases.
-KQ_TEST_PACKAGES=(postgresql libqt5sql5-psql)
+# Only the tests: a PostgreSQL server of their own and Qt's driver to look into its databases;
+# Qt's platform interface, through which the whole-task suites give the screen an office size.
+KQ_TEST_PACKAGES=(postgresql libqt5sql5-psql qtbase5-private-dev)
 
 kq_install_packages() {
     local missing=()
