@@ -13,6 +13,7 @@
 #include <QLibrary>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -25,6 +26,7 @@ ShellMainWindow::ShellMainWindow(ShellSession* session, QWidget* parent)
     setObjectName(QStringLiteral("ShellMainWindow"));
     setWindowTitle(QStringLiteral("房产经纪管理系统"));
     resize(1280, 820);
+    fitToScreen(this);
     setCentralWidget(m_tabs);
     statusBar()->showMessage(QStringLiteral("已登录：%1").arg(DataCenter::UserPhoneNumber));
     m_permissionsAction->setObjectName(QStringLiteral("action_permissions"));
@@ -82,11 +84,30 @@ void ShellMainWindow::openPermissions()
         statusBar()->showMessage(QStringLiteral("微官网模块没有提供角色权限页"), 10000);
         return;
     }
-    if (!m_permissions)
+    if (!m_permissions) {
         m_permissions = new ShellPermissionsWindow(m_initAutuView, m_session->roleName(), m_session->roleRights(), this);
+        fitToScreen(m_permissions, this);
+    }
     m_permissions->show();
     m_permissions->raise();
     m_permissions->activateWindow();
+}
+
+void ShellMainWindow::fitToScreen(QWidget* window, const QWidget* over)
+{
+    // Room for a title bar and borders, which the window system adds once the window shows.
+    const QMargins frame(8, 32, 8, 8);
+    QScreen* screen = (over ? over : window)->screen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QSize outer = window->size().boundedTo(room.size().shrunkBy(frame)).grownBy(frame);
+    QRect placed(QPoint(0, 0), outer);
+    placed.moveCenter(over ? over->frameGeometry().center() : room.center());
+    placed.moveLeft(qBound(room.left(), placed.left(), room.right() + 1 - outer.width()));
+    placed.moveTop(qBound(room.top(), placed.top(), room.bottom() + 1 - outer.height()));
+    window->resize(outer.shrunkBy(frame));
+    window->move(placed.topLeft());
 }
 
 void ShellMainWindow::screenshotWhenReady(const QString& file)
@@ -115,11 +136,13 @@ void ShellMainWindow::dealHubMessage(const QString& key, const QVariant& value, 
     Q_UNUSED(obj)
     if (key == QLatin1String("request_fail")) {
         const QVariantMap map = value.toMap();
-        statusBar()->showMessage(QStringLiteral("请求失败（%1）：%2  %3")
-                                     .arg(map.value(QStringLiteral("code")).toString(),
-                                          map.value(QStringLiteral("message")).toString(),
-                                          map.value(QStringLiteral("url")).toString()),
-                                 10000);
+        // "message" is the network's own text (English for a failed connection); "reason" is the
+        // user's words for it.
+        QString reason = map.value(QStringLiteral("reason")).toString();
+        if (reason.isEmpty())
+            reason = map.value(QStringLiteral("message")).toString();
+        statusBar()->showMessage(
+            QStringLiteral("请求失败：%1  %2").arg(reason, map.value(QStringLiteral("url")).toString()), 10000);
     } else if (key == QLatin1String("HouseDetail")) {
         // One detail window, reused for the next house clicked.
         const QVariantMap map = value.toMap();

@@ -30,6 +30,10 @@ public:
     // page has had time to load, then quits.
     void screenshotWhenReady(const QString& file);
 
+    // The window's size is the most it takes: shrinks it into the available room of the screen
+    // (task bar and title bar left out) and centres it there, over `over` when given.
+    static void fitToScreen(QWidget* window, const QWidget* over = nullptr);
+
 private:
     void dealHubMessage(const QString& key, const QVariant& value, QObject* obj);
     void dealLostLogin(const QVariant& value);

@@ -1,3 +1,4 @@
+#include "ShellLanguage.h"
 #include "ShellLoginDialog.h"
 #include "ShellMainWindow.h"
 #include "ShellSession.h"
@@ -10,6 +11,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    ShellLanguage::apply();
     QApplication::setApplicationName(QStringLiteral("kq_shell"));
     QApplication::setFont(QFont(QStringLiteral("微软雅黑"), 10));
 

@@ -11,6 +11,7 @@
 #include "settings/web/MicroWebsiteUserBrowsingTrackWidget.h"
 #include "settings/web/RebatixStackWidget.h"
 #include "store/FunctionRights.h"
+#include "widgets/inputs/MnemonicText.h"
 #include "widgets/popups/CommonAddWidget.h"
 #include "widgets/popups/PopupLauncher.h"
 
@@ -64,8 +65,12 @@ void MicroWebsiteControlCenter::openSetWidget()
 
 void MicroWebsiteControlCenter::loadMainPage()
 {
-    if (m_mainPage || !DataCenter::KQTabBar)
+    if (!DataCenter::KQTabBar)
         return;
+    if (m_mainPage) {
+        DataCenter::KQTabBar->setCurrentWidget(m_mainPage);
+        return;
+    }
     m_mainPage = new MicroWebsiteMainPageWidget(DataCenter::KQTabBar);
     connect(m_mainPage, &MicroWebsiteMainPageWidget::clickID, this, &MicroWebsiteControlCenter::mainPageFunctionsClick);
     DataCenter::KQTabBar->addTabWidget(QStringLiteral("微官网"), m_mainPage);
@@ -128,7 +133,8 @@ void MicroWebsiteControlCenter::openPage(QPointer<QWidget>& slot, const QString&
         return;
     }
     slot = factory(tabBar);
-    tabBar->addTabWidget(title, slot);
+    // A tile's title may be an app name the user typed.
+    tabBar->addTabWidget(MnemonicText::escaped(title), slot);
 }
 
 void MicroWebsiteControlCenter::loadNewHouse(const QString& title)

@@ -4,6 +4,7 @@
 #include "settings/stack/MircroWebSiteSetStackWidget.h"
 #include "support/ui/AlertProbe.h"
 #include "support/ui/HostWindowFixture.h"
+#include "support/ui/LabelProbe.h"
 #include "support/ui/LocalStoreFixture.h"
 #include "support/ui/ModuleTestEnvironment.h"
 #include "widgets/popups/AlertWidget.h"
@@ -14,10 +15,12 @@
 #include "DataCenter.h"
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLibrary>
 #include <QMainWindow>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QtTest>
 
 #include <memory>
@@ -72,7 +75,7 @@ private slots:
         QVERIFY(plugin.resolve("init"));
     }
 
-    void mainPageOpensOnceAndIsNotRaisedAgain()
+    void mainPageOpensOnceAndIsBroughtToTheFront()
     {
         CommonSignalTool::Instance()->send_reviceMsg(QStringLiteral("APP_MicroWebsite"), QVariant(), nullptr);
         QCOMPARE(m_tabs->count(), 1);
@@ -80,15 +83,27 @@ private slots:
         QWidget* main = m_tabs->widget(0);
 
         m_center->loadSaleHouse(QStringLiteral("二手房"));
-        QCOMPARE(m_tabs->currentIndex(), 1);
+        m_center->loadRentHouse(QStringLiteral("出租房源"));
+        QCOMPARE(m_tabs->currentIndex(), 2);
+        // Chosen again while another tab is in front: the same page comes to the front.
         CommonSignalTool::Instance()->send_reviceMsg(QStringLiteral("APP_MicroWebsite"), QVariant(), nullptr);
-        QCOMPARE(m_tabs->count(), 2);
+        QCOMPARE(m_tabs->count(), 3);
         QCOMPARE(m_tabs->widget(0), main);
-        QCOMPARE(m_tabs->currentIndex(), 1);
+        QCOMPARE(m_tabs->currentWidget(), main);
+        QVERIFY(main->isVisible());
+
+        // Also after the tabs were moved about.
+        m_tabs->tabBar()->moveTab(0, 2);
+        m_center->loadSaleHouse(QStringLiteral("二手房"));
+        QVERIFY(m_tabs->currentWidget() != main);
+        CommonSignalTool::Instance()->send_reviceMsg(QStringLiteral("APP_MicroWebsite"), QVariant(), nullptr);
+        QCOMPARE(m_tabs->count(), 3);
+        QCOMPARE(m_tabs->currentWidget(), main);
 
         // Unknown keys are ignored.
         CommonSignalTool::Instance()->send_reviceMsg(QStringLiteral("SomethingElse"), QVariant(), nullptr);
-        QCOMPARE(m_tabs->count(), 2);
+        QCOMPARE(m_tabs->count(), 3);
+        QCOMPARE(m_tabs->currentWidget(), main);
     }
 
     void tileDispatch_data()
@@ -162,6 +177,16 @@ private slots:
         QCOMPARE(m_tabs->count(), 2);
         QCOMPARE(m_tabs->currentWidget(), sale);
         QCOMPARE(m_tabs->tabText(0), QStringLiteral("出售房源"));
+    }
+
+    void aTabShowsItsTitleAsTyped()
+    {
+        // A tile's title can be an app name the user typed.
+        const QString title = QStringLiteral("张&李 R&&D &");
+        m_center->mainPageFunctionsClick(2, title);
+        QCOMPARE(m_tabs->count(), 1);
+        QCOMPARE(LabelProbe::shownMnemonicText(m_tabs->tabText(0)), title);
+        QVERIFY(QKeySequence::mnemonic(m_tabs->tabText(0)).isEmpty());
     }
 
     void closedTabIsRebuilt()

@@ -8,10 +8,12 @@
 #include "net/pictures/PhotoWork.h"
 #include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/CustomComboBox.h"
+#include "widgets/inputs/MnemonicText.h"
 #include "widgets/photos/PhotoFileDialog.h"
 #include "widgets/photos/PhotoWorkWait.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/PopupLauncher.h"
+#include "widgets/popups/SaveOutcome.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -41,9 +43,8 @@ MicroWebSiteScrollAddWidget::MicroWebSiteScrollAddWidget(QWidget* parent)
     m_pictureLabel->setFixedSize(432, 180);
     m_pictureLabel->setPlaceholderPath(QStringLiteral(":/res/moren.png"));
     m_pictureLabel->setShowPlaceholder(true);
-    m_pictureLabel->setCursor(Qt::PointingHandCursor);
-    m_pictureLabel->setToolTip(QStringLiteral("点击选择图片"));
-    connect(m_pictureLabel, &ImageShowLabel::leftClick, this, &MicroWebSiteScrollAddWidget::choosePhoto);
+    m_pictureLabel->setPickable(true);
+    connect(m_pictureLabel, &ImageShowLabel::clickLabel, this, &MicroWebSiteScrollAddWidget::choosePhoto);
     auto* hint = new QLabel(QStringLiteral("建议尺寸：1080x450"), this);
     hint->setStyleSheet(QStringLiteral("color:#999999;"));
 
@@ -106,7 +107,7 @@ void MicroWebSiteScrollAddWidget::setAdvert(const Ads::AdData& ad)
     m_itemid = ad.itemid;
     m_title = ad.title;
     if (m_type >= Ads::NewHouse && m_type <= Ads::Job)
-        m_pickerButton->setText(ad.title);
+        m_pickerButton->setText(MnemonicText::escaped(ad.title));
 }
 
 Ads::AdData MicroWebSiteScrollAddWidget::formAdvert() const
@@ -164,7 +165,7 @@ void MicroWebSiteScrollAddWidget::typeActivedIndex(int index)
     const QString label = Ads::listPageLabel(index);
     m_title = label;
     m_positionRow->setVisible(!label.isEmpty());
-    m_pickerButton->setText(label);
+    m_pickerButton->setText(MnemonicText::escaped(label));
 }
 
 void MicroWebSiteScrollAddWidget::chooseClick()
@@ -226,7 +227,7 @@ void MicroWebSiteScrollAddWidget::openPicker(const QString& title, const QString
     connect(picker, &SaleOrRentPutUpChooseWidget::chooseHouse, this, [this, popup](const QVariantMap& entry) {
         m_itemid = entry.value(QStringLiteral("id")).toInt();
         m_title = entry.value(SaleOrRentPutUpChooseWidget::ShownTextKey).toString();
-        m_pickerButton->setText(m_title);
+        m_pickerButton->setText(MnemonicText::escaped(m_title));
         popup->closeWidget();
     });
 }
@@ -254,6 +255,8 @@ void MicroWebSiteScrollAddWidget::send(const Ads::AdData& ad)
         request->deleteLater();
         m_wait->stop();
     });
+    SaveOutcome::follow(request, this, ad.id > 0 ? QStringLiteral("修改轮播广告成功！") : QStringLiteral("添加轮播广告成功！"),
+                        m_submitButton);
     connect(request, &NetRequestObjecet::loadSuccess, this, &MicroWebSiteScrollAddWidget::addSuccess);
     request->sendForm(saveUrl(ad.id), saveBody(ad));
 }

@@ -1,5 +1,7 @@
 #include "content/jobs/AddNewTagWidget.h"
+
 #include "widgets/inputs/ButtonStyles.h"
+#include "widgets/popups/AlertWidget.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -24,8 +26,8 @@ AddNewTagWidget::AddNewTagWidget(QWidget* parent)
         button->setFixedSize(70, 28);
         button->setCursor(Qt::PointingHandCursor);
     }
-    connect(sure, &QPushButton::clicked, this, &AddNewTagWidget::sureClick);
-    connect(m_edit, &QLineEdit::returnPressed, this, &AddNewTagWidget::sureClick);
+    connect(sure, &QPushButton::clicked, this, &AddNewTagWidget::confirm);
+    connect(m_edit, &QLineEdit::returnPressed, this, &AddNewTagWidget::confirm);
     connect(cancel, &QPushButton::clicked, this, &AddNewTagWidget::closeWidget);
 
     auto* buttons = new QHBoxLayout;
@@ -41,4 +43,14 @@ AddNewTagWidget::AddNewTagWidget(QWidget* parent)
 QString AddNewTagWidget::text() const
 {
     return m_edit->text();
+}
+
+void AddNewTagWidget::confirm()
+{
+    const QString text = m_edit->text();
+    if (text.contains(QLatin1Char(',')) || text.contains(QChar(0xFF0C))) {
+        AlertWidget::showWarning(QStringLiteral("标签不能包含逗号"));
+        return;
+    }
+    emit sureClick();
 }

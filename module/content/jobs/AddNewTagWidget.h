@@ -5,7 +5,8 @@
 
 class QLineEdit;
 
-// The small form in which a job tag is typed.
+// The small form in which a job tag is typed. A tag with a comma is refused here: the tags are
+// stored joined by commas, so it would come back as two.
 class AddNewTagWidget : public QWidget
 {
     Q_OBJECT
@@ -20,6 +21,8 @@ signals:
     void closeWidget();
 
 private:
+    void confirm();
+
     QLineEdit* m_edit = nullptr;
 };
 

@@ -8,10 +8,10 @@
 #include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/CustomComboBox.h"
 #include "widgets/lists/QProgressIndicator.h"
-#include "widgets/popups/AlertFlashWidget.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/CommonAddWidget.h"
 #include "widgets/popups/PopupLauncher.h"
+#include "widgets/popups/SaveOutcome.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -207,10 +207,8 @@ void JoinUsAddEditWidget::submitData()
         m_saving = false;
         request->deleteLater();
     });
-    const bool modifying = job.id > 0;
-    connect(request, &NetRequestObjecet::loadSuccess, this, [this, modifying]() {
-        emit addOrModifySuccess();
-        AlertFlashWidget::showSuccess(modifying ? QStringLiteral("修改职位成功！") : QStringLiteral("添加职位成功！"), 2000, nullptr);
-    });
+    SaveOutcome::follow(request, this, job.id > 0 ? QStringLiteral("修改职位成功！") : QStringLiteral("添加职位成功！"),
+                        m_saveButton);
+    connect(request, &NetRequestObjecet::loadSuccess, this, &JoinUsAddEditWidget::addOrModifySuccess);
     request->sendForm(saveUrl(job.id), saveBody(job));
 }

@@ -4,6 +4,7 @@
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
 #include "net/paging/PagingRules.h"
+#include "net/paging/SearchKey.h"
 #include "store/UserMessage_DataSqlTable.h"
 #include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/CustomLineEdit.h"
@@ -77,17 +78,6 @@ NewsTwinListWidget::NewsTwinListWidget(NewsTwin::Kind kind, QWidget* parent)
     downloadData();
 }
 
-QString NewsTwinListWidget::searchKey(const QString& text)
-{
-    // Every kind of blank, the full-width one of Chinese input methods among them.
-    QString key;
-    for (const QChar c : text) {
-        if (!c.isSpace())
-            key.append(c);
-    }
-    return key;
-}
-
 QList<QVariantMap> NewsTwinListWidget::readRows(const QJsonValue& value)
 {
     QList<QVariantMap> rows;
@@ -136,7 +126,7 @@ void NewsTwinListWidget::search()
 void NewsTwinListWidget::downloadData()
 {
     const FormBody body =
-        NewsTwin::listBody(currentUser(), m_pager->pageIndex(), PageSize, searchKey(m_search->text()));
+        NewsTwin::listBody(currentUser(), m_pager->pageIndex(), PageSize, SearchKey::of(m_search->text()));
     NetRequestObjecet* request = m_pager->send(m_twin.listUrl(), body);
     QProgressIndicator* indicator = QProgressIndicator::showOver(m_list, false, QString());
     connect(request, &NetRequestObjecet::loadFinish, indicator, &QProgressIndicator::stopAnimation);
@@ -145,7 +135,7 @@ void NewsTwinListWidget::downloadData()
 void NewsTwinListWidget::dealData(QJsonValue value)
 {
     const QList<QVariantMap> rows = m_pager->pageRows(readRows(value));
-    if (!m_pager->accept(PagingRules::siteTotal(m_pager->pageIndex(), rows.size(), PageSize), rows.size()))
+    if (!m_pager->acceptWithoutTotal(rows.size()))
         return;
     m_rows = rows;
     showListView();

@@ -30,8 +30,6 @@ public:
     NewsTwinListWidget(NewsTwin::Kind kind, QWidget* parent = nullptr);
 
     const NewsTwin& twin() const { return m_twin; }
-    // The search key as sent: the box's text without any white space.
-    static QString searchKey(const QString& text);
     // The rows of a reply: the objects of an array; anything else holds none.
     static QList<QVariantMap> readRows(const QJsonValue& value);
 

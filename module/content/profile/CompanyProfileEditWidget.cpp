@@ -10,6 +10,7 @@
 #include "widgets/photos/PhotoFileDialog.h"
 #include "widgets/photos/PhotoWorkWait.h"
 #include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/SaveOutcome.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -171,6 +172,7 @@ void CompanyProfileEditWidget::submit_alldata(QList<PhotosUploadObject::PhotosMo
         request->deleteLater();
         m_wait->stop();
     });
+    SaveOutcome::follow(request, this, QStringLiteral("保存公司介绍成功！"), m_saveButton);
     connect(request, &NetRequestObjecet::loadSuccess, this, &CompanyProfileEditWidget::editSuccess);
     request->sendForm(Api::mtoreCompanyinfoaddmod(),
                       saveBody(m_content->toPlainText(), m_address->text(), m_tel->text(), urls));

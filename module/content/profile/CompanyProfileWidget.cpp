@@ -9,6 +9,7 @@
 #include "store/FunctionRights.h"
 #include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/OmitLabel.h"
+#include "widgets/lists/LoadFailedView.h"
 #include "widgets/photos/ShowAdsWidget.h"
 #include "widgets/popups/CommonAddWidget.h"
 #include "widgets/popups/PopupLauncher.h"
@@ -73,13 +74,23 @@ CompanyProfileWidget::CompanyProfileWidget(QWidget* parent)
     layout->addWidget(descriptionArea, 1);
     layout->addLayout(footer);
 
+    m_loadFailed = LoadFailedView::over(this);
+    connect(m_loadFailed, &LoadFailedView::retry, this, &CompanyProfileWidget::downloadData);
+    // The editor opened before the profile was read would save an empty one over it.
+    m_editButton->setEnabled(false);
     downloadData();
 }
 
 void CompanyProfileWidget::downloadData()
 {
+    m_loadFailed->hide();
     auto* request = new NetRequestObjecet(this);
     connect(request, &NetRequestObjecet::loadSuccess, this, &CompanyProfileWidget::deal_companyMessage);
+    // A failed reload (after an edit) leaves the profile shown before.
+    connect(request, &NetRequestObjecet::loadFail, this, [this, request]() {
+        if (!m_loaded)
+            m_loadFailed->showReason(request->failureReason());
+    });
     connect(request, &NetRequestObjecet::loadFinish, request, &QObject::deleteLater);
     request->sendRequest(Api::mtoreCompanyinfo());
 }
@@ -103,6 +114,8 @@ void CompanyProfileWidget::deal_companyMessage(QJsonValue value)
     m_description->setText(m_content);
     m_addressLabel->setText(QStringLiteral("地址：") + m_address);
     m_telLabel->setText(QStringLiteral("电话：") + m_tel);
+    m_loaded = true;
+    m_editButton->setEnabled(true);
     emit profileShown();
 }
 

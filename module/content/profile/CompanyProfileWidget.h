@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class LoadFailedView;
 class OmitLabel;
 class QLabel;
 class QPushButton;
@@ -52,6 +53,8 @@ private:
     QString m_address;
     QString m_tel;
     QStringList m_photos;
+    LoadFailedView* m_loadFailed = nullptr;
+    bool m_loaded = false;
 };
 
 #endif // COMPANYPROFILEWIDGET_H

@@ -14,6 +14,7 @@
 #include "widgets/photos/PhotoWorkWait.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/PopupLauncher.h"
+#include "widgets/popups/SaveOutcome.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -56,8 +57,11 @@ MicroWebsiteNewsThemeAddWidget::MicroWebsiteNewsThemeAddWidget(QWidget* parent)
         edit->setFixedHeight(30);
 
     m_iconLabel = new ImageShowLabel(this);
-    m_iconLabel->setFixedSize(64, 64);
+    m_iconLabel->setObjectName(QStringLiteral("iconLabel"));
+    m_iconLabel->setFixedSize(80, 80);
     m_iconLabel->setShowPlaceholder(true);
+    m_iconLabel->setPickable(true);
+    connect(m_iconLabel, &ImageShowLabel::clickLabel, this, &MicroWebsiteNewsThemeAddWidget::chooseIconPhoto);
     auto* iconButton = new QPushButton(QStringLiteral("选择图标"), this);
     iconButton->setObjectName(QStringLiteral("iconButton"));
     auto* houseButton = new QPushButton(QStringLiteral("选择关联房源"), this);
@@ -233,6 +237,8 @@ void MicroWebsiteNewsThemeAddWidget::send(const QString& img)
         request->deleteLater();
         m_wait->stop();
     });
+    SaveOutcome::follow(request, this, m_id > 0 ? QStringLiteral("修改专题成功！") : QStringLiteral("添加专题成功！"),
+                        findChild<QPushButton*>(QStringLiteral("submitButton")));
     connect(request, &NetRequestObjecet::loadSuccess, this, &MicroWebsiteNewsThemeAddWidget::addSuccess);
     request->sendForm(m_id > 0 ? Api::subjectEdit() : Api::subjectAdd(),
                       saveBody(m_id, user.value(QStringLiteral("companyid")), user.value(QStringLiteral("cityid")), m_houses,

@@ -40,10 +40,11 @@ MicroWebsiteNewsThemeListItemView::MicroWebsiteNewsThemeListItemView(const QVari
     m_sort->setObjectName(QStringLiteral("sortEdit"));
     m_sort->setFixedSize(60, 28);
     m_sort->setAlignment(Qt::AlignCenter);
-    m_sort->setToolTip(QStringLiteral("排序值，修改后按回车保存"));
-    m_shownSort = row.value(QStringLiteral("sort")).toString();
-    m_sort->setText(m_shownSort);
-    connect(m_sort, &QLineEdit::returnPressed, this, &MicroWebsiteNewsThemeListItemView::commitSort);
+    m_sort->setToolTip(QStringLiteral("排序值，修改后按回车或离开输入框保存"));
+    m_storedSort = row.value(QStringLiteral("sort")).toString();
+    m_sort->setText(m_storedSort);
+    // Return and leaving the box both save: a value typed and left must not stay on screen unsaved.
+    connect(m_sort, &QLineEdit::editingFinished, this, &MicroWebsiteNewsThemeListItemView::commitSort);
 
     auto* edit = new QPushButton(QStringLiteral("编辑"), this);
     edit->setObjectName(QStringLiteral("editButton"));
@@ -89,14 +90,26 @@ QString MicroWebsiteNewsThemeListItemView::houseCountText() const
 void MicroWebsiteNewsThemeListItemView::commitSort()
 {
     const QString text = m_sort->text().trimmed();
-    if (text == m_shownSort)
+    if (text == m_storedSort || (!m_sentSort.isEmpty() && text == m_sentSort))
         return;
     bool ok = false;
     const int value = text.toInt(&ok);
     if (!ok) {
+        // Put back first: the alert takes the focus, which finishes the editing once more.
+        m_sort->setText(m_sentSort.isEmpty() ? m_storedSort : m_sentSort);
         AlertWidget::showWarning(QStringLiteral("排序值只能是整数，请重新输入"));
-        m_sort->setText(m_shownSort);
         return;
     }
-    emit changeSort(QString::number(value));
+    const QString sort = QString::number(value);
+    m_sort->setText(sort);
+    if (sort == m_storedSort || sort == m_sentSort)
+        return;
+    m_sentSort = sort;
+    emit changeSort(sort);
+}
+
+void MicroWebsiteNewsThemeListItemView::restoreSort()
+{
+    m_sentSort.clear();
+    m_sort->setText(m_storedSort);
 }

@@ -20,6 +20,8 @@ public:
     static QList<QVariantMap> linkedHouses(const QVariantMap& row);
     QLineEdit* sortEdit() const { return m_sort; }
     QString houseCountText() const;
+    // The value sent could not be saved: the box shows the stored one again.
+    void restoreSort();
 
 signals:
     void editItem();
@@ -31,7 +33,8 @@ private:
 
     QVariantMap m_row;
     QLineEdit* m_sort = nullptr;
-    QString m_shownSort;
+    QString m_storedSort;
+    QString m_sentSort; // sent and not yet answered, so that Return and leaving the box send it once
 };
 
 #endif // MICROWEBSITENEWSTHEMELISTITEMVIEW_H

@@ -7,6 +7,7 @@
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
 #include "net/paging/PagingRules.h"
+#include "net/paging/SearchKey.h"
 #include "store/UserMessage_DataSqlTable.h"
 #include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/CustomLineEdit.h"
@@ -21,7 +22,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 MicroWebsiteNewsThemeListWidget::MicroWebsiteNewsThemeListWidget(QWidget* parent)
@@ -61,12 +61,6 @@ MicroWebsiteNewsThemeListWidget::MicroWebsiteNewsThemeListWidget(QWidget* parent
     layout->addWidget(m_paging);
 
     downloadData();
-}
-
-QString MicroWebsiteNewsThemeListWidget::searchKey(const QString& text)
-{
-    static const QRegularExpression space(QStringLiteral("\\s+"));
-    return QString(text).remove(space);
 }
 
 QList<QVariantMap> MicroWebsiteNewsThemeListWidget::readRows(const QJsonValue& value)
@@ -113,7 +107,7 @@ void MicroWebsiteNewsThemeListWidget::downloadData()
 {
     FormBody body = ownerBody();
     body.add(QStringLiteral("page"), m_pager->pageIndex()).add(QStringLiteral("pagesize"), PageSize);
-    const QString key = searchKey(m_search->text());
+    const QString key = SearchKey::of(m_search->text());
     if (!key.isEmpty())
         body.add(QStringLiteral("key"), key);
     RequestWait::sendPage(m_pager, Api::softsubjectlist(), body, m_list);
@@ -122,7 +116,7 @@ void MicroWebsiteNewsThemeListWidget::downloadData()
 void MicroWebsiteNewsThemeListWidget::dealData(QJsonValue value)
 {
     const QList<QVariantMap> rows = m_pager->pageRows(readRows(value));
-    if (!m_pager->accept(PagingRules::siteTotal(m_pager->pageIndex(), rows.size(), PageSize), rows.size()))
+    if (!m_pager->acceptWithoutTotal(rows.size()))
         return;
     m_rows = rows;
     showListView();
@@ -137,18 +131,20 @@ void MicroWebsiteNewsThemeListWidget::showListView()
         const QString title = row.value(QStringLiteral("title")).toString();
         connect(view, &MicroWebsiteNewsThemeListItemView::editItem, this, [this, row]() { editItem(row); });
         connect(view, &MicroWebsiteNewsThemeListItemView::deleteItem, this, [this, id, title]() { deleteItem(id, title); });
-        connect(view, &MicroWebsiteNewsThemeListItemView::changeSort, this,
-                [this, id](const QString& sort) { changeIndex(id, sort); });
+        connect(view, &MicroWebsiteNewsThemeListItemView::changeSort, this, [this, id, view](const QString& sort) {
+            connect(changeIndex(id, sort), &NetRequestObjecet::loadFail, view,
+                    &MicroWebsiteNewsThemeListItemView::restoreSort);
+        });
         m_list->addItemWidget(view);
     }
     emit listShown();
 }
 
-void MicroWebsiteNewsThemeListWidget::changeIndex(int id, const QString& sort)
+NetRequestObjecet* MicroWebsiteNewsThemeListWidget::changeIndex(int id, const QString& sort)
 {
     FormBody body = ownerBody();
     body.add(QStringLiteral("id"), id).add(QStringLiteral("sort"), sort);
-    sendOperation(Api::subjects(), body, QString());
+    return sendOperation(Api::subjects(), body, QString());
 }
 
 void MicroWebsiteNewsThemeListWidget::deleteItem(int id, const QString& title)
@@ -161,10 +157,12 @@ void MicroWebsiteNewsThemeListWidget::deleteItem(int id, const QString& title)
     });
 }
 
-void MicroWebsiteNewsThemeListWidget::sendOperation(const QString& url, const FormBody& body, const QString& waitText)
+NetRequestObjecet* MicroWebsiteNewsThemeListWidget::sendOperation(const QString& url, const FormBody& body,
+                                                                  const QString& waitText)
 {
     NetRequestObjecet* request = RequestWait::send(this, url, body, m_list, waitText);
     connect(request, &NetRequestObjecet::loadSuccess, m_pager, &ListPager::reload);
+    return request;
 }
 
 void MicroWebsiteNewsThemeListWidget::editItem(const QVariantMap& row)

@@ -14,6 +14,7 @@ class CustomListWidget;
 class FormBody;
 class ListPager;
 class MicroWebsiteNewsThemeListItemView;
+class NetRequestObjecet;
 class PagingBar;
 class QPushButton;
 
@@ -27,8 +28,6 @@ public:
 
     explicit MicroWebsiteNewsThemeListWidget(QWidget* parent = nullptr);
 
-    // The search key as sent: the box's text without any white space.
-    static QString searchKey(const QString& text);
     // The rows of a reply: its array's objects (the array itself or under "data").
     static QList<QVariantMap> readRows(const QJsonValue& value);
 
@@ -44,7 +43,8 @@ public slots:
     void downloadData();
     void dealData(QJsonValue value);
     void showListView();
-    void changeIndex(int id, const QString& sort);
+    // Returns the request, released once it has finished.
+    NetRequestObjecet* changeIndex(int id, const QString& sort);
     void editItem(const QVariantMap& row);
     void deleteItem(int id, const QString& title);
     void addTheme();
@@ -55,7 +55,7 @@ signals:
 private:
     // The company's and city's ids that every request of the list carries.
     FormBody ownerBody();
-    void sendOperation(const QString& url, const FormBody& body, const QString& waitText);
+    NetRequestObjecet* sendOperation(const QString& url, const FormBody& body, const QString& waitText);
     void openEditor(const QString& title, const QVariantMap* row);
 
     CustomLineEdit* m_search = nullptr;

@@ -16,7 +16,7 @@ FinancialProductListItemView::FinancialProductListItemView(const FinancialProduc
 
 ListCardView::Rights FinancialProductListItemView::readRights(QObject* parent)
 {
-    return Rights::read({PinRight, DeleteRight, PutUpRight, SortRight}, parent);
+    return Rights::read({PinRight, PutUpRight, SortRight}, parent);
 }
 
 QList<ListCardView::Operation> FinancialProductListItemView::operationsFor(bool wstore)
@@ -26,7 +26,6 @@ QList<ListCardView::Operation> FinancialProductListItemView::operationsFor(bool 
         {QStringLiteral("置顶"), {PinRight, SortRight}},
         {QStringLiteral("上移"), {SortRight}},
         {QStringLiteral("下移"), {SortRight}},
-        {QStringLiteral("删除"), {DeleteRight}},
     };
 }
 
@@ -101,6 +100,4 @@ void FinancialProductListItemView::operateActiveIndex(const QString& txt)
         emit moveUp(m_data);
     else if (txt == QStringLiteral("下移"))
         emit moveDown(m_data);
-    else if (txt == QStringLiteral("删除"))
-        emit deleteItem(m_data);
 }

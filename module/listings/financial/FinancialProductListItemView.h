@@ -9,12 +9,13 @@
 //   82  "已上架" / "已下架"   put up or take down
 //   80  "置顶"               to the top (83, the ordering right, allows it too)
 //   83  "上移", "下移"        ordering
-//   81  "删除"
+// There is no "删除": the page has nothing that deletes a product, and an entry that does nothing
+// would only mislead.
 class FinancialProductListItemView : public ListCardView
 {
     Q_OBJECT
 public:
-    enum Right { PinRight = 80, DeleteRight = 81, PutUpRight = 82, SortRight = 83 };
+    enum Right { PinRight = 80, PutUpRight = 82, SortRight = 83 };
 
     // rights: the user's, read once for all the cards of a page with readRights().
     FinancialProductListItemView(const FinancialProductList_Model::ListData& data, const Rights& rights,
@@ -30,7 +31,6 @@ signals:
     void moveTop(const FinancialProductList_Model::ListData& data);
     void moveUp(const FinancialProductList_Model::ListData& data);
     void moveDown(const FinancialProductList_Model::ListData& data);
-    void deleteItem(const FinancialProductList_Model::ListData& data);
     void statusChange(const FinancialProductList_Model::ListData& data);
 
 public slots:

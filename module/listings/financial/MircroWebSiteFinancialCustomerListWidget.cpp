@@ -42,6 +42,8 @@ MircroWebSiteFinancialCustomerListWidget::MircroWebSiteFinancialCustomerListWidg
 
     auto* bottom = new QHBoxLayout;
     bottom->setContentsMargins(20, 8, 20, 12);
+    // Its own spacing: the page's layout has none, and the two buttons would touch.
+    bottom->setSpacing(10);
     bottom->addWidget(m_pageLabel);
     bottom->addStretch();
     bottom->addWidget(m_last);

@@ -26,7 +26,7 @@ NewHouse_ProductList_ItemView::NewHouse_ProductList_ItemView(const NewHouseList_
 
 ListCardView::Rights NewHouse_ProductList_ItemView::readRights(QObject* parent)
 {
-    return Rights::read({PutUpRight, DeleteRight, PinRight, SortRight, RecommendRight}, parent);
+    return Rights::read({PutUpRight, PinRight, SortRight, RecommendRight}, parent);
 }
 
 QList<ListCardView::Operation> NewHouse_ProductList_ItemView::operationsFor(const NewHouseList_Model::ListData& data)
@@ -36,7 +36,6 @@ QList<ListCardView::Operation> NewHouse_ProductList_ItemView::operationsFor(cons
         {data.istop ? QStringLiteral("取消置顶") : QStringLiteral("置顶"), {PinRight, SortRight}},
         {QStringLiteral("上移"), {SortRight}},
         {QStringLiteral("下移"), {SortRight}},
-        {QStringLiteral("删除"), {DeleteRight}},
         {data.tuijian ? QStringLiteral("已推荐") : QStringLiteral("待推荐"), {RecommendRight}},
     };
 }
@@ -53,8 +52,6 @@ void NewHouse_ProductList_ItemView::operateActiveIndex(const QString& txt)
         emit moveUp(m_data);
     else if (txt == QStringLiteral("下移"))
         emit moveDown(m_data);
-    else if (txt == QStringLiteral("删除"))
-        emit deleteItem(m_data);
     else if (txt == QStringLiteral("已推荐") || txt == QStringLiteral("待推荐"))
         emit tuiJianStatuChange(m_data);
 }

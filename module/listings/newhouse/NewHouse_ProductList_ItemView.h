@@ -9,13 +9,14 @@
 //   70  "已上架" / "已下架"    put up or take down
 //   72  "置顶" / "取消置顶"    pin (73, the ordering right, allows it too)
 //   73  "上移", "下移"         ordering
-//   71  "删除"
 //   97  "已推荐" / "待推荐"    recommend to the site's front page
+// There is no "删除": the page has nothing that deletes a project, and an entry that does nothing
+// would only mislead.
 class NewHouse_ProductList_ItemView : public ListCardView
 {
     Q_OBJECT
 public:
-    enum Right { PutUpRight = 70, DeleteRight = 71, PinRight = 72, SortRight = 73, RecommendRight = 97 };
+    enum Right { PutUpRight = 70, PinRight = 72, SortRight = 73, RecommendRight = 97 };
 
     // rights: the user's, read once for all the cards of a page with readRights().
     NewHouse_ProductList_ItemView(const NewHouseList_Model::ListData& data, const Rights& rights,
@@ -32,7 +33,6 @@ signals:
     void cancleTop(const NewHouseList_Model::ListData& data);
     void moveUp(const NewHouseList_Model::ListData& data);
     void moveDown(const NewHouseList_Model::ListData& data);
-    void deleteItem(const NewHouseList_Model::ListData& data);
     void statusChange(const NewHouseList_Model::ListData& data);
     void tuiJianStatuChange(const NewHouseList_Model::ListData& data);
 

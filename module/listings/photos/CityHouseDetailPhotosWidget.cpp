@@ -4,6 +4,7 @@
 #include "net/pictures/ImageShowLabel.h"
 
 #include <QGridLayout>
+#include <QLabel>
 #include <QStringList>
 
 namespace {
@@ -29,7 +30,18 @@ CityHouseDetailPhotosWidget::CityHouseDetailPhotosWidget(QWidget* parent)
     m_grid->setContentsMargins(0, 0, 0, 0);
     m_grid->setSpacing(10);
     m_grid->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_empty = new QLabel(QStringLiteral("暂无图片"), m_content);
+    m_empty->setObjectName(QStringLiteral("noPhotosLabel"));
+    m_empty->setAlignment(Qt::AlignCenter);
+    m_empty->setFixedSize(kColumns * kThumbnailSize.width() + m_grid->spacing(), kThumbnailSize.height());
+    m_empty->setStyleSheet(QStringLiteral("color:#999999;background:#f5f5f5;"));
+    m_grid->addWidget(m_empty, 0, 0);
     setWidget(m_content);
+}
+
+QString CityHouseDetailPhotosWidget::emptyText() const
+{
+    return m_empty->isHidden() ? QString() : m_empty->text();
 }
 
 void CityHouseDetailPhotosWidget::setPhotos(const QList<QVariantMap>& photos)
@@ -46,10 +58,16 @@ void CityHouseDetailPhotosWidget::setPhotos(const QList<QVariantMap>& photos)
         m_filler = nullptr;
     }
     m_photos = photos;
+    m_empty->setHidden(!photos.isEmpty());
+    if (photos.isEmpty())
+        m_grid->addWidget(m_empty, 0, 0);
+    else
+        m_grid->removeWidget(m_empty);
 
     for (int i = 0; i < photos.size(); ++i) {
         auto* thumbnail = new ImageShowLabel(m_content);
         thumbnail->setFixedSize(kThumbnailSize);
+        thumbnail->setAspectMode(Qt::KeepAspectRatioByExpanding);
         thumbnail->setMinimumHeight(kThumbnailSize.height());
         thumbnail->setCursor(Qt::PointingHandCursor);
         thumbnail->setToolTip(QStringLiteral("点击查看大图"));

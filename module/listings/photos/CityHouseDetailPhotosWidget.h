@@ -10,8 +10,10 @@
 
 class ImageShowLabel;
 class QGridLayout;
+class QLabel;
 
-// The thumbnails of a house, two to a row; a click opens the viewer at that photo.
+// The thumbnails of a house, two to a row; a click opens the viewer at that photo. A house without
+// photos says "暂无图片".
 class CityHouseDetailPhotosWidget : public QScrollArea
 {
     Q_OBJECT
@@ -23,6 +25,8 @@ public:
 
     QList<ImageShowLabel*> thumbnails() const { return m_thumbnails; }
     QGridLayout* grid() const { return m_grid; }
+    // What the panel says while there is no photo; empty while there are.
+    QString emptyText() const;
     // The viewer opened last, while it is open.
     PhotoShowWidget* viewer() const { return m_viewer; }
 
@@ -34,6 +38,7 @@ private:
     QList<QVariantMap> m_photos;
     QList<ImageShowLabel*> m_thumbnails;
     QWidget* m_filler = nullptr;
+    QLabel* m_empty = nullptr;
     QPointer<PhotoShowWidget> m_viewer;
 };
 

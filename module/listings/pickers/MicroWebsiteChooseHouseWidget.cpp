@@ -7,6 +7,7 @@
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
 #include "widgets/inputs/ButtonStyles.h"
+#include "widgets/inputs/MnemonicText.h"
 #include "widgets/lists/LoadFailedView.h"
 #include "widgets/lists/RequestWait.h"
 
@@ -258,7 +259,7 @@ void MicroWebsiteChooseHouseWidget::showListView()
     }
     bool all = !m_items.isEmpty();
     for (const ItemData& item : qAsConst(m_items)) {
-        auto* box = new QCheckBox(itemText(item), m_leftList);
+        auto* box = new QCheckBox(MnemonicText::escaped(itemText(item)), m_leftList);
         box->setCursor(Qt::PointingHandCursor);
         box->setChecked(checkIdIsCheck(item.id));
         all = all && box->isChecked();

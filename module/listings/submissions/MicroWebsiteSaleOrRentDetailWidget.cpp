@@ -21,19 +21,29 @@ MicroWebsiteSaleOrRentDetailWidget::MicroWebsiteSaleOrRentDetailWidget(QWidget* 
 
 MicroWebsiteSaleOrRentDetailWidget::~MicroWebsiteSaleOrRentDetailWidget() = default;
 
+QString MicroWebsiteSaleOrRentDetailWidget::priceText(double price, bool isRent)
+{
+    return DisplayText::withUnit(DisplayText::amount(price), isRent ? QStringLiteral("元/月") : QStringLiteral("万"));
+}
+
 QStringList MicroWebsiteSaleOrRentDetailWidget::propertyLines(const MicroWebSiteSaleOrRentList_Model::ListData& record,
                                                               bool isRent)
 {
     using namespace DisplayText;
     QStringList lines{QStringLiteral("类型：%1").arg(orDash(record.type)),
                       QStringLiteral("区域：%1").arg(orDash(record.districtstr + record.areastr))};
+    const QString unitPrice = QStringLiteral("单价：%1").arg(withUnit(count(record.unitprice), QStringLiteral("元/平")));
     if (isRent) {
+        // A rent is a monthly sum, not a total in 万; a price per square metre only when one was given.
         lines << QStringLiteral("租房方式：%1").arg(orDash(record.rentway))
-              << QStringLiteral("支付方式：%1").arg(orDash(record.payway));
+              << QStringLiteral("支付方式：%1").arg(orDash(record.payway))
+              << QStringLiteral("租金：%1").arg(priceText(record.price, true));
+        if (record.unitprice > 0)
+            lines << unitPrice;
+    } else {
+        lines << QStringLiteral("总价：%1").arg(priceText(record.price, false)) << unitPrice;
     }
-    lines << QStringLiteral("总价：%1").arg(withUnit(amount(record.price), QStringLiteral("万")))
-          << QStringLiteral("单价：%1").arg(withUnit(count(record.unitprice), QStringLiteral("元/平")))
-          << QStringLiteral("房屋类型：%1").arg(orDash(record.housetype))
+    lines << QStringLiteral("房屋类型：%1").arg(orDash(record.housetype))
           << QStringLiteral("装修：%1").arg(orDash(record.renovation))
           << QStringLiteral("楼层：%1").arg(withUnit(positional({count(record.floors), count(record.allfloors)},
                                                                  QStringLiteral("/")),

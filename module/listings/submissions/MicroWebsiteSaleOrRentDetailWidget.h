@@ -26,6 +26,8 @@ public:
 
     void setData(const MicroWebSiteSaleOrRentList_Model::ListData& record, bool isRent);
 
+    // The price as the table and the detail show it: a sale's total in 万, a rent in 元/月.
+    static QString priceText(double price, bool isRent);
     // The property lines as they read, in order; hidden lines are left out.
     static QStringList propertyLines(const MicroWebSiteSaleOrRentList_Model::ListData& record, bool isRent);
     QStringList shownPropertyLines() const;

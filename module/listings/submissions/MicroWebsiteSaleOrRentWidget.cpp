@@ -37,7 +37,6 @@ QString MicroWebsiteSaleOrRentWidget::columnConfig(int type) const
 QVariantMap MicroWebsiteSaleOrRentWidget::displayValuesFor(const ListData& row, int type)
 {
     using namespace DisplayText;
-    const QString unit = type == 0 ? QStringLiteral("万") : QStringLiteral("元/月");
     QVariantMap values;
     values.insert(QStringLiteral("key_bianHao"), orDash(count(row.id)));
     values.insert(QStringLiteral("key_quyu"), orDash(row.districtstr + row.areastr));
@@ -47,7 +46,7 @@ QVariantMap MicroWebsiteSaleOrRentWidget::displayValuesFor(const ListData& row, 
     values.insert(QStringLiteral("key_floor"),
                   orDash(positional({count(row.floors), count(row.allfloors)}, QStringLiteral("/"))));
     values.insert(QStringLiteral("key_size"), withUnit(amount(row.builtuparea), QStringLiteral("㎡")));
-    values.insert(QStringLiteral("key_price"), withUnit(amount(row.price), unit));
+    values.insert(QStringLiteral("key_price"), MicroWebsiteSaleOrRentDetailWidget::priceText(row.price, type != 0));
     values.insert(QStringLiteral("key_housetype"), orDash(row.housetype));
     values.insert(QStringLiteral("key_publishtime"), orDash(row.time));
     return values;

@@ -35,6 +35,14 @@ NetRequestObjecet::SendObserver& sendObserver()
     return observer;
 }
 
+// Whether "接口使用错误！" was shown in this session: a service on a 192.168 office network would
+// otherwise raise it with every request.
+bool& addressWarningShown()
+{
+    static bool shown = false;
+    return shown;
+}
+
 const QString& mainWindowName()
 {
     static const QString name = QStringLiteral("main");
@@ -311,6 +319,11 @@ void NetRequestObjecet::disableAlert()
     m_showAlert = false;
 }
 
+void NetRequestObjecet::disableUploadAlert()
+{
+    m_uploadAlert = false;
+}
+
 void NetRequestObjecet::setTransferTimeout(int ms)
 {
     m_transferTimeout = ms;
@@ -344,8 +357,10 @@ QNetworkReply* NetRequestObjecet::send(const QString& url, const QByteArray& bod
 
 QNetworkRequest NetRequestObjecet::prepareRequest(const QString& url, int contentType)
 {
-    if (url.contains(QLatin1String("192.")) || url.contains(QLatin1String("test01."))
-        || url.contains(QLatin1String("test02."))) {
+    if (!addressWarningShown()
+        && (url.contains(QLatin1String("192.")) || url.contains(QLatin1String("test01."))
+            || url.contains(QLatin1String("test02.")))) {
+        addressWarningShown() = true;
         UserNotice::show(UserNotice::Kind::Error, QStringLiteral("接口使用错误！"), mainWindowName());
     }
 
@@ -376,6 +391,11 @@ QNetworkReply* NetRequestObjecet::track(QNetworkReply* reply, Kind kind, const Q
     if (const SendObserver& observer = sendObserver())
         observer(*this);
     return reply;
+}
+
+void NetRequestObjecet::resetAddressWarning()
+{
+    addressWarningShown() = false;
 }
 
 void NetRequestObjecet::setSendObserver(SendObserver observer)
@@ -442,7 +462,7 @@ void NetRequestObjecet::uploadResult(QNetworkReply* reply)
     QPointer<NetRequestObjecet> self(this);
     if (reply->error() != QNetworkReply::NoError) {
         storeNetworkError(reply);
-        if (m_showAlert)
+        if (m_showAlert && m_uploadAlert)
             UserNotice::show(UserNotice::Kind::Error, QStringLiteral("上传文件错误！"), mainWindowName());
         if (!fail(0, reply->errorString(), reply))
             return;
@@ -455,7 +475,9 @@ void NetRequestObjecet::uploadResult(QNetworkReply* reply)
         if (envelope.code == 200) {
             emit fileUploadSuccess(m_message);
         } else {
-            if (!dealRefusal(envelope.code) && m_showAlert)
+            // Without upload alerts the caller says why; a lost login still goes to the host.
+            const bool told = m_uploadAlert ? dealRefusal(envelope.code) : envelope.code == 400 && dealRefusal(400);
+            if (!told && m_showAlert && m_uploadAlert)
                 UserNotice::show(UserNotice::Kind::Error, QStringLiteral("上传文件失败！"), mainWindowName());
             if (!fail(envelope.code, m_message, reply))
                 return;

@@ -51,6 +51,9 @@ public:
 
     void disableAlert();
     bool showAlert() const { return m_showAlert; }
+    // An upload's failure is the caller's to tell (it knows which photo): no "上传文件错误！",
+    // "上传文件失败！" or refusal warning of its own; a lost login still goes to the host.
+    void disableUploadAlert();
 
     // A request whose transfer stalls for this long fails like a network error.
     void setTransferTimeout(int ms);
@@ -73,6 +76,10 @@ public:
     // see what a page sent after the request object itself has gone.
     using SendObserver = std::function<void(const NetRequestObjecet& request)>;
     static void setSendObserver(SendObserver observer);
+
+    // "接口使用错误！" (an address of a test or office server) is shown once per session; this starts
+    // a new one, so the next such address warns again.
+    static void resetAddressWarning();
 
     static QList<QVariantMap> jsonToMapList(const QString& json);
     static QVariantMap jsonToMap(const QString& json);
@@ -126,6 +133,7 @@ private:
     QString m_message;
     QString m_failureReason;
     bool m_showAlert = true;
+    bool m_uploadAlert = true;
 
     int m_transferTimeout = 30000;
     int m_redirects = 0;

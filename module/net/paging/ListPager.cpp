@@ -70,6 +70,20 @@ bool ListPager::accept(int total, int rowsOnPage)
     return true;
 }
 
+bool ListPager::acceptWithoutTotal(int rowsOnPage)
+{
+    const bool shownPageWasFull = m_hasShownPage && pageCount() > m_shownPageIndex;
+    if (rowsOnPage == 0 && shownPageWasFull && m_pageIndex == m_shownPageIndex + 1) {
+        // Asking for the page on screen again would only make it look as if another page followed.
+        m_total = m_shownPageIndex * m_pageSize;
+        emit totalReceived(m_total);
+        setPageIndex(m_shownPageIndex);
+        emit lastPageReached();
+        return false;
+    }
+    return accept(PagingRules::siteTotal(m_pageIndex, rowsOnPage, m_pageSize), rowsOnPage);
+}
+
 void ListPager::noteOversizedReply(int rowCount) const
 {
     if (m_oversizeNoted)

@@ -57,6 +57,11 @@ public:
     // one: the pager has then moved to the last page and asked for it (loadRequested), and the caller
     // shows nothing of this reply. Returns true when the reply's rows are to be shown.
     bool accept(int total, int rowsOnPage);
+    // The same for a list whose replies carry no total (the site host's): a full page means another
+    // may follow. When the page after a full one comes back empty, the list ends with the page on
+    // screen: its rows stay, the index goes back to it, lastPageReached() is emitted and false is
+    // returned; the next step forward is then refused without asking again.
+    bool acceptWithoutTotal(int rowsOnPage);
 
 public slots:
     // Moves to the page and asks for it (loadRequested).
@@ -78,6 +83,8 @@ signals:
     // The page is to load pageIndex() now: the user turned a page, asked for a reload, or the list
     // shrank under the page. The page answers by building its request and calling send().
     void loadRequested();
+    // The page asked for lies just past the end of the list, which ends with the page on screen.
+    void lastPageReached();
     void loadingChanged(bool loading);
 
 private:

@@ -22,7 +22,7 @@ public:
     static Step decide(Style style, Action action, int pageIndex, int pageCount, const QString& jumpText = QString());
     static int pageCountFor(int total, int pageSize);
     // The site host answers a page without a total: a full page means another may follow, a
-    // shorter one is the last. The total that says so, for ListPager::accept().
+    // shorter one is the last. The total that says so, for ListPager::acceptWithoutTotal().
     static int siteTotal(int pageIndex, int rowsOnPage, int pageSize);
 
 private:

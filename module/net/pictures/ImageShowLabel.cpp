@@ -32,10 +32,10 @@ struct PictureInfo
     qint64 decodedBytes = 0;
 };
 
-// The format comes from the content, whatever the name says, and only photo formats are read.
+// The format comes from the content, whatever the name says; a label shows any format Qt reads.
 void prepareReader(QImageReader& reader, const QString& path)
 {
-    PhotoFormats::prepareReader(reader, path);
+    PhotoFormats::prepareShowReader(reader, path);
     reader.setAutoTransform(true);
 }
 
@@ -108,6 +108,28 @@ QString withOtherExtension(const QString& path)
     if (!QFileInfo::exists(renamed))
         QFile::rename(path, renamed);
     return renamed;
+}
+
+// The picture within `area` with its proportions kept: fitted inside (smaller on one side), or
+// covering it with the overflow cut off evenly on both sides.
+QImage proportioned(const QImage& picture, const QSize& area, Qt::AspectRatioMode mode, Qt::TransformationMode quality)
+{
+    if (picture.isNull() || area.isEmpty())
+        return QImage();
+    if (mode != Qt::KeepAspectRatioByExpanding)
+        return picture.scaled(area, Qt::KeepAspectRatio, quality);
+    const QSize cut = area.scaled(picture.size(), Qt::KeepAspectRatio);
+    const QRect middle(QPoint((picture.width() - cut.width()) / 2, (picture.height() - cut.height()) / 2), cut);
+    return picture.copy(middle).scaled(area, Qt::IgnoreAspectRatio, quality);
+}
+
+// Where a picture of `size` goes inside `area`: centred, and shrunk with its proportions when larger.
+QRect centredIn(const QRect& area, QSize size)
+{
+    if (size.width() > area.width() || size.height() > area.height())
+        size.scale(area.size(), Qt::KeepAspectRatio);
+    return QRect(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2,
+                 size.width(), size.height());
 }
 
 } // namespace
@@ -332,6 +354,7 @@ QString ImageShowLabel::showFile(const QString& file, bool repairExtension)
     shownPath = path;
     shownImage = picture;
     paintCacheState = -1;
+    setText(placeholder ? placeholderText : QString());
     update();
 
     if (placeholder)
@@ -347,7 +370,7 @@ QString ImageShowLabel::showFile(const QString& file, bool repairExtension)
 QImage ImageShowLabel::paintedPicture(const QSize& size, Qt::TransformationMode mode)
 {
     if (paintCacheState != paintState || paintCacheSize != size || paintCacheImage != shownImage.cacheKey()) {
-        paintCache = shownImage.scaled(size, Qt::IgnoreAspectRatio, mode);
+        paintCache = proportioned(shownImage, size, aspectRatioMode, mode);
         paintCacheState = paintState;
         paintCacheSize = size;
         paintCacheImage = shownImage.cacheKey();
@@ -361,7 +384,8 @@ QImage ImageShowLabel::maskedPicture()
     if (paintCacheState == 1 && paintCacheSize == key && paintCacheImage == shownImage.cacheKey())
         return paintCache;
     const QImage mask(maskPath());
-    const QImage picture = shownImage.scaled(maskSize, maskSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // A round cut-out is filled: the picture's middle square, never a squeezed whole.
+    const QImage picture = proportioned(shownImage, mask.size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
     QImage result(mask.size(), QImage::Format_ARGB32_Premultiplied);
     result.fill(Qt::transparent);
     {
@@ -369,7 +393,7 @@ QImage ImageShowLabel::maskedPicture()
         QPainter painter(&result);
         painter.drawImage(0, 0, mask);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOut);
-        painter.drawImage(0, 0, picture.scaled(mask.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        painter.drawImage(0, 0, picture);
     }
     paintCache = result;
     paintCacheState = 1;
@@ -380,12 +404,13 @@ QImage ImageShowLabel::maskedPicture()
 
 void ImageShowLabel::paintEvent(QPaintEvent* event)
 {
-    if (!shownImage.isNull()) {
+    if (!shownImage.isNull() && !size().isEmpty()) {
         QPainter painter(this);
         switch (paintState) {
         case 0:
             if (!overlayImage.isNull()) {
-                painter.drawImage(rect(), shownImage);
+                const QImage picture = paintedPicture(size(), Qt::SmoothTransformation);
+                painter.drawImage(centredIn(rect(), picture.size()), picture);
                 painter.drawImage(rect(), overlayImage);
             }
             break;
@@ -396,14 +421,16 @@ void ImageShowLabel::paintEvent(QPaintEvent* event)
             }
             break;
         case 2: {
-            const QSize target = fixedSize.isEmpty() ? size() : fixedSize;
-            painter.drawImage(rect(), paintedPicture(target, Qt::FastTransformation));
+            // Scaled at the display size, then shown in the label with the same proportions.
+            const QImage picture = paintedPicture(fixedSize.isEmpty() ? size() : fixedSize, Qt::FastTransformation);
+            painter.drawImage(centredIn(rect(), picture.size().scaled(size(), Qt::KeepAspectRatio)), picture);
             break;
         }
-        default:
-            if (!size().isEmpty())
-                painter.drawImage(rect(), paintedPicture(size(), Qt::SmoothTransformation));
+        default: {
+            const QImage picture = paintedPicture(size(), Qt::SmoothTransformation);
+            painter.drawImage(centredIn(rect(), picture.size()), picture);
             break;
+        }
         }
     }
     QLabel::paintEvent(event);
@@ -477,6 +504,48 @@ void ImageShowLabel::setEmitClick(bool emitOnPress)
 void ImageShowLabel::setPressEnabled(bool enabled)
 {
     pressEnabled = enabled;
+}
+
+void ImageShowLabel::setAspectMode(Qt::AspectRatioMode mode)
+{
+    // Stretching is what this setting exists to prevent.
+    aspectRatioMode = mode == Qt::KeepAspectRatioByExpanding ? mode : Qt::KeepAspectRatio;
+    paintCacheState = -1;
+    update();
+}
+
+void ImageShowLabel::setPlaceholderText(const QString& text)
+{
+    placeholderText = text;
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    setWordWrap(true);
+    setMargin(4);
+    // Small enough for an icon-sized area to hold it on one line.
+    QFont hintFont = font();
+    hintFont.setPixelSize(12);
+    setFont(hintFont);
+    if (shownPath.isEmpty() && !text.isEmpty()) {
+        // A label that says where to click shows its placeholder before anything is loaded.
+        showFile(placeholderPath, false);
+    } else if (shownPath == placeholderPath) {
+        setText(text);
+    }
+}
+
+void ImageShowLabel::setPickable(bool pickable)
+{
+    setEmitClick(pickable);
+    setPlaceholderText(pickable ? pickHint() : QString());
+    if (pickable)
+        setCursor(Qt::PointingHandCursor);
+    else
+        unsetCursor();
+}
+
+QString ImageShowLabel::pickHint()
+{
+    return QStringLiteral("点击选择图片");
 }
 
 QString ImageShowLabel::getSource() const

@@ -11,7 +11,8 @@ class QNetworkReply;
 
 // Shows a picture that lives on disk or on the service: a placeholder while it loads, a file cache
 // so that an address is downloaded once, an optional compression run for large pictures, and
-// painting scaled to the label, to a fixed size, under an overlay or cut by a round mask.
+// painting scaled to the label, to a fixed size, under an overlay or cut by a round mask. A picture
+// keeps its proportions: fitted inside the label, or covering it with its edges cut off.
 class ImageShowLabel : public QLabel
 {
     Q_OBJECT
@@ -37,6 +38,17 @@ public:
     void setOverlayPath(const QString& path);
     void setEmitClick(bool emitOnPress);
     void setPressEnabled(bool enabled);
+    // Qt::KeepAspectRatio (the default) fits the whole picture inside the label;
+    // Qt::KeepAspectRatioByExpanding fills the label and cuts off what overflows, centred. A
+    // picture is never stretched.
+    void setAspectMode(Qt::AspectRatioMode mode);
+    Qt::AspectRatioMode aspectMode() const { return aspectRatioMode; }
+    // A text drawn over the placeholder while it is on show, as the label's text.
+    void setPlaceholderText(const QString& text);
+    // A label the user clicks to choose a picture: presses emit clickLabel(), the cursor is a
+    // hand, and the placeholder says pickHint().
+    void setPickable(bool pickable);
+    static QString pickHint();
 
     QString getSource() const;
     QString getShownPath() const;
@@ -92,6 +104,7 @@ private:
     void reportSize(const QSize& size);
     void startCompressionRun(const QString& file, const QString& outputPath);
     void download(const QString& address);
+    // The shown picture brought to `size` with its proportions kept, as the aspect mode says.
     QImage paintedPicture(const QSize& size, Qt::TransformationMode mode);
     QImage maskedPicture();
 
@@ -113,6 +126,8 @@ private:
     int paintState = 3;
     bool emitClick = false;
     bool pressEnabled = true;
+    Qt::AspectRatioMode aspectRatioMode = Qt::KeepAspectRatio;
+    QString placeholderText;
     bool loaded = false;
     // Counts the loads; a download or compression result of an older one is not shown.
     quint64 currentLoad = 0;

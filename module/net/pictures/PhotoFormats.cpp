@@ -26,6 +26,29 @@ const QList<Format>& photoFormats()
     return formats;
 }
 
+// The first of `formats` whose own reader takes the file's content. With detection off no other
+// reader is tried, and a format without a plugin here is not recognised.
+QByteArray detect(const QString& path, const QList<QByteArray>& formats)
+{
+    for (const QByteArray& format : formats) {
+        QImageReader reader(path, format);
+        reader.setAutoDetectImageFormat(false);
+        if (reader.canRead())
+            return format;
+    }
+    return QByteArray();
+}
+
+QByteArray prepare(QImageReader& reader, const QString& path, const QByteArray& format)
+{
+    if (format.isEmpty())
+        return format;
+    reader.setAutoDetectImageFormat(false);
+    reader.setFormat(format);
+    reader.setFileName(path);
+    return format;
+}
+
 } // namespace
 
 QList<QByteArray> PhotoFormats::readableFormats()
@@ -45,26 +68,40 @@ QList<QByteArray> PhotoFormats::readableFormats()
 
 QByteArray PhotoFormats::formatOf(const QString& path)
 {
-    // Each format's own reader judges the content. With detection off no other reader is tried,
-    // and a format without a plugin here is not recognised.
-    for (const Format& format : photoFormats()) {
-        QImageReader reader(path, format.name);
-        reader.setAutoDetectImageFormat(false);
-        if (reader.canRead())
-            return format.name;
-    }
-    return QByteArray();
+    return detect(path, readableFormats());
 }
 
 QByteArray PhotoFormats::prepareReader(QImageReader& reader, const QString& path)
 {
-    const QByteArray format = formatOf(path);
-    if (format.isEmpty())
-        return format;
-    reader.setAutoDetectImageFormat(false);
-    reader.setFormat(format);
-    reader.setFileName(path);
-    return format;
+    return prepare(reader, path, formatOf(path));
+}
+
+QList<QByteArray> PhotoFormats::shownFormats()
+{
+    static const QList<QByteArray> shown = [] {
+        QList<QByteArray> formats = readableFormats();
+        const QList<QByteArray> supported = QImageReader::supportedImageFormats();
+        for (const QByteArray& plain : {QByteArray("gif"), QByteArray("bmp"), QByteArray("ico"), QByteArray("svg")}) {
+            if (supported.contains(plain))
+                formats.append(plain);
+        }
+        for (const QByteArray& format : supported) {
+            if (!formats.contains(format))
+                formats.append(format);
+        }
+        return formats;
+    }();
+    return shown;
+}
+
+QByteArray PhotoFormats::shownFormatOf(const QString& path)
+{
+    return detect(path, shownFormats());
+}
+
+QByteArray PhotoFormats::prepareShowReader(QImageReader& reader, const QString& path)
+{
+    return prepare(reader, path, shownFormatOf(path));
 }
 
 bool PhotoFormats::isUploadFormat(const QByteArray& format)

@@ -11,6 +11,8 @@ class QImageReader;
 // AVIF, WebP, TIFF) where the running Qt has a plugin for them. A file's format is told by its
 // content, and only the reader of that format ever decodes it: no other plugin is asked (a RAW
 // plugin, say, makes a picture of any bytes). What goes to the service is JPEG or PNG.
+// Pictures that are only shown (an advert, a logo, an icon from the service) may be in any format
+// the running Qt reads, told by content the same way.
 class PhotoFormats
 {
 public:
@@ -23,6 +25,14 @@ public:
     // that format; returns an empty one, leaving the reader with nothing to read, for a file of
     // none of them.
     static QByteArray prepareReader(QImageReader& reader, const QString& path);
+    // Every format the running Qt reads: the photo formats first, then those that mark their
+    // content most plainly (GIF, BMP, ICO, SVG), then the rest.
+    static QList<QByteArray> shownFormats();
+    // Which of them the file's content is; empty for a missing file or any other content.
+    static QByteArray shownFormatOf(const QString& path);
+    // prepareReader() for a picture that is only shown: any of shownFormats().
+    static QByteArray prepareShowReader(QImageReader& reader, const QString& path);
+
     // JPEG and PNG, the formats the service is sent.
     static bool isUploadFormat(const QByteArray& format);
 

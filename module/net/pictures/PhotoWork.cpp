@@ -2,10 +2,14 @@
 
 #include "net/pictures/PhotoCompression.h"
 #include "net/pictures/PhotoFormats.h"
+#include "net/platform/CacheHousekeeping.h"
+
+#include <QFile>
 
 PhotoWork::PhotoWork(QObject* parent)
     : QObject(parent)
 {
+    CacheHousekeeping::startOnce();
 }
 
 QString PhotoWork::photoMessage(int position, const QString& problem)
@@ -59,7 +63,9 @@ void PhotoWork::upload(const QString& uploadUrl, const QStringList& paths, const
     m_names = names;
     QList<PhotosUploadObject::PhotosModel> photos;
     for (int i = 0; i < paths.size(); ++i) {
-        const QString& path = paths.at(i);
+        // A compression result that went up before (a save the service refused, tried again) was
+        // removed then: its address stands for it.
+        const QString& path = m_uploadedResults.value(paths.at(i), paths.at(i));
         if (path.isEmpty()) {
             emit uploadFailed(messageFor(i, paths.size(), QStringLiteral("没有地址，请重新选择！")));
             return;
@@ -90,13 +96,24 @@ void PhotoWork::upload(const QString& uploadUrl, const QStringList& paths, const
 
 void PhotoWork::uploadFinished(const QList<PhotosUploadObject::PhotosModel>& photos)
 {
+    const QList<int> missing = PhotosUploadObject::missingAddresses(photos);
+    QString reason;
     if (m_upload) {
+        if (!missing.isEmpty())
+            reason = m_upload->failureReason(missing.first());
         m_upload->deleteLater();
         m_upload = nullptr;
     }
-    const QList<int> missing = PhotosUploadObject::missingAddresses(photos);
+    // The service keeps its own copy: our compression results are of no further use.
+    for (const PhotosUploadObject::PhotosModel& photo : photos) {
+        if (!photo.url.isEmpty() && CacheHousekeeping::isTemporaryFile(photo.path)) {
+            m_uploadedResults.insert(photo.path, photo.url);
+            QFile::remove(photo.path);
+        }
+    }
     if (!missing.isEmpty()) {
-        emit uploadFailed(messageFor(missing.first(), photos.size(), QStringLiteral("上传失败，请重试！")));
+        const QString problem = reason.isEmpty() ? QStringLiteral("上传失败，请重试！") : QStringLiteral("上传失败：") + reason;
+        emit uploadFailed(messageFor(missing.first(), photos.size(), problem));
         return;
     }
     emit uploaded(photos);

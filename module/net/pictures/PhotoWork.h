@@ -29,7 +29,8 @@ public:
     int runsInFlight() const { return m_running; }
     bool isCompressing() const { return m_running > 0; }
 
-    // Uploads the photos (local files and addresses already on the service) in the given order.
+    // Uploads the photos (local files and addresses already on the service) in the given order;
+    // a compression result is removed once it is uploaded.
     // Local files are checked first; uploaded() brings every photo with its address, uploadFailed()
     // names the first photo at fault: by `names` where given ("应用图标"), else numbered from 1.
     void upload(const QString& uploadUrl, const QStringList& paths, const QMap<QString, QVariant>& fields,
@@ -58,6 +59,8 @@ private:
     int m_generation = 0;
     QPointer<PhotosUploadObject> m_upload;
     QStringList m_names;
+    // Compression results already uploaded (and removed), with their addresses.
+    QMap<QString, QString> m_uploadedResults;
 };
 
 #endif // PHOTOWORK_H

@@ -31,6 +31,7 @@ void PhotosUploadObject::upload(const QString& uploadUrl, QList<PhotosModel> pho
     m_finishedCount = 0;
     m_photos = photos;
     m_bytes.clear();
+    m_failureReasons.clear();
     if (m_photos.isEmpty()) {
         emit photosProgress(0, 0);
         emit photosUpFinish(m_photos);
@@ -54,6 +55,10 @@ void PhotosUploadObject::upload(const QString& uploadUrl, QList<PhotosModel> pho
 void PhotosUploadObject::sendOne(int position, const QString& uploadUrl, const QMap<QString, QVariant>& fields)
 {
     auto* request = new NetRequestObjecet(this);
+    // The batch's owner names the failed photo with the reason, in one alert.
+    request->disableUploadAlert();
+    connect(request, &NetRequestObjecet::loadFail, this,
+            [this, request, position]() { m_failureReasons.insert(position, request->failureReason()); });
     connect(request, &NetRequestObjecet::fileUploadSuccess, this,
             [this, position](const QString& address) { uploadSucceeded(position, address); });
     connect(request, &NetRequestObjecet::fileUploadProgress, this, [this, position](qint64 sent, qint64 total) {

@@ -39,6 +39,10 @@ public:
     // empty path), in order.
     static QList<int> missingAddresses(const QList<PhotosUploadObject::PhotosModel>& photos);
 
+    // Why the photo at this position of the batch failed to go up ("服务器错误", "文件打开失败！" ...);
+    // empty when it did not fail.
+    QString failureReason(int position) const { return m_failureReasons.value(position); }
+
     QList<PhotosUploadObject::PhotosModel> photos() const { return m_photos; }
     int finishedCount() const { return m_finishedCount; }
 
@@ -59,6 +63,7 @@ private:
     int m_finishedCount = 0;
     QList<PhotosModel> m_photos;
     QMap<int, QPair<qint64, qint64>> m_bytes;
+    QMap<int, QString> m_failureReasons;
 };
 
 Q_DECLARE_METATYPE(PhotosUploadObject::PhotosModel)

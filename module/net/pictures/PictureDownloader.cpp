@@ -1,6 +1,8 @@
 #include "net/pictures/PictureDownloader.h"
 
 #include "net/pictures/PictureFiles.h"
+#include "net/platform/AppFolders.h"
+#include "net/platform/CacheHousekeeping.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -55,6 +57,8 @@ PictureDownloader::PictureDownloader(QObject* parent)
     , m_network(new QNetworkAccessManager(this))
 {
     connect(m_network, &QNetworkAccessManager::finished, this, &PictureDownloader::dealReply);
+    // The first picture of a run: what earlier runs left in the caches goes now.
+    CacheHousekeeping::startOnce();
 }
 
 void PictureDownloader::fetch(const QString& address, const QString& cacheFile, QObject* context,
@@ -98,6 +102,11 @@ void PictureDownloader::dealReply(QNetworkReply* reply)
         }
     }
     reply->setProperty(kStoredProperty, stored);
+    const QString pictureCache = QFileInfo(AppFolders::imageCacheFolder()).absoluteFilePath();
+    for (const QString& file : qAsConst(stored)) {
+        if (QFileInfo(file).absolutePath() == pictureCache)
+            CacheHousekeeping::noteCached(bytes.size());
+    }
 
     for (const Waiter& waiter : download.waiters) {
         if (waiter.context)

@@ -13,6 +13,7 @@
 #include "widgets/photos/PhotoFileDialog.h"
 #include "widgets/photos/PhotoWorkWait.h"
 #include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/SaveOutcome.h"
 
 #include "DataCenter.h"
 
@@ -74,7 +75,7 @@ MircroWebSiteAddCustomAppWidget::MircroWebSiteAddCustomAppWidget(QWidget* parent
     m_icon->setObjectName(QStringLiteral("iconLabel"));
     m_icon->setFixedSize(88, 88);
     m_icon->setShowPlaceholder(true);
-    m_icon->setCursor(Qt::PointingHandCursor);
+    m_icon->setPickable(true);
     connect(m_icon, &ImageShowLabel::clickLabel, this, &MircroWebSiteAddCustomAppWidget::chooseIconPhoto);
 
     m_name = new QLineEdit(this);
@@ -167,6 +168,7 @@ MircroWebSiteAddCustomAppWidget::MircroWebSiteAddCustomAppWidget(QWidget* parent
 
     setMode(CustomAppContent::Photos);
     showDefaultData();
+    loadPic();
 }
 
 void MircroWebSiteAddCustomAppWidget::setData(const MircroWebsiteStyleSet_Model::APP& app)
@@ -285,11 +287,22 @@ void MircroWebSiteAddCustomAppWidget::loadPic()
         delete item;
     }
     m_photos = CustomAppContent::sortList(m_photos);
+    if (m_photos.isEmpty()) {
+        // Nothing picked yet: the empty grid says where to click.
+        auto* empty = new ImageShowLabel(m_photoArea);
+        empty->setObjectName(QStringLiteral("emptyPhotosLabel"));
+        empty->setFixedSize(kPhotoSize);
+        empty->setPickable(true);
+        connect(empty, &ImageShowLabel::clickLabel, this, &MircroWebSiteAddCustomAppWidget::choosePhotos);
+        m_photoGrid->addWidget(empty, 0, 0);
+        empty->show();
+    }
     for (int i = 0; i < m_photos.size(); ++i) {
         auto* picture = new ImageShowLabel(m_photoArea);
         picture->setObjectName(QStringLiteral("photoLabel"));
         picture->setFixedSize(kPhotoSize);
         picture->setShowPlaceholder(true);
+        picture->setAspectMode(Qt::KeepAspectRatioByExpanding);
         picture->setToolTip(QStringLiteral("双击移除图片"));
         const QString photo = m_photos.at(i).value(QStringLiteral("photo")).toString();
         if (ImageShowLabel::isAddress(photo))
@@ -415,6 +428,9 @@ void MircroWebSiteAddCustomAppWidget::submitToService(QString content)
         request->deleteLater();
         m_wait->stop();
     });
+    SaveOutcome::follow(request, this,
+                        m_id != 0 ? QStringLiteral("修改自定义应用成功！") : QStringLiteral("添加自定义应用成功！"),
+                        findChild<QPushButton*>(QStringLiteral("submitButton")));
     connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebSiteAddCustomAppWidget::setSuccess);
     request->sendForm(m_id != 0 ? Api::mtoreCustomAppmodify() : Api::mtoreCustomappadd(),
                       CustomAppContent::saveBody(m_name->text(), m_iconPath, content, m_id));

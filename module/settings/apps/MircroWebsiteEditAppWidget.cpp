@@ -10,6 +10,7 @@
 #include "widgets/photos/PhotoFileDialog.h"
 #include "widgets/photos/PhotoWorkWait.h"
 #include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/SaveOutcome.h"
 #include "widgets/tiles/ItemButtonWidget.h"
 
 #include <QHBoxLayout>
@@ -36,7 +37,7 @@ MircroWebsiteEditAppWidget::MircroWebsiteEditAppWidget(QWidget* parent)
     m_icon->setObjectName(QStringLiteral("iconLabel"));
     m_icon->setFixedSize(88, 88);
     m_icon->setShowPlaceholder(true);
-    m_icon->setCursor(Qt::PointingHandCursor);
+    m_icon->setPickable(true);
     connect(m_icon, &ImageShowLabel::clickLabel, this, &MircroWebsiteEditAppWidget::choosePhoto);
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("nameEdit"));
@@ -138,6 +139,7 @@ void MircroWebsiteEditAppWidget::send(const QString& photo)
         request->deleteLater();
         m_wait->stop();
     });
+    SaveOutcome::follow(request, this, QStringLiteral("修改应用成功！"), findChild<QPushButton*>(QStringLiteral("submitButton")));
     connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebsiteEditAppWidget::setSuccess);
     request->sendForm(Api::mtoreCustomAppmodify(), saveBody(m_id, m_name->text(), photo));
 }

@@ -84,3 +84,29 @@ QVariantMap BasicSettingsForm::toMap(const QVariantMap& config) const
         map.insert(QStringLiteral("fangzhumoshi"), fangzhumoshi(ownerNumber, ownerChat));
     return map;
 }
+
+BasicSettingsForm BasicSettingsForm::fromConfig(const QVariantMap& config)
+{
+    const auto code = [&config](const char* key, int first, int last, int none) {
+        const int value = config.value(QLatin1String(key)).toInt();
+        return value >= first && value <= last ? value : none;
+    };
+    BasicSettingsForm form;
+    form.shenhe = code("shenhe", 0, 1, -1);
+    form.pushStyle = code("pushStyle", 1, 3, 0);
+    form.moshi = code("moshi", 0, 3, -1);
+    if (form.moshi == 1)
+        form.agentDays = QString::number(config.value(QStringLiteral("agentmoshiday")).toInt());
+    if (form.moshi == 2) {
+        const int owner = config.value(QStringLiteral("fangzhumoshi")).toInt();
+        form.ownerNumber = owner & 1;
+        form.ownerChat = owner & 2;
+    }
+    form.bsearch = code("bsearch", 1, 2, 0);
+    form.menutype = code("menutype", 1, 4, 0);
+    form.menushow = listOf(config.value(QStringLiteral("menushow")));
+    form.searchshow = listOf(config.value(QStringLiteral("searchshow")));
+    form.caishow = listOf(config.value(QStringLiteral("caishow")));
+    form.pushoption = listOf(config.value(QStringLiteral("pushoption")));
+    return form;
+}

@@ -34,6 +34,10 @@ struct BasicSettingsForm
     // The same setting as JSON array text.
     static QString textOf(const QVariant& value);
 
+    // The form as the page shows a settings reply: a value outside a group's choices chooses
+    // nothing, the days go with the agent mode and the owner's options with the owner mode.
+    static BasicSettingsForm fromConfig(const QVariantMap& config);
+
     // The first failing check of a save, in the order the page shows them; empty when it may go.
     QString validate() const;
     // The map sent to the service; the sub-settings are copied from `config`.

@@ -3,11 +3,14 @@
 #include "net/http/Endpoints.h"
 #include "net/http/FormBody.h"
 #include "net/http/NetRequestObjecet.h"
+#include "settings/basic/BasicSettingsMerge.h"
 #include "settings/basic/MircroWebSiteSonSetWidget.h"
 #include "widgets/inputs/ButtonStyles.h"
+#include "widgets/lists/LoadFailedView.h"
 #include "widgets/lists/RequestWait.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/PopupLauncher.h"
+#include "widgets/popups/SaveOutcome.h"
 #include "widgets/sort/SortWidget.h"
 
 #include <QButtonGroup>
@@ -74,20 +77,22 @@ MircroWebSiteSetWidget::MircroWebSiteSetWidget(QWidget* parent)
     dayLayout->addWidget(new QLabel(QStringLiteral("天"), m_dayArea));
     contactLayout->insertWidget(contactLayout->count() - 1, m_dayArea);
     const QList<QRadioButton*> owner = addGroup(contact, {QStringLiteral("房主")});
-    m_ownerArea = new QWidget(contact);
+    // On a line of its own under the modes: beside them the row is wider than the settings popup.
+    m_ownerArea = new QWidget(content);
     auto* ownerLayout = new QHBoxLayout(m_ownerArea);
-    ownerLayout->setContentsMargins(0, 0, 0, 0);
+    ownerLayout->setContentsMargins(22, 0, 0, 0);
     m_ownerNumber = new QCheckBox(QStringLiteral("公布房主号码"), m_ownerArea);
     m_ownerChat = new QCheckBox(QStringLiteral("允许与房主聊天"), m_ownerArea);
     ownerLayout->addWidget(m_ownerNumber);
     ownerLayout->addWidget(m_ownerChat);
-    contactLayout->insertWidget(contactLayout->count() - 1, m_ownerArea);
+    ownerLayout->addStretch();
     const QList<QRadioButton*> hidden = addGroup(contact, {QStringLiteral("不显示")});
     m_contact << owner << hidden;
     auto* contactGroup = new QButtonGroup(this);
     for (QRadioButton* button : qAsConst(m_contact))
         contactGroup->addButton(button);
     addTitled(QStringLiteral("联系人推广设置："), contact);
+    form->addWidget(m_ownerArea);
 
     QWidget* search = row(content);
     m_search = addGroup(search, {QStringLiteral("样式一"), QStringLiteral("样式二")});
@@ -143,6 +148,10 @@ MircroWebSiteSetWidget::MircroWebSiteSetWidget(QWidget* parent)
         agentStateChange();
     });
     connect(m_grids.first(), &SortWidget::btnClick, this, &MircroWebSiteSetWidget::itemBtnClick);
+    m_loadFailed = LoadFailedView::over(scroll);
+    connect(m_loadFailed, &LoadFailedView::retry, this, &MircroWebSiteSetWidget::downloadData);
+    // Applied before the settings were read, the empty form would overwrite them.
+    apply->setEnabled(false);
     downloadData();
 }
 
@@ -214,35 +223,60 @@ void MircroWebSiteSetWidget::refresh()
 
 void MircroWebSiteSetWidget::downloadData()
 {
+    m_loadFailed->hide();
     NetRequestObjecet* request = RequestWait::send(this, Api::mtoreGetmstoreconfig(), FormBody(), this);
     connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebSiteSetWidget::deal_data);
+    connect(request, &NetRequestObjecet::loadFail, this, [this, request]() { loadFailed(request->failureReason()); });
+}
+
+void MircroWebSiteSetWidget::loadFailed(const QString& reason)
+{
+    // A failed reload leaves the settings read before, and the user's changes, as they are.
+    if (!m_loaded)
+        m_loadFailed->showReason(reason);
 }
 
 void MircroWebSiteSetWidget::deal_data(QJsonValue value)
 {
-    if (!value.isObject())
+    if (!value.isObject()) {
+        loadFailed(QStringLiteral("服务返回的数据无法识别"));
         return;
-    m_config = value.toObject().toVariantMap();
-    const int shenhe = m_config.value(QStringLiteral("shenhe")).toInt();
-    check(m_shenhe, shenhe == 1 ? 0 : shenhe == 0 ? 1 : -1);
-    check(m_push, m_config.value(QStringLiteral("pushStyle")).toInt() - 1);
-    const int moshi = m_config.value(QStringLiteral("moshi")).toInt();
-    check(m_contact, moshi);
-    if (moshi == 1)
-        m_days->setText(QString::number(m_config.value(QStringLiteral("agentmoshiday")).toInt()));
-    if (moshi == 2) {
-        const int owner = m_config.value(QStringLiteral("fangzhumoshi")).toInt();
-        m_ownerNumber->setChecked(owner & 1);
-        m_ownerChat->setChecked(owner & 2);
+    }
+    // A reload (the style page's apps changed) must not throw away what the user changed here and
+    // has not applied yet: the new values are shown, then the user's changes put back over them.
+    const BasicSettingsForm edited = form();
+    const BasicSettingsForm shownBefore = m_shown;
+    const QVariantMap editedConfig = m_config;
+    const QVariantMap fresh = value.toObject().toVariantMap();
+    showForm(BasicSettingsForm::fromConfig(fresh));
+    m_shown = form();
+    showForm(BasicSettingsMerge::form(shownBefore, edited, m_shown));
+    m_config = BasicSettingsMerge::config(m_shownConfig, editedConfig, fresh);
+    m_shownConfig = fresh;
+    m_loaded = true;
+    m_loadFailed->hide();
+    if (auto* apply = findChild<QPushButton*>(QStringLiteral("applyButton")))
+        apply->setEnabled(true);
+    emit dataShown();
+}
+
+void MircroWebSiteSetWidget::showForm(const BasicSettingsForm& shown)
+{
+    check(m_shenhe, shown.shenhe == 1 ? 0 : shown.shenhe == 0 ? 1 : -1);
+    check(m_push, shown.pushStyle - 1);
+    check(m_contact, shown.moshi);
+    if (shown.moshi == 1)
+        m_days->setText(shown.agentDays);
+    if (shown.moshi == 2) {
+        m_ownerNumber->setChecked(shown.ownerNumber);
+        m_ownerChat->setChecked(shown.ownerChat);
     }
     agentStateChange();
-    check(m_search, m_config.value(QStringLiteral("bsearch")).toInt() - 1);
-    check(m_menu, m_config.value(QStringLiteral("menutype")).toInt() - 1);
-    const QStringList keys{QStringLiteral("menushow"), QStringLiteral("searchshow"), QStringLiteral("caishow"),
-                           QStringLiteral("pushoption")};
-    for (int i = 0; i < keys.size(); ++i)
-        m_grids.at(i)->setData(BasicSettingsForm::listOf(m_config.value(keys.at(i))), kGridColumns);
-    emit dataShown();
+    check(m_search, shown.bsearch - 1);
+    check(m_menu, shown.menutype - 1);
+    const QList<QList<QVariantMap>> lists{shown.menushow, shown.searchshow, shown.caishow, shown.pushoption};
+    for (int i = 0; i < lists.size(); ++i)
+        m_grids.at(i)->setData(lists.at(i), kGridColumns);
 }
 
 void MircroWebSiteSetWidget::agentStateChange()
@@ -297,8 +331,7 @@ void MircroWebSiteSetWidget::sureButtonClick()
     }
     NetRequestObjecet* request =
         RequestWait::send(this, Api::mtoreMstoreconfig(), FormBody::fromMap(current.toMap(m_config)), this);
-    connect(request, &NetRequestObjecet::loadSuccess, this, [this]() {
-        AlertWidget::showTip(QStringLiteral("设置微官网设置成功！"), QStringLiteral("main"));
-        emit saved();
-    });
+    SaveOutcome::follow(request, this, QStringLiteral("设置微官网设置成功！"),
+                        findChild<QPushButton*>(QStringLiteral("applyButton")), SaveOutcome::Confirmation::Tip);
+    connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebSiteSetWidget::saved);
 }

@@ -10,6 +10,7 @@
 #include <QVariantMap>
 #include <QWidget>
 
+class LoadFailedView;
 class QCheckBox;
 class QLineEdit;
 class QRadioButton;
@@ -54,8 +55,15 @@ private:
     QList<QRadioButton*> addGroup(QWidget* parent, const QStringList& texts);
     static void check(const QList<QRadioButton*>& buttons, int index);
     static int checkedIndex(const QList<QRadioButton*>& buttons);
+    void showForm(const BasicSettingsForm& shown);
+    // Nothing read yet: the page says why and offers "重试".
+    void loadFailed(const QString& reason);
 
     QVariantMap m_config;
+    // The last reply as the form showed it, and that reply itself: what the user's unapplied
+    // changes are told from.
+    BasicSettingsForm m_shown;
+    QVariantMap m_shownConfig;
     QList<QRadioButton*> m_shenhe;  // 开启, 关闭
     QList<QRadioButton*> m_push;
     QList<QRadioButton*> m_contact; // 默认, 经纪人, 房主, 不显示
@@ -68,6 +76,9 @@ private:
     QCheckBox* m_ownerChat = nullptr;
     QList<SortWidget*> m_grids;
     QPointer<CommonAddWidget> m_popup;
+    LoadFailedView* m_loadFailed = nullptr;
+    // Whether a reply has been shown.
+    bool m_loaded = false;
 };
 
 #endif // MIRCROWEBSITESETWIDGET_H

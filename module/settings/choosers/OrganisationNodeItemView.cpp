@@ -1,5 +1,6 @@
 #include "settings/choosers/OrganisationNodeItemView.h"
 
+#include "widgets/inputs/MnemonicText.h"
 #include "widgets/inputs/OmitLabel.h"
 
 #include <QCheckBox>
@@ -22,8 +23,7 @@ OrganisationNodeItemView::OrganisationNodeItemView(const Node& node, bool showPa
         "QPushButton{border:0px;font:13px \"微软雅黑\";color:rgb(55,129,241);}"
         "QPushButton:hover{text-decoration:underline;}"));
 
-    // A "&" in a name is text, not a keyboard shortcut.
-    m_choose = new QCheckBox(QString(node.name).replace(QLatin1Char('&'), QStringLiteral("&&")), this);
+    m_choose = new QCheckBox(MnemonicText::escaped(node.name), this);
     m_choose->setObjectName(QStringLiteral("checkBox_choose"));
     m_choose->setCursor(Qt::PointingHandCursor);
     connect(m_choose, &QCheckBox::clicked, this, &OrganisationNodeItemView::chooseToggled);

@@ -1,6 +1,7 @@
 #include "settings/choosers/OrganisationRequest.h"
 
 #include "net/http/Endpoints.h"
+#include "net/paging/SearchKey.h"
 
 OrganisationRequest::OrganisationRequest(Kind kind)
     : m_kind(kind)
@@ -35,11 +36,5 @@ QVariantMap OrganisationRequest::subParams(const QStringList& deptIds)
 
 QString OrganisationRequest::searchKey(const QString& text)
 {
-    QString key;
-    key.reserve(text.size());
-    for (const QChar c : text) {
-        if (!c.isSpace())
-            key.append(c);
-    }
-    return key;
+    return SearchKey::of(text);
 }

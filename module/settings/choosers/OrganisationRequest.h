@@ -27,7 +27,7 @@ public:
     // space taken out; an empty key lists the department.
     static QVariantMap listParams(const QString& deptId, const QString& searchText, bool departmentsOnly);
     static QVariantMap subParams(const QStringList& deptIds);
-    // The text without any white space, also the full-width space of Chinese input.
+    // The key as every list sends it (SearchKey).
     static QString searchKey(const QString& text);
 
 private:

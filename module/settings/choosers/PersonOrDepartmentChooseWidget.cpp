@@ -5,6 +5,7 @@
 #include "widgets/inputs/ApplicationItemChooseView.h"
 #include "widgets/inputs/ChoosePeople_Item.h"
 #include "widgets/inputs/CustomLineEdit.h"
+#include "widgets/inputs/MnemonicText.h"
 #include "widgets/inputs/OmitLabel.h"
 #include "widgets/lists/CustomListWidget.h"
 #include "widgets/lists/LoadFailedView.h"
@@ -300,7 +301,7 @@ void PersonOrDepartmentChooseWidget::showCrumbs()
     for (int i = 0; i < m_crumbs.size(); ++i) {
         if (i > 0)
             m_crumbLayout->addWidget(new QLabel(QStringLiteral("›")));
-        auto* crumb = new QPushButton(QString(m_crumbs.at(i).name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        auto* crumb = new QPushButton(MnemonicText::escaped(m_crumbs.at(i).name));
         crumb->setObjectName(QStringLiteral("pushButton_crumb"));
         crumb->setCursor(Qt::PointingHandCursor);
         // The department on screen is where the trail ends; while searching every step leads back.

@@ -70,14 +70,16 @@ QWidget* PermissionMicroWebSiteWidget::buildRow(int rightId)
         range->setObjectName(QStringLiteral("range_%1").arg(rightId));
         range->setShortList(right.ranges == PermissionRights::Ranges::Short);
         range->setData(0, QString(), rightId);
-        range->setFixedWidth(360);
+        // Up to 360 px: narrower in the settings popup rather than wider than its page.
+        range->setMinimumWidth(240);
+        range->setMaximumWidth(360);
         connect(range, &PermissionRangeChooseWidget::backChoose, this,
                 [this, rightId](int code, const QString& bumens) {
                     m_items.setRange(rightId, code, bumens);
                     dealValueChange();
                 });
         m_ranges.insert(rightId, range);
-        layout->addWidget(range);
+        layout->addWidget(range, 1);
     }
     return row;
 }

@@ -10,8 +10,11 @@
 #include "settings/style/MircroWebsiteStyleSetWidget.h"
 #include "store/BaseMessage_SqlTable.h"
 #include "widgets/inputs/ButtonStyles.h"
+#include "widgets/inputs/MnemonicText.h"
+#include "widgets/lists/LoadFailedView.h"
 #include "widgets/lists/RequestWait.h"
 #include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/SaveOutcome.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -59,6 +62,7 @@ MircroWebSiteSetStackWidget::MircroWebSiteSetStackWidget(QWidget* parent)
     m_stack = new QStackedWidget(this);
     m_permissions = new PermissionMicroWebSiteWidget(m_stack);
     m_stack->addWidget(m_permissions);
+    m_rightsFailed = LoadFailedView::over(m_permissions);
 
     auto* cancel = new QPushButton(QStringLiteral("取消"), this);
     cancel->setObjectName(QStringLiteral("cancelButton"));
@@ -91,6 +95,7 @@ MircroWebSiteSetStackWidget::MircroWebSiteSetStackWidget(QWidget* parent)
             [this](const QList<QVariantMap>& list) { dealBackValue(JobRights::ModuleAppId, list); });
     connect(cancel, &QPushButton::clicked, this, &MircroWebSiteSetStackWidget::closeWidget);
     connect(m_save, &QPushButton::clicked, this, &MircroWebSiteSetStackWidget::submitModify);
+    connect(m_rightsFailed, &LoadFailedView::retry, this, [this]() { downloadAuthOfJob(m_currentJobId); });
 }
 
 void MircroWebSiteSetStackWidget::styleButtons(QPushButton* current)
@@ -148,7 +153,7 @@ void MircroWebSiteSetStackWidget::chooseJob(int index)
     m_currentJobIndex = index;
     if (index >= 0 && index < m_jobList.size()) {
         const QVariantMap& job = m_jobList.at(index);
-        m_save->setText(QStringLiteral("保存<%1>设置").arg(job.value(QStringLiteral("name")).toString()));
+        m_save->setText(MnemonicText::escaped(QStringLiteral("保存<%1>设置").arg(job.value(QStringLiteral("name")).toString())));
         downloadAuthOfJob(job.value(QStringLiteral("id")).toInt());
     }
     styleButtons(nullptr);
@@ -159,6 +164,11 @@ void MircroWebSiteSetStackWidget::chooseJob(int index)
 void MircroWebSiteSetStackWidget::downloadAuthOfJob(int jobId)
 {
     m_currentJobId = jobId;
+    // Until this role's own rights are in, what the page holds is another role's: saving it would
+    // write those under this role's id.
+    m_rightsOfJob = 0;
+    m_save->setEnabled(false);
+    m_rightsFailed->hide();
     NetRequestObjecet* request =
         RequestWait::send(this, Api::workcenterJobauthInfo(), FormBody().add(QStringLiteral("id"), jobId), m_stack);
     // A reply for a role the user has already left would put that role's rights under this one.
@@ -166,13 +176,29 @@ void MircroWebSiteSetStackWidget::downloadAuthOfJob(int jobId)
         if (jobId == m_currentJobId)
             deal_downloadJobAuth(value);
     });
+    connect(request, &NetRequestObjecet::loadFail, this, [this, jobId, request]() {
+        if (jobId == m_currentJobId)
+            rightsFailed(request->failureReason());
+    });
 }
 
 void MircroWebSiteSetStackWidget::deal_downloadJobAuth(QJsonValue resultValue)
 {
-    if (!JobRights::read(resultValue, &m_authList))
+    if (!JobRights::read(resultValue, &m_authList)) {
+        rightsFailed(QStringLiteral("服务返回的数据无法识别"));
         return;
+    }
+    m_rightsOfJob = m_currentJobId;
+    m_save->setEnabled(true);
+    m_rightsFailed->hide();
     fillAuth();
+}
+
+void MircroWebSiteSetStackWidget::rightsFailed(const QString& reason)
+{
+    m_rightsOfJob = 0;
+    m_save->setEnabled(false);
+    m_rightsFailed->showReason(reason);
 }
 
 void MircroWebSiteSetStackWidget::fillAuth()
@@ -187,6 +213,8 @@ void MircroWebSiteSetStackWidget::fillAuth()
 
 void MircroWebSiteSetStackWidget::dealBackValue(int appId, QList<QVariantMap> list)
 {
+    if (!rightsReady())
+        return;
     if (!JobRights::merge(&m_authList, appId, list) && m_currentJobId > 0) {
         // The role held none of the module's rights yet: they start with this change.
         m_authList.append({{QStringLiteral("id"), appId}, {QStringLiteral("content"), QVariantList()}});
@@ -201,12 +229,16 @@ void MircroWebSiteSetStackWidget::submitModify()
         return;
     }
     const QString name = m_jobList.at(m_currentJobIndex).value(QStringLiteral("name")).toString();
+    if (!rightsReady()) {
+        AlertWidget::showWarning(QStringLiteral("<%1>的权限尚未读取成功，无法保存").arg(name));
+        return;
+    }
     const FormBody body = FormBody()
                               .add(QStringLiteral("content"), NetRequestObjecet::mapListToJson(m_authList))
                               .add(QStringLiteral("id"), m_currentJobId);
     NetRequestObjecet* request = RequestWait::send(this, Api::workcenterJobedit(), body, this);
-    connect(request, &NetRequestObjecet::loadSuccess, this, [this, name]() {
-        AlertWidget::showTip(QStringLiteral("保存%1权限设置成功！").arg(QStringLiteral("<%1>").arg(name)), QStringLiteral("main"));
-        emit rightsSaved();
-    });
+    // The save button stays as the role's rights left it: a role changed meanwhile may still be read.
+    SaveOutcome::follow(request, this, QStringLiteral("保存<%1>权限设置成功！").arg(name), nullptr,
+                        SaveOutcome::Confirmation::Tip);
+    connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebSiteSetStackWidget::rightsSaved);
 }

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class CustomTreeWidget;
+class LoadFailedView;
 class PermissionMicroWebSiteWidget;
 class QPushButton;
 class QStackedWidget;
@@ -35,6 +36,10 @@ public:
     MircroWebsiteStyleSetWidget* stylePage() const { return m_stylePage; }
     QStackedWidget* pages() const { return m_stack; }
     QPushButton* saveButton() const { return m_save; }
+    // Stands over the rights page when the chosen role's rights could not be read.
+    LoadFailedView* rightsFailedView() const { return m_rightsFailed; }
+    // True once the chosen role's own rights have been read: only then can they be saved.
+    bool rightsReady() const { return m_currentJobId > 0 && m_rightsOfJob == m_currentJobId; }
 
 public slots:
     void showPage(int which);
@@ -55,6 +60,7 @@ signals:
 
 private:
     void styleButtons(QPushButton* current);
+    void rightsFailed(const QString& reason);
 
     QPushButton* m_basicButton = nullptr;
     QPushButton* m_styleButton = nullptr;
@@ -68,6 +74,9 @@ private:
     QList<QVariantMap> m_jobList;
     int m_currentJobId = 0;
     QList<QVariantMap> m_authList;
+    // The role whose rights m_authList holds as read from the service; 0 while none is.
+    int m_rightsOfJob = 0;
+    LoadFailedView* m_rightsFailed = nullptr;
 };
 
 #endif // MIRCROWEBSITESETSTACKWIDGET_H

@@ -7,9 +7,11 @@
 #include "settings/apps/MircroWebsiteEditAppWidget.h"
 #include "settings/topicons/MircroWebSiteTopTherePhotoView.h"
 #include "widgets/inputs/ButtonStyles.h"
+#include "widgets/lists/LoadFailedView.h"
 #include "widgets/lists/RequestWait.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/PopupLauncher.h"
+#include "widgets/popups/SaveOutcome.h"
 #include "widgets/tiles/ItemButtonWidget.h"
 
 #include "DataCenter.h"
@@ -153,6 +155,16 @@ MircroWebsiteStyleSetWidget::MircroWebsiteStyleSetWidget(QWidget* parent)
                                          "QMenu::item{color:rgb(230,230,230);font-size:13px;padding:4px 24px;}"
                                          "QMenu::item:selected{background:rgb(24,137,240);}"));
 
+    m_loadFailed = LoadFailedView::over(scroll);
+    connect(m_loadFailed, &LoadFailedView::retry, this, [this]() {
+        m_loadFailed->hide();
+        if (!m_model)
+            download_set();
+        if (!m_iconsLoaded)
+            downloadThreeIconConfig();
+    });
+    // "应用" sends the top icons: before they were read it would send none.
+    apply->setEnabled(false);
     download_set();
     downloadThreeIconConfig();
 }
@@ -169,9 +181,13 @@ QWidget* MircroWebsiteStyleSetWidget::colourRow()
         button->setObjectName(QStringLiteral("themeButton%1").arg(i + 1));
         button->setCursor(Qt::PointingHandCursor);
         const bool white = i == 5;
-        button->setStyleSheet(QStringLiteral("QRadioButton::indicator{width:18px;height:18px;border-radius:9px;background:%1;"
-                                             "border:%2;} QRadioButton::indicator:checked{border:3px solid #333333;}")
-                                  .arg(colour.colour.name(), white ? QStringLiteral("1px solid #bbbbbb") : QStringLiteral("none")));
+        // The swatch is 24 px with or without its ring: the label is placed by the unchecked size.
+        button->setStyleSheet(QStringLiteral("QRadioButton{spacing:6px;}"
+                                             "QRadioButton::indicator{width:%2px;height:%2px;border-radius:12px;background:%1;"
+                                             "border:%3;}"
+                                             "QRadioButton::indicator:checked{width:18px;height:18px;border:3px solid #333333;}")
+                                  .arg(colour.colour.name(), white ? QStringLiteral("22") : QStringLiteral("24"),
+                                       white ? QStringLiteral("1px solid #bbbbbb") : QStringLiteral("none")));
         m_themeGroup->addButton(button, i + 1);
         connect(button, &QRadioButton::clicked, this, &MircroWebsiteStyleSetWidget::updateTheme);
         layout->addWidget(button);
@@ -184,8 +200,12 @@ QWidget* MircroWebsiteStyleSetWidget::colourRow()
 QWidget* MircroWebsiteStyleSetWidget::styleRow()
 {
     auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
+    // Three to a row: five previews side by side are wider than the settings popup.
+    const int perRow = 3;
+    auto* layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setHorizontalSpacing(16);
+    layout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_styleGroup = new QButtonGroup(this);
     const QStringList names{QStringLiteral("样式一"), QStringLiteral("样式二"), QStringLiteral("样式三"), QStringLiteral("样式四"),
                             QStringLiteral("样式五")};
@@ -197,10 +217,9 @@ QWidget* MircroWebsiteStyleSetWidget::styleRow()
         button->setCursor(Qt::PointingHandCursor);
         m_styleGroup->addButton(button, i + 1);
         connect(button, &QRadioButton::clicked, this, &MircroWebsiteStyleSetWidget::updateStyle);
-        layout->addWidget(button);
+        layout->addWidget(button, i / perRow, i % perRow);
         m_styleButtons.append(button);
     }
-    layout->addStretch();
     return row;
 }
 
@@ -244,6 +263,23 @@ void MircroWebsiteStyleSetWidget::download_set()
 {
     NetRequestObjecet* request = RequestWait::send(this, Api::mtoreGetmstorestyleconfig(), FormBody(), this);
     connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebsiteStyleSetWidget::deal_setData);
+    connect(request, &NetRequestObjecet::loadFail, this, [this, request]() {
+        loadFailed(request->failureReason(), m_model != nullptr);
+    });
+}
+
+void MircroWebsiteStyleSetWidget::loadFailed(const QString& reason, bool shownBefore)
+{
+    // A failed reload leaves what the page shows as it is.
+    if (!shownBefore)
+        m_loadFailed->showReason(reason);
+}
+
+void MircroWebsiteStyleSetWidget::partLoaded()
+{
+    if (!m_model || !m_iconsLoaded)
+        return;
+    m_loadFailed->hide();
 }
 
 void MircroWebsiteStyleSetWidget::deal_setData(QJsonValue value)
@@ -288,6 +324,7 @@ void MircroWebsiteStyleSetWidget::showContent()
     }
     m_appArea->setMinimumHeight(appAreaHeight(apps.size()));
     checkCode(m_styleButtons, m_model->dibu);
+    partLoaded();
     emit contentShown();
 }
 
@@ -295,6 +332,9 @@ void MircroWebsiteStyleSetWidget::downloadThreeIconConfig()
 {
     NetRequestObjecet* request = RequestWait::send(this, Api::setwmenu(), ownerBody(), this);
     connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebsiteStyleSetWidget::dealThreeIconConfig);
+    connect(request, &NetRequestObjecet::loadFail, this, [this, request]() {
+        loadFailed(request->failureReason(), m_iconsLoaded);
+    });
 }
 
 FormBody MircroWebsiteStyleSetWidget::ownerBody()
@@ -306,8 +346,10 @@ FormBody MircroWebsiteStyleSetWidget::ownerBody()
 
 void MircroWebsiteStyleSetWidget::dealThreeIconConfig(QJsonValue value)
 {
-    if (!value.isArray())
+    if (!value.isArray()) {
+        loadFailed(QStringLiteral("服务返回的数据无法识别"), m_iconsLoaded);
         return;
+    }
     QList<QVariantMap> maps;
     const QJsonArray array = value.toArray();
     for (const QJsonValue& item : array) {
@@ -317,6 +359,10 @@ void MircroWebsiteStyleSetWidget::dealThreeIconConfig(QJsonValue value)
     const QList<MircroWebSiteTopTherePhotoView*> views = topIconViews();
     for (int i = 0; i < views.size() && i < maps.size(); ++i)
         views.at(i)->setContentData(maps.at(i));
+    m_iconsLoaded = true;
+    if (auto* apply = findChild<QPushButton*>(QStringLiteral("applyButton")))
+        apply->setEnabled(true);
+    partLoaded();
 }
 
 void MircroWebsiteStyleSetWidget::sendChoice(const QString& key, int code, int* saved, const QList<QRadioButton*>& buttons)
@@ -331,6 +377,8 @@ void MircroWebsiteStyleSetWidget::sendChoice(const QString& key, int code, int* 
         checkCode(buttons, *saved);
         emit choiceSaved(false);
     });
+    // Snapped back above; the alert says why.
+    SaveOutcome::follow(request, this, QString());
     request->sendForm(Api::mtoreMstoreconfig(), FormBody().add(key, code));
 }
 
@@ -416,6 +464,6 @@ void MircroWebsiteStyleSetWidget::sureButtonClick()
     FormBody body = ownerBody();
     body.add(QStringLiteral("content"), QString::fromUtf8(QJsonDocument(icons).toJson(QJsonDocument::Compact)));
     NetRequestObjecet* request = RequestWait::send(this, Api::setwmenu(), body, this);
-    connect(request, &NetRequestObjecet::loadSuccess, this,
-            []() { AlertWidget::showTip(QStringLiteral("设置微官网风格成功！"), QStringLiteral("main")); });
+    SaveOutcome::follow(request, this, QStringLiteral("设置微官网风格成功！"),
+                        findChild<QPushButton*>(QStringLiteral("applyButton")), SaveOutcome::Confirmation::Tip);
 }

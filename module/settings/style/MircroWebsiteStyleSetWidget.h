@@ -12,6 +12,7 @@
 
 class FormBody;
 class ItemButtonWidget;
+class LoadFailedView;
 class MircroWebSiteTopTherePhotoView;
 class QButtonGroup;
 class QGridLayout;
@@ -75,6 +76,10 @@ private:
     static FormBody ownerBody();
     void openAppEditor(const QString& title, const QSize& size, QWidget* editor);
     void appChanged();
+    // A load failed: with that part not read yet the page says why and offers "重试".
+    void loadFailed(const QString& reason, bool shownBefore);
+    // Takes the failure away once both the style and the top icons are read.
+    void partLoaded();
     QWidget* colourRow();
     QWidget* styleRow();
 
@@ -91,6 +96,8 @@ private:
     QPointer<CommonAddWidget> m_popup;
     int m_savedZhuti = 0;
     int m_savedDibu = 0;
+    LoadFailedView* m_loadFailed = nullptr;
+    bool m_iconsLoaded = false;
 };
 
 #endif // MIRCROWEBSITESTYLESETWIDGET_H

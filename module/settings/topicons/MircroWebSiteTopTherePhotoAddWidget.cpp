@@ -42,7 +42,7 @@ MircroWebSiteTopTherePhotoAddWidget::MircroWebSiteTopTherePhotoAddWidget(QWidget
     m_iconLabel->setObjectName(QStringLiteral("iconLabel"));
     m_iconLabel->setFixedSize(105, 92);
     m_iconLabel->setShowPlaceholder(true);
-    m_iconLabel->setCursor(Qt::PointingHandCursor);
+    m_iconLabel->setPickable(true);
     connect(m_iconLabel, &ImageShowLabel::clickLabel, this, &MircroWebSiteTopTherePhotoAddWidget::chooseIconPhoto);
 
     auto* store = new BaseMessage_SqlTable(this);

@@ -54,6 +54,8 @@ RebatixStackWidget::RebatixStackWidget(QWidget* parent)
     for (const SubPage& page : kPages) {
         auto* label = new QLabel(QStringLiteral("· ") + QString::fromUtf8(page.label), column);
         label->setFixedHeight(40);
+        // Inside the 4 px marker border, room so the entry is not flush with the column's edge.
+        label->setContentsMargins(16, 0, 0, 0);
         label->setCursor(Qt::PointingHandCursor);
         label->setStyleSheet(QLatin1String(kPlainStyle));
         label->installEventFilter(this);

@@ -48,19 +48,29 @@ QString LoadFailedView::reason() const
 
 void LoadFailedView::follow(ListPager* pager, QWidget* area)
 {
+    LoadFailedView* view = over(area);
+    connect(view, &LoadFailedView::retry, pager, &ListPager::reload);
+    connect(pager, &ListPager::pageFailed, view, [view, pager](const QString& reason) {
+        if (!pager->hasShownPage())
+            view->showReason(reason);
+    });
+    connect(pager, &ListPager::pageShown, view, &QWidget::hide);
+}
+
+LoadFailedView* LoadFailedView::over(QWidget* area)
+{
     auto* view = new LoadFailedView(area);
     view->hide();
     area->installEventFilter(view);
-    connect(view, &LoadFailedView::retry, pager, &ListPager::reload);
-    connect(pager, &ListPager::pageFailed, view, [view, pager, area](const QString& reason) {
-        if (pager->hasShownPage())
-            return;
-        view->setReason(reason);
-        view->setGeometry(area->rect());
-        view->show();
-        view->raise();
-    });
-    connect(pager, &ListPager::pageShown, view, &QWidget::hide);
+    return view;
+}
+
+void LoadFailedView::showReason(const QString& reason)
+{
+    setReason(reason);
+    setGeometry(parentWidget()->rect());
+    show();
+    raise();
 }
 
 bool LoadFailedView::eventFilter(QObject* watched, QEvent* event)

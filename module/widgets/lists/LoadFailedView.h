@@ -23,6 +23,11 @@ public:
     // Puts the view over `area` whenever the pager's request fails before any page was shown, and
     // takes it away once a page is; "重试" asks the pager again.
     static void follow(ListPager* pager, QWidget* area);
+    // For a page that loads once when opened: the view over `area`, hidden until showReason(), and
+    // kept at the area's size.
+    static LoadFailedView* over(QWidget* area);
+    // Stands in over the area with the reason.
+    void showReason(const QString& reason);
 
 signals:
     void retry();

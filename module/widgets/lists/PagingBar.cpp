@@ -60,6 +60,8 @@ void PagingBar::follow(ListPager* pager)
         connect(pager, &ListPager::pageIndexChanged, this, &PagingBar::setPageIndex);
     }
     connect(pager, &ListPager::totalReceived, this, &PagingBar::setTotal);
+    // The page past the end came back empty: say so as the button does once the end is known.
+    connect(pager, &ListPager::lastPageReached, this, [this] { trigger(PagingRules::Action::Next); });
     connect(this, &PagingBar::pageRequested, pager, &ListPager::turnTo);
 }
 

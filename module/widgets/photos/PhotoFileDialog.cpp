@@ -23,10 +23,13 @@ void PhotoFileDialog::setPicker(Picker replacement)
 
 QString PhotoFileDialog::startFolder()
 {
-    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    if (!desktop.isEmpty() && QDir(desktop).exists())
-        return desktop;
-    return QDir::rootPath();
+    // Systems without a desktop folder still keep photos near home, never at the root.
+    for (const QStandardPaths::StandardLocation location : {QStandardPaths::DesktopLocation, QStandardPaths::PicturesLocation}) {
+        const QString folder = QStandardPaths::writableLocation(location);
+        if (!folder.isEmpty() && QDir(folder).exists())
+            return folder;
+    }
+    return QDir::homePath();
 }
 
 QStringList PhotoFileDialog::pick(QWidget* parent, bool several, const QString& title, const QString& folder)

@@ -8,8 +8,8 @@
 
 class QWidget;
 
-// The editors' picture dialog ("选取图片" unless told otherwise): opens in the user's desktop folder and lists the picture formats
-// that can be read.
+// The editors' picture dialog ("选取图片" unless told otherwise): opens in the user's desktop folder (else
+// the pictures folder, else home) and lists the picture formats that can be read.
 class PhotoFileDialog
 {
 public:

@@ -2,7 +2,7 @@
 
 #include "net/pictures/PhotoWork.h"
 #include "widgets/lists/QProgressIndicator.h"
-#include "widgets/popups/AlertWidget.h"
+#include "widgets/popups/SaveOutcome.h"
 
 #include <QWidget>
 
@@ -20,7 +20,7 @@ void PhotoWorkWait::follow(PhotoWork* work)
     });
     connect(work, &PhotoWork::uploadFailed, this, [this](const QString& message) {
         stop();
-        AlertWidget::showWarning(message);
+        SaveOutcome::showFailure(message, m_over);
     });
 }
 

@@ -11,8 +11,9 @@ class PhotoWork;
 class QWidget;
 
 // The wait an editor shows while its pictures are compressed and uploaded: one indicator over the
-// editor that carries the work's stage ("压缩中 2/6", "上传中 3/6"), and a failed upload said in an
-// alert with the indicator gone, so the form is usable again at once.
+// editor that carries the work's stage ("压缩中 2/6", "上传中 3/6"), and a failed upload said in one
+// alert over the editor's window, naming the photo and the reason, with the indicator gone, so the
+// form is usable again at once.
 class PhotoWorkWait : public QObject
 {
     Q_OBJECT

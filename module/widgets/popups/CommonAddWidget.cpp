@@ -1,12 +1,15 @@
 #include "widgets/popups/CommonAddWidget.h"
 #include "ui_CommonAddWidget.h"
 
+#include "widgets/popups/ScreenFit.h"
+
 #include "DataCenter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGraphicsDropShadowEffect>
 #include <QMouseEvent>
+#include <QScrollArea>
 
 namespace {
 
@@ -99,7 +102,20 @@ void CommonAddWidget::setContent(int index, QWidget* content)
         return;
     if (m_content)
         disconnect(m_content.data(), &QObject::destroyed, this, &CommonAddWidget::setContentNull);
-    ui->contentLayout->insertWidget(index, content);
+    // A frame shrunk to a small screen scrolls its form rather than cutting it off.
+    auto* scroll = new QScrollArea(ui->contentWidget);
+    scroll->setObjectName(QStringLiteral("contentScrollArea"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    // The frame's white shows through, as it did around the form before.
+    scroll->viewport()->setAutoFillBackground(false);
+    const bool filled = content->autoFillBackground();
+    scroll->setWidget(content);
+    content->setAutoFillBackground(filled);
+    ui->contentLayout->insertWidget(index, scroll);
+    // The scroll area looks again when the form's layout changes (a grid reflowing, rows
+    // loaded), or scroll bars that are no longer needed would stay.
+    content->installEventFilter(this);
     m_content = content;
     connect(content, &QObject::destroyed, this, &CommonAddWidget::setContentNull);
     DataCenter::addThemeWidget(m_windowName, this);
@@ -139,7 +155,12 @@ void CommonAddWidget::animate()
 void CommonAddWidget::changeSize(QSize size)
 {
     setMaximumSize(size);
-    setGeometry(QRect(pos(), size));
+    fitSize(size);
+}
+
+void CommonAddWidget::fitSize(const QSize& size)
+{
+    ScreenFit::resizeWithin(this, size, ownerWindow());
     centreOverOwner();
 }
 
@@ -214,6 +235,10 @@ void CommonAddWidget::closeEvent(QCloseEvent* event)
 
 bool CommonAddWidget::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::LayoutRequest && watched == m_content) {
+        if (QWidget* scroll = m_content->parentWidget() ? m_content->parentWidget()->parentWidget() : nullptr)
+            QCoreApplication::postEvent(scroll, new QEvent(QEvent::LayoutRequest));
+    }
     // Shades keep covering their window when it is resized.
     if (event->type() == QEvent::Resize) {
         for (const QPointer<QPushButton>& shade : qAsConst(m_shades)) {
@@ -266,11 +291,7 @@ void CommonAddWidget::layShade(QWidget* window, int shadeClick)
 
 void CommonAddWidget::centreOverOwner()
 {
-    QWidget* owner = ownerWindow();
-    if (!owner)
-        return;
-    const QPoint centre = owner->mapToGlobal(owner->rect().center());
-    move(centre - QPoint(width() / 2, height() / 2));
+    ScreenFit::centreWithin(this, ownerWindow());
 }
 
 void CommonAddWidget::toggleMaximized()
@@ -288,7 +309,8 @@ void CommonAddWidget::toggleMaximized()
     m_normalGeometry = geometry();
     m_normalMaximumSize = maximumSize();
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    setGeometry(QRect(owner->mapToGlobal(QPoint(0, 0)), owner->size()));
+    // The part of the owner window that is on its screen.
+    setGeometry(QRect(owner->mapToGlobal(QPoint(0, 0)), owner->size()).intersected(ScreenFit::room(owner)));
 }
 
 void CommonAddWidget::finish()

@@ -62,7 +62,10 @@ signals:
 public slots:
     void closeWidget();
     void animate();
+    // size is the most the frame takes: on a smaller screen it gets what the screen has room for.
     void changeSize(QSize size);
+    // Resizes to at most size, fitted into its owner's screen, and centres over the owner.
+    void fitSize(const QSize& size);
     void closeBackShadow();
     void dealComboboxClick(int index);
     void setContentNull();

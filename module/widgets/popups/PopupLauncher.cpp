@@ -9,7 +9,7 @@ CommonAddWidget* PopupLauncher::open(const QString& title, const QSize& size, QW
                                      QWidget* parent)
 {
     auto* frame = new CommonAddWidget(parent ? parent : DataCenter::KQTabBar, QStringLiteral("main"), true);
-    frame->resize(size);
+    frame->fitSize(size);
     frame->setTitle(title, nullptr, QColor(0, 0, 0, 30), shadeClick, true);
     if (content)
         frame->setContent(0, content);

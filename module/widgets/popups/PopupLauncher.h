@@ -12,8 +12,9 @@ class QWidget;
 class PopupLauncher
 {
 public:
-    // shadeClick: 0 a click on the shade closes the frame, 1 it only blocks clicks. The frame's
-    // parent is the host's tab bar unless a page asks to own it.
+    // size is the most the frame takes: on a smaller screen it gets what the screen has room for
+    // and the form scrolls. shadeClick: 0 a click on the shade closes the frame, 1 it only blocks
+    // clicks. The frame's parent is the host's tab bar unless a page asks to own it.
     static CommonAddWidget* open(const QString& title, const QSize& size, QWidget* content, int shadeClick = 1,
                                  QWidget* parent = nullptr);
 

@@ -1,5 +1,6 @@
 #include "widgets/sort/SortItemView.h"
 
+#include "widgets/inputs/MnemonicText.h"
 #include "widgets/popups/AlertFlashWidget.h"
 
 #include "HelpQuestionWidget.h"
@@ -61,13 +62,19 @@ void SortItemView::setData(const QString& title, bool choose, bool hasButton, in
     m_title = title;
     m_row = row;
     m_column = column;
-    m_box->setText(title);
+    m_box->setText(MnemonicText::escaped(title));
     {
         const QSignalBlocker block(m_box);
         m_box->setChecked(choose);
     }
     m_button->setVisible(hasButton);
     applyStyle(false);
+}
+
+void SortItemView::setPosition(int row, int column)
+{
+    m_row = row;
+    m_column = column;
 }
 
 void SortItemView::setTipId(int tipId)

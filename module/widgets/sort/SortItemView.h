@@ -19,6 +19,8 @@ public:
     explicit SortItemView(QWidget* parent = nullptr);
 
     void setData(const QString& title, bool choose, bool hasButton, int row, int column);
+    // Where the item stands now in its grid (which reflows with its width).
+    void setPosition(int row, int column);
     void setTipId(int tipId);
     void setRequired();
     bool isChosen() const;

@@ -3,6 +3,7 @@
 #include "widgets/sort/SortItemView.h"
 
 #include <QGridLayout>
+#include <QResizeEvent>
 
 SortWidget::SortWidget(QWidget* parent)
     : QWidget(parent)
@@ -48,15 +49,13 @@ void SortWidget::setData(const QList<QVariantMap>& list, int columns)
     }
     m_views.clear();
     m_items = list;
-    const int rows = (m_items.size() + m_columns - 1) / m_columns;
-    setFixedHeight(rows * RowHeight);
     for (int i = 0; i < m_items.size(); ++i) {
         const QVariantMap& item = m_items.at(i);
         auto* view = new SortItemView(this);
         view->setFixedHeight(RowHeight - 6);
         const int id = item.value(QStringLiteral("id")).toInt();
         view->setData(item.value(QStringLiteral("title")).toString(), item.value(QStringLiteral("choose")).toBool(),
-                      m_buttonIds.contains(id), i / m_columns, i % m_columns);
+                      m_buttonIds.contains(id), 0, 0);
         const int tip = item.value(QStringLiteral("tip_id")).toInt();
         if (tip != 0)
             view->setTipId(tip);
@@ -68,17 +67,65 @@ void SortWidget::setData(const QList<QVariantMap>& list, int columns)
         });
         connect(view, &SortItemView::changeTo, this, &SortWidget::changeTo);
         connect(view, &SortItemView::btnClick, this, [this, id]() { emit btnClick(id); });
-        m_grid->addWidget(view, i / m_columns, i % m_columns);
-        view->show();
         m_views.append(view);
     }
+    // Before the grid has a width of its own, it shows all the columns asked for.
+    m_shown = m_laidOut ? columnsFor(width()) : m_columns;
+    arrange();
+    for (SortItemView* view : qAsConst(m_views))
+        view->show();
+}
+
+QSize SortWidget::minimumSizeHint() const
+{
+    return QSize(m_views.isEmpty() ? 0 : cellWidth(), minimumHeight());
+}
+
+void SortWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_laidOut = true;
+    const int fitting = columnsFor(width());
+    if (fitting != m_shown) {
+        m_shown = fitting;
+        arrange();
+    }
+}
+
+int SortWidget::cellWidth() const
+{
+    int widest = 0;
+    for (const SortItemView* view : m_views)
+        widest = qMax(widest, view->sizeHint().width());
+    return widest;
+}
+
+int SortWidget::columnsFor(int width) const
+{
+    const int cell = cellWidth();
+    if (cell <= 0)
+        return m_columns;
+    const int spacing = m_grid->horizontalSpacing();
+    return qBound(1, (width + spacing) / (cell + spacing), m_columns);
+}
+
+void SortWidget::arrange()
+{
+    for (SortItemView* view : qAsConst(m_views))
+        m_grid->removeWidget(view);
+    for (int i = 0; i < m_views.size(); ++i) {
+        m_views.at(i)->setPosition(i / m_shown, i % m_shown);
+        m_grid->addWidget(m_views.at(i), i / m_shown, i % m_shown);
+    }
+    const int rows = (m_views.size() + m_shown - 1) / m_shown;
+    setFixedHeight(rows * RowHeight);
 }
 
 void SortWidget::changeTo(int fromRow, int fromColumn, int toRow, int toColumn)
 {
-    if (fromColumn < 0 || fromColumn >= m_columns || toColumn < 0 || toColumn >= m_columns)
+    if (fromColumn < 0 || fromColumn >= m_shown || toColumn < 0 || toColumn >= m_shown)
         return;
-    if (!moveItem(m_items, fromRow * m_columns + fromColumn, toRow * m_columns + toColumn))
+    if (!moveItem(m_items, fromRow * m_shown + fromColumn, toRow * m_shown + toColumn))
         return;
     // The views are rebuilt after the drop has been handled, not under the view that took it.
     QMetaObject::invokeMethod(this, [this]() { setData(m_items, m_columns); }, Qt::QueuedConnection);

@@ -1,5 +1,6 @@
 #include "widgets/web/CefWebWidget.h"
 
+#include "widgets/popups/ScreenFit.h"
 #include "widgets/web/CefViewLibrary.h"
 
 #include <QGridLayout>
@@ -33,6 +34,19 @@ void CefWebWidget::setTitle(const QString& title)
 bool CefWebWidget::runJs(const QString& script)
 {
     return CefViewLibrary::runJs(m_handle, script);
+}
+
+void CefWebWidget::setVisible(bool visible)
+{
+    if (visible && !isVisible()) {
+        const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+        ScreenFit::resizeWithin(this, size(), owner);
+        // Placed here rather than by QDialog, which leaves the window frame out and may push the
+        // bottom edge under the task bar.
+        if (!testAttribute(Qt::WA_Moved))
+            ScreenFit::centreWithin(this, owner);
+    }
+    QDialog::setVisible(visible);
 }
 
 void CefWebWidget::receiveMessage(QString message, void* context)

@@ -26,6 +26,9 @@ public:
     // Runs a script in the page; false when there is no browser.
     bool runJs(const QString& script);
 
+    // The size given before showing is the most the dialog takes: it opens within its screen.
+    void setVisible(bool visible) override;
+
 signals:
     void backJs(QString js);
 

@@ -2,14 +2,17 @@
 #include "content/ads/MicroWebSiteScrollAdsItemView.h"
 #include "content/ads/MicroWebSite_ScrollAds_Model.h"
 #include "content/ads/MicroWebsiteScrollAdsWidget.h"
+#include "content/jobs/JoinUsAddEditWidget.h"
 #include "listings/pickers/SaleOrRentPutUpChooseWidget.h"
 #include "net/http/FormBody.h"
+#include "net/pictures/ImageShowLabel.h"
 #include "support/service/ReferenceService.h"
 #include "support/service/ScriptedHttpServer.h"
 #include "support/ui/AlertProbe.h"
 #include "support/ui/CardPageFixture.h"
 #include "support/ui/HostWindowFixture.h"
 #include "support/ui/InputProbe.h"
+#include "support/ui/LabelProbe.h"
 #include "support/ui/LocalStoreFixture.h"
 #include "support/ui/ModuleTestEnvironment.h"
 #include "widgets/inputs/CustomComboBox.h"
@@ -20,6 +23,7 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QKeySequence>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -64,6 +68,23 @@ SaleOrRentPutUpChooseWidget* openedPicker(const MicroWebSiteScrollAddWidget* for
     return picker;
 }
 
+// Opens the page's add form, gives it a picture, links it to a job and opens the job picker;
+// null when a step fails.
+SaleOrRentPutUpChooseWidget* openJobPickerOfANewAdvert(const MicroWebsiteScrollAdsWidget* page)
+{
+    QTest::mouseClick(page->addButton(), Qt::LeftButton);
+    MicroWebSiteScrollAddWidget* form = formOf(page);
+    if (!form)
+        return nullptr;
+    PhotoFileDialog::setPicker([](QWidget*, bool) { return QStringList{testPhoto(QStringLiteral("Landscape_4.jpg"))}; });
+    form->choosePhoto();
+    if (!QTest::qWaitFor([form] { return !form->isProcessingPicture(); }, 20000)
+        || !InputProbe::chooseEntry(form->typeBox(), QStringLiteral("招聘")))
+        return nullptr;
+    QTest::mouseClick(form->pickerButton(), Qt::LeftButton);
+    return openedPicker(form);
+}
+
 } // namespace
 
 class TestScrollAds : public QObject
@@ -83,6 +104,7 @@ private slots:
     void listMovesAndDeletes();
     void withoutRight69NothingCanBeChanged();
     void anAdvertLinkingToAJobIsSavedAndListed();
+    void anAmpersandInALinkedNameIsShownAsTyped();
 
 private:
     MicroWebsiteScrollAdsWidget* openPage();
@@ -193,6 +215,9 @@ void TestScrollAds::checksBeforeTheUpload()
     QVERIFY(server);
     MicroWebSiteScrollAddWidget form;
     form.show();
+    // The empty picture area says where to click.
+    auto* picture = form.findChild<ImageShowLabel*>(QStringLiteral("pictureLabel"));
+    QCOMPARE(picture->text(), ImageShowLabel::pickHint());
     QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("submitButton")), Qt::LeftButton);
     QCOMPARE(AlertProbe::answer(QStringLiteral("knowButton")), QStringLiteral("请选择图片！"));
 
@@ -204,7 +229,7 @@ void TestScrollAds::checksBeforeTheUpload()
     PhotoFileDialog::setPicker([](QWidget*, bool several) {
         return several ? QStringList() : QStringList{testPhoto(QStringLiteral("Landscape_2.jpg"))};
     });
-    form.choosePhoto();
+    QTest::mouseClick(picture, Qt::LeftButton);
     QVERIFY(form.isProcessingPicture());
     form.submitData();
     QCOMPARE(AlertProbe::answer(QStringLiteral("knowButton")), QStringLiteral("正在处理图片中，请稍等！"));
@@ -282,18 +307,10 @@ void TestScrollAds::anAdvertLinkingToAJobIsSavedAndListed()
     MicroWebsiteScrollAdsWidget* page = openPage();
     QVERIFY(page);
     const int countBefore = page->rows().size();
-    QTest::mouseClick(page->addButton(), Qt::LeftButton);
-    MicroWebSiteScrollAddWidget* form = formOf(page);
-    QVERIFY(form);
-    QCOMPARE(HostWindowFixture::popupTitle(page->formPopup()), QStringLiteral("添加轮播图片"));
-    PhotoFileDialog::setPicker([](QWidget*, bool) { return QStringList{testPhoto(QStringLiteral("Landscape_4.jpg"))}; });
-    form->choosePhoto();
-    QTRY_VERIFY_WITH_TIMEOUT(!form->isProcessingPicture(), 20000);
-
-    QVERIFY(InputProbe::chooseEntry(form->typeBox(), QStringLiteral("招聘")));
-    QTest::mouseClick(form->pickerButton(), Qt::LeftButton);
-    SaleOrRentPutUpChooseWidget* picker = openedPicker(form);
+    SaleOrRentPutUpChooseWidget* picker = openJobPickerOfANewAdvert(page);
     QVERIFY(picker);
+    MicroWebSiteScrollAddWidget* form = formOf(page);
+    QCOMPARE(HostWindowFixture::popupTitle(page->formPopup()), QStringLiteral("添加轮播图片"));
     QCOMPARE(HostWindowFixture::popupTitle(form->pickerPopup()), QStringLiteral("选择要链接的职位"));
     QCOMPARE(picker->entries().first().value(SaleOrRentPutUpChooseWidget::ShownTextKey).toString(),
              QStringLiteral("<招聘列表页>"));
@@ -315,6 +332,61 @@ void TestScrollAds::anAdvertLinkingToAJobIsSavedAndListed()
     QVERIFY(added);
     QCOMPARE(added->linkText(), QStringLiteral("链接：招聘-") + job.value(QStringLiteral("title")).toString());
     QVERIFY(added->ad().photo.startsWith(service->baseUrl() + QStringLiteral("files/")));
+}
+
+void TestScrollAds::anAmpersandInALinkedNameIsShownAsTyped()
+{
+    ReferenceService* service = m_pages->startService(kManager);
+    QVERIFY(service);
+    MicroWebsite_JoinUsJob_Model::DataModel job;
+    job.title = QStringLiteral("研发&测试 R&&D &");
+    job.xinzi = QStringLiteral("8000-12000");
+    job.xueli = QStringLiteral("本科");
+    job.jingyan = QStringLiteral("3年");
+    job.address = QStringLiteral("人民路1号");
+    job.content = QStringLiteral("负责系统开发");
+    job.tel = QStringLiteral("13800000000");
+    const ReferenceService::Reply added = service->post(JoinUsAddEditWidget::saveUrl(0),
+                                                        JoinUsAddEditWidget::saveBody(job).toByteArray(),
+                                                        service->login(kManager));
+    QCOMPARE(added.code(), 200);
+
+    MicroWebsiteScrollAdsWidget* page = openPage();
+    QVERIFY(page);
+    SaleOrRentPutUpChooseWidget* picker = openJobPickerOfANewAdvert(page);
+    QVERIFY(picker);
+    MicroWebSiteScrollAddWidget* form = formOf(page);
+    int row = -1;
+    for (int i = 0; i < picker->entries().size(); ++i) {
+        if (picker->entries().at(i).value(SaleOrRentPutUpChooseWidget::ShownTextKey).toString() == job.title)
+            row = i;
+    }
+    QVERIFY2(row > 0, "the job is not offered");
+    QListWidget* list = picker->list()->listWidget();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(row)).center());
+    QTRY_VERIFY(!form->pickerPopup());
+
+    // Shown as it is named, with no letter taken as a keyboard shortcut.
+    QCOMPARE(LabelProbe::shownMnemonicText(form->pickerButton()->text()), job.title);
+    QVERIFY(QKeySequence::mnemonic(form->pickerButton()->text()).isEmpty());
+    QCOMPARE(form->formAdvert().title, job.title);
+
+    // Saved, and opened again for a change.
+    QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("submitButton")), Qt::LeftButton);
+    QVERIFY(m_pages->waitForList(20000));
+    const MicroWebSiteScrollAdsItemView* saved = nullptr;
+    for (const MicroWebSiteScrollAdsItemView* view : page->rows()) {
+        if (view->ad().type == Ads::Job && view->ad().title == job.title)
+            saved = view;
+    }
+    QVERIFY(saved);
+    QTRY_VERIFY(!page->formPopup());
+    QTest::mouseClick(saved->button(QStringLiteral("modifyButton")), Qt::LeftButton);
+    form = formOf(page);
+    QVERIFY(form);
+    QCOMPARE(HostWindowFixture::popupTitle(page->formPopup()), QStringLiteral("修改轮播图片"));
+    QCOMPARE(LabelProbe::shownMnemonicText(form->pickerButton()->text()), job.title);
+    QVERIFY(QKeySequence::mnemonic(form->pickerButton()->text()).isEmpty());
 }
 
 QTEST_MAIN(TestScrollAds)

@@ -19,6 +19,7 @@
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/CommonAddWidget.h"
 
+#include <QApplication>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLabel>
@@ -90,7 +91,8 @@ private slots:
     void bodiesCarryTheTagsAndTheIdOnChange();
     void listShowsThePostingsAndARowOpensItsDetail();
     void addingAPostingThroughTheForm();
-    void tagsRefuseOnlyTheEmptyText();
+    void tagPopupRefusesTheEmptyTextAndCommas_data();
+    void tagPopupRefusesTheEmptyTextAndCommas();
     void changingAPostingKeepsItsChoicesAndSendsItsId();
     void deletingAsksFirst();
     void withoutRight67RowsHaveNoButtonsAndAddingIsRefused();
@@ -244,8 +246,23 @@ void TestJoinUs::addingAPostingThroughTheForm()
     QVERIFY(sawAdd);
 }
 
-void TestJoinUs::tagsRefuseOnlyTheEmptyText()
+void TestJoinUs::tagPopupRefusesTheEmptyTextAndCommas_data()
 {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("refusal"); // empty: the tag is taken
+
+    QTest::newRow("empty") << QString() << QStringLiteral("请填写内容");
+    // Tags are stored joined by commas: one with a comma would come back as two.
+    QTest::newRow("comma") << QStringLiteral("五险,一金") << QStringLiteral("标签不能包含逗号");
+    QTest::newRow("full-width comma") << QStringLiteral("五险，一金") << QStringLiteral("标签不能包含逗号");
+    QTest::newRow("only spaces") << QStringLiteral("   ") << QString();
+    QTest::newRow("other punctuation") << QStringLiteral("五险、一金; 双休") << QString();
+}
+
+void TestJoinUs::tagPopupRefusesTheEmptyTextAndCommas()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, refusal);
     QVERIFY(m_pages->startCannedServer(kManager));
     JoinUsAddEditWidget editor;
     editor.show();
@@ -253,17 +270,23 @@ void TestJoinUs::tagsRefuseOnlyTheEmptyText()
     QVERIFY(editor.tagPopup());
     QCOMPARE(HostWindowFixture::popupTitle(editor.tagPopup()), QStringLiteral("添加职位标签"));
     auto* form = editor.tagPopup()->findChild<AddNewTagWidget*>();
+    QApplication::setActiveWindow(form->window());
+    form->lineEdit()->setFocus();
+    QTRY_VERIFY(form->lineEdit()->hasFocus());
+    InputProbe::commitText(form->lineEdit(), typed);
     QTest::mouseClick(button(form, "sureButton"), Qt::LeftButton);
-    QCOMPARE(AlertProbe::answer(QStringLiteral("knowButton")), QStringLiteral("请填写内容"));
-    QVERIFY(editor.tagPopup());
-    QVERIFY(editor.tagView()->itemTexts().isEmpty());
 
-    QTest::keyClicks(form->lineEdit(), QStringLiteral("   "));
-    QTest::mouseClick(button(form, "sureButton"), Qt::LeftButton);
+    if (!refusal.isEmpty()) {
+        QCOMPARE(AlertProbe::answer(QStringLiteral("knowButton")), refusal);
+        // The popup stays with the text, to be corrected.
+        QVERIFY(editor.tagPopup());
+        QCOMPARE(form->lineEdit()->text(), typed);
+        QVERIFY(editor.tagView()->itemTexts().isEmpty());
+        return;
+    }
     QTRY_VERIFY(!editor.tagPopup());
-    QCOMPARE(editor.tagView()->itemTexts(), QStringList{QStringLiteral("   ")});
-    QCOMPARE(editor.formJob().tags, QStringList{QStringLiteral("   ")});
-
+    QCOMPARE(editor.tagView()->itemTexts(), QStringList{typed});
+    QCOMPARE(editor.formJob().tags, QStringList{typed});
     editor.tagView()->chips().first()->findChild<QPushButton*>(QStringLiteral("deleteChipButton"))->click();
     QVERIFY(editor.formJob().tags.isEmpty());
 }

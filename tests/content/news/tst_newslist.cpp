@@ -16,12 +16,15 @@
 #include "support/ui/PagingProbe.h"
 #include "support/ui/RequestLog.h"
 #include "widgets/inputs/CustomLineEdit.h"
+#include "widgets/lists/CustomListWidget.h"
 #include "widgets/lists/PagingBar.h"
+#include "widgets/popups/ScreenFit.h"
 #include "widgets/web/CefViewLibrary.h"
 #include "widgets/web/CefWebWidget.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -97,7 +100,8 @@ private slots:
     void webPagesCarryTheirQueryEncoded();
     void pagingSaysWhereItEndsAndNamesAPageOnlyOnceItCame();
     void aFailedPageKeepsItsNumberAndRows();
-    void aFullLastPageLetsTheNextOneBeAskedFor();
+    void aFullLastPageSaysItIsTheLast_data();
+    void aFullLastPageSaysItIsTheLast();
     void aReplyWithoutAnArrayEmptiesTheListAndNamesThePage();
     void searchSendsTheKeyWithoutBlanksFromTheFirstPage();
     void deletingAsksWithTheTitleAndSendsTheIntegerId_data();
@@ -114,7 +118,7 @@ private:
     }
     // A canned server at the site base, answering the news list by page; the user keeps a company
     // name that a query string would break.
-    ScriptedHttpServer* startSite(const std::function<QJsonValue(int page)>& pageReply);
+    ScriptedHttpServer* startSite(const std::function<QJsonValue(int page)>& pageReply, const QString& path = kNewsPath);
 
     std::unique_ptr<CardPageFixture> m_pages;
 };
@@ -138,7 +142,7 @@ void TestNewsList::cleanup()
     TestEnvironment::addressesChanged();
 }
 
-ScriptedHttpServer* TestNewsList::startSite(const std::function<QJsonValue(int page)>& pageReply)
+ScriptedHttpServer* TestNewsList::startSite(const std::function<QJsonValue(int page)>& pageReply, const QString& path)
 {
     ScriptedHttpServer* server = m_pages->startCannedServer(kManager);
     if (!server)
@@ -147,7 +151,7 @@ ScriptedHttpServer* TestNewsList::startSite(const std::function<QJsonValue(int p
                  {{QStringLiteral("companyid"), QStringLiteral("10001")},
                   {QStringLiteral("company"), kCompany},
                   {QStringLiteral("cityid"), QStringLiteral("1")}});
-    server->setResponder(kNewsPath, [pageReply](const ScriptedHttpServer::Request& request) {
+    server->setResponder(path, [pageReply](const ScriptedHttpServer::Request& request) {
         const QJsonValue reply = pageReply(bodyOf(request).queryItemValue(QStringLiteral("page")).toInt());
         if (reply.isUndefined())
             return ScriptedHttpServer::contentReply("text/html", "<html>服务器错误</html>");
@@ -224,7 +228,11 @@ void TestNewsList::webPagesCarryTheirQueryEncoded()
     QVERIFY(dialog);
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), title);
-    QCOMPARE(dialog->size(), size);
+    // The page's size is the most it takes: on the office screen it shrinks to fit, frame and all.
+    const QRect room = ScreenFit::room(dialog);
+    QCOMPARE(dialog->width(), qMin(size.width(), room.width()));
+    QVERIFY(dialog->height() <= size.height());
+    QVERIFY(room.contains(dialog->frameGeometry()));
     const QList<QVariantMap> inserts = CefViewStubProbe::callsOf(QStringLiteral("insertOnlyWeb"));
     QCOMPARE(inserts.size(), 1);
     const QString address = inserts.first().value(QStringLiteral("url")).toString();
@@ -298,23 +306,48 @@ void TestNewsList::aFailedPageKeepsItsNumberAndRows()
     QCOMPARE(bodyOf(server->requestsTo(kNewsPath).last()).queryItemValue(QStringLiteral("page")), QStringLiteral("2"));
 }
 
-void TestNewsList::aFullLastPageLetsTheNextOneBeAskedFor()
+void TestNewsList::aFullLastPageSaysItIsTheLast_data()
 {
-    ScriptedHttpServer* server = startSite([](int page) {
-        return QJsonValue(page == 1 ? articleRows(1, 10) : QJsonArray());
-    });
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("news") << int(MicroWebsiteNewsStackWidget::News) << kNewsPath;
+    QTest::newRow("encyclopedia") << int(MicroWebsiteNewsStackWidget::BaiKe) << QStringLiteral("/site/softbaikelist");
+    QTest::newRow("topics") << int(MicroWebsiteNewsStackWidget::Topics) << QStringLiteral("/site/softsubjectlist");
+}
+
+// Ten rows and nothing after them: the next page is asked for once, comes back empty, and the list
+// stays on its page and says it is the last, then and on every later click, without asking again.
+void TestNewsList::aFullLastPageSaysItIsTheLast()
+{
+    QFETCH(int, entry);
+    QFETCH(QString, path);
+    ScriptedHttpServer* server =
+        startSite([](int page) { return QJsonValue(page == 1 ? articleRows(1, 10) : QJsonArray()); }, path);
     QVERIFY(server);
-    auto* list = openList<MicroWebsiteNewsListWidget>(QStringLiteral("资讯"));
+    HostWindowFixture host;
+    auto* stack = new MicroWebsiteNewsStackWidget(entry, host.tabs());
+    host.tabs()->addTabWidget(QStringLiteral("资讯"), stack);
+    QWidget* list = stack->stack()->currentWidget();
     QVERIFY(list);
-    list->nextPage();
-    QVERIFY(AlertProbe::flushPending());
-    QVERIFY(AlertProbe::visibleAlerts().isEmpty());
-    QTRY_VERIFY(server->requestsTo(kNewsPath).size() >= 2);
-    QCOMPARE(bodyOf(server->requestsTo(kNewsPath).at(1)).queryItemValue(QStringLiteral("page")), QStringLiteral("2"));
-    // Page 2 came back empty: the list returns to its last page with rows.
-    QVERIFY(m_pages->waitForList());
-    QCOMPARE(PagingProbe::pageInfo(list->pagingBar()), QStringLiteral("第1页"));
-    QCOMPARE(list->rows().size(), 10);
+    QSignalSpy shown(list, SIGNAL(listShown()));
+    QVERIFY(shown.wait(10000));
+    auto* bar = list->findChild<PagingBar*>();
+    auto* pager = list->findChild<ListPager*>();
+    QVERIFY(bar && pager);
+    const auto rowCount = [list] { return list->findChild<CustomListWidget*>()->listWidget()->count(); };
+    QCOMPARE(rowCount(), 10);
+
+    for (int round = 0; round < 2; ++round) {
+        click(bar->findChild<QPushButton*>(QStringLiteral("pushButton_next")));
+        QCOMPARE(AlertProbe::answer(QStringLiteral("knowButton"), 10000), QStringLiteral("已经是最后一页了！"));
+        QVERIFY(!pager->isLoading());
+        QCOMPARE(server->requestsTo(path).size(), 2);
+        QCOMPARE(bodyOf(server->requestsTo(path).at(1)).queryItemValue(QStringLiteral("page")), QStringLiteral("2"));
+        QCOMPARE(PagingProbe::pageInfo(bar), QStringLiteral("第1页"));
+        QCOMPARE(pager->pageIndex(), 1);
+        QCOMPARE(rowCount(), 10);
+        QCOMPARE(shown.count(), 1);
+    }
 }
 
 void TestNewsList::aReplyWithoutAnArrayEmptiesTheListAndNamesThePage()

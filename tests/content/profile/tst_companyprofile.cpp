@@ -385,8 +385,12 @@ void TestCompanyProfile::aFailedUploadKeepsTheEditorAsTyped()
     editor->findChild<QPlainTextEdit*>(QStringLiteral("contentEdit"))->setPlainText(typed);
 
     QTest::mouseClick(button(editor, "saveButton"), Qt::LeftButton);
-    QVERIFY(AlertProbe::waitForAlertContaining(QStringLiteral("第2张图片上传失败，请重试！")));
-    AlertProbe::closeAll();
+    // One alert, naming the photo and the service's reason.
+    AlertWidget* alert = AlertProbe::waitForAlertContaining(QStringLiteral("第2张图片上传失败：存储不可用"));
+    QVERIFY(alert);
+    QVERIFY(AlertProbe::clickButton(alert, QStringLiteral("knowButton")));
+    QVERIFY(AlertProbe::flushPending());
+    QVERIFY(AlertProbe::visibleAlerts().isEmpty());
     QVERIFY(page->editorPopup());
     QCOMPARE(editorOf(page), editor);
     QCOMPARE(editor->findChild<QPlainTextEdit*>(QStringLiteral("contentEdit"))->toPlainText(), typed);

@@ -5,6 +5,7 @@
 #include "net/http/FormBody.h"
 #include "net/http/ServiceAddresses.h"
 #include "net/paging/ListPager.h"
+#include "net/pictures/ImageShowLabel.h"
 #include "support/service/ReferenceService.h"
 #include "support/service/ScriptedHttpServer.h"
 #include "support/ui/AlertProbe.h"
@@ -15,10 +16,12 @@
 #include "support/ui/ModuleTestEnvironment.h"
 #include "support/ui/PagingProbe.h"
 #include "support/ui/RequestLog.h"
+#include "widgets/inputs/CustomLineEdit.h"
 #include "widgets/lists/PagingBar.h"
 #include "widgets/photos/PhotoFileDialog.h"
 #include "widgets/popups/AlertWidget.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -60,6 +63,18 @@ QJsonArray topicRows(int first, int count)
     return rows;
 }
 
+// Types over a row's sort value as a user does, the box keeping the focus; false when it got none.
+bool typeSort(Row* row, const QString& text)
+{
+    QApplication::setActiveWindow(row->window());
+    row->sortEdit()->setFocus();
+    if (!QTest::qWaitFor([row] { return row->sortEdit()->hasFocus(); }))
+        return false;
+    row->sortEdit()->selectAll();
+    QTest::keyClicks(row->sortEdit(), text);
+    return true;
+}
+
 QStringList titlesOf(const List* list)
 {
     QStringList titles;
@@ -86,10 +101,17 @@ private slots:
     void rowsCountTheirLinkedHouses();
     void pagingSaysWhereItEndsAndKeepsThePageOnFailure();
     void sortValuesMustBeIntegers();
+    void sortValueIsSavedOnceWhenTheBoxIsLeft_data();
+    void sortValueIsSavedOnceWhenTheBoxIsLeft();
+    void aSortValueNotSavedIsPutBack();
+    void searchKeyLeavesOutEveryBlank_data();
+    void searchKeyLeavesOutEveryBlank();
     void aTopicIsAddedWithItsHousesAndDeleted();
 
 private:
     List* openList();
+    // A canned server as the site host, listing topicRows(1, count) on every page.
+    ScriptedHttpServer* startCannedSite(int count);
 
     std::unique_ptr<CardPageFixture> m_pages;
 };
@@ -109,11 +131,24 @@ void TestTopics::cleanup()
     PhotoFileDialog::setPicker({});
     AlertProbe::closeAll();
     m_pages.reset();
+    qunsetenv("MICROSITE_SITE_BASE");
+    ServiceAddresses::reload();
 }
 
 List* TestTopics::openList()
 {
     return m_pages->open<List>(QStringLiteral("房产专题"), &List::listShown);
+}
+
+ScriptedHttpServer* TestTopics::startCannedSite(int count)
+{
+    ScriptedHttpServer* server = m_pages->startCannedServer(kManager);
+    if (!server)
+        return nullptr;
+    server->setReply(kListPath, ScriptedHttpServer::envelope(200, QString(), topicRows(1, count)));
+    qputenv("MICROSITE_SITE_BASE", server->url(QStringLiteral("/site/")).toUtf8());
+    ServiceAddresses::reload();
+    return server;
 }
 
 void TestTopics::editorChecksInOrder_data()
@@ -250,6 +285,106 @@ void TestTopics::sortValuesMustBeIntegers()
     QVERIFY(found);
 }
 
+void TestTopics::sortValueIsSavedOnceWhenTheBoxIsLeft_data()
+{
+    QTest::addColumn<QString>("leave"); // how the user finishes typing
+    QTest::newRow("Return") << QStringLiteral("return");
+    QTest::newRow("Tab to the next button") << QStringLiteral("tab");
+    QTest::newRow("a click into the search box") << QStringLiteral("click");
+    QTest::newRow("Return, then a click elsewhere") << QStringLiteral("return click");
+}
+
+// A value typed and left is saved as one typed and confirmed, and only once.
+void TestTopics::sortValueIsSavedOnceWhenTheBoxIsLeft()
+{
+    QFETCH(QString, leave);
+    QVERIFY(m_pages->startService(kManager));
+    List* list = openList();
+    QVERIFY(list);
+    QVERIFY(!list->rows().isEmpty());
+    Row* row = list->rows().first();
+    const int id = row->row().value(QStringLiteral("id")).toInt();
+    const int sentBefore = RequestLog::countSentBy(list);
+    QVERIFY(typeSort(row, QStringLiteral("-42")));
+    if (leave.contains(QStringLiteral("return")))
+        QTest::keyClick(row->sortEdit(), Qt::Key_Return);
+    if (leave.contains(QStringLiteral("tab")))
+        QTest::keyClick(row->sortEdit(), Qt::Key_Tab);
+    if (leave.contains(QStringLiteral("click")))
+        QTest::mouseClick(list->searchEdit(), Qt::LeftButton);
+    if (leave != QLatin1String("return"))
+        QVERIFY(!row->sortEdit()->hasFocus());
+    QVERIFY(m_pages->waitForList());
+
+    int saves = 0;
+    for (const RequestLog::Sent& sent : RequestLog::sentBy(list).mid(sentBefore)) {
+        if (!sent.url.endsWith(QLatin1String("subjects")))
+            continue;
+        ++saves;
+        const QUrlQuery body(QString::fromUtf8(sent.body));
+        QCOMPARE(body.queryItemValue(QStringLiteral("id")), QString::number(id));
+        QCOMPARE(body.queryItemValue(QStringLiteral("sort")), QStringLiteral("-42"));
+    }
+    QCOMPARE(saves, 1);
+    // The reloaded list reads the value back from the service.
+    QStringList shown;
+    for (const Row* reloaded : list->rows()) {
+        if (reloaded->row().value(QStringLiteral("id")).toInt() == id)
+            shown.append(reloaded->sortEdit()->text());
+    }
+    QCOMPARE(shown, QStringList{QStringLiteral("-42")});
+}
+
+void TestTopics::aSortValueNotSavedIsPutBack()
+{
+    ScriptedHttpServer* server = startCannedSite(3);
+    QVERIFY(server);
+    server->setReply(QStringLiteral("/site/subjects"), ScriptedHttpServer::envelope(405, QStringLiteral("排序保存失败")));
+    List* list = openList();
+    QVERIFY(list);
+    Row* row = list->rows().at(1);
+    QCOMPARE(row->sortEdit()->text(), QStringLiteral("2"));
+    QVERIFY(typeSort(row, QStringLiteral("9")));
+    QTest::mouseClick(list->searchEdit(), Qt::LeftButton);
+    QVERIFY(AlertProbe::waitForAlertContaining(QStringLiteral("排序保存失败"), 10000));
+    QTRY_COMPARE(row->sortEdit()->text(), QStringLiteral("2"));
+    QCOMPARE(server->requestsTo(QStringLiteral("/site/subjects")).size(), 1);
+    // Nothing changed, so the list was not asked for again.
+    QCOMPARE(server->requestsTo(kListPath).size(), 1);
+}
+
+void TestTopics::searchKeyLeavesOutEveryBlank_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("key"); // null: no key sent
+
+    QTest::newRow("ASCII blanks") << QStringLiteral(" 学区 房 ") << QStringLiteral("学区房");
+    QTest::newRow("full-width blank") << QStringLiteral("学区\u3000房") << QStringLiteral("学区房");
+    QTest::newRow("both") << QStringLiteral("\u3000学 区\u3000房 ") << QStringLiteral("学区房");
+    QTest::newRow("only blanks") << QStringLiteral(" \u3000 ") << QString();
+}
+
+// The topic search sends the key as the news search does.
+void TestTopics::searchKeyLeavesOutEveryBlank()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, key);
+    ScriptedHttpServer* server = startCannedSite(2);
+    QVERIFY(server);
+    List* list = openList();
+    QVERIFY(list);
+    QApplication::setActiveWindow(list->window());
+    list->searchEdit()->setFocus();
+    QTRY_VERIFY(list->searchEdit()->hasFocus());
+    InputProbe::commitText(list->searchEdit(), typed);
+    QVERIFY(m_pages->waitForList());
+    QCOMPARE(server->requestsTo(kListPath).size(), 2);
+    const QUrlQuery body(QString::fromUtf8(server->requestsTo(kListPath).last().body));
+    QCOMPARE(body.queryItemValue(QStringLiteral("page")), QStringLiteral("1"));
+    QCOMPARE(body.hasQueryItem(QStringLiteral("key")), !key.isNull());
+    QCOMPARE(body.queryItemValue(QStringLiteral("key"), QUrl::FullyDecoded), key.isNull() ? QString() : key);
+}
+
 void TestTopics::aTopicIsAddedWithItsHousesAndDeleted()
 {
     QVERIFY(m_pages->startService(kManager));
@@ -261,9 +396,14 @@ void TestTopics::aTopicIsAddedWithItsHousesAndDeleted()
     QVERIFY(editor);
     const QString title = QStringLiteral("地铁 & 学区 100%");
     InputProbe::commitText(editor->findChild<QLineEdit*>(QStringLiteral("titleEdit")), title);
+    // The empty icon says where to click, and a click on it picks the icon.
+    auto* icon = editor->findChild<ImageShowLabel*>(QStringLiteral("iconLabel"));
+    QCOMPARE(icon->text(), ImageShowLabel::pickHint());
     PhotoFileDialog::setPicker([](QWidget*, bool) { return QStringList{testPhoto(QStringLiteral("Portrait_3.jpg"))}; });
-    QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("iconButton")), Qt::LeftButton);
+    QTest::mouseClick(icon, Qt::LeftButton);
+    QVERIFY(editor->isProcessingIcon());
     QTRY_VERIFY_WITH_TIMEOUT(!editor->isProcessingIcon(), 20000);
+    QTRY_COMPARE(icon->text(), QString());
 
     QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("houseButton")), Qt::LeftButton);
     QVERIFY(editor->pickerPopup());

@@ -316,10 +316,10 @@ void TestFinancialList::operationBoxFollowsRights_data()
 
     QTest::newRow("manager") << true << QList<int>{}
                              << QStringList{QStringLiteral("已上架"), QStringLiteral("置顶"), QStringLiteral("上移"),
-                                            QStringLiteral("下移"), QStringLiteral("删除")};
+                                            QStringLiteral("下移")};
     QTest::newRow("no rights") << false << QList<int>{} << QStringList{};
     QTest::newRow("80 to the top") << false << QList<int>{80} << QStringList{QStringLiteral("置顶")};
-    QTest::newRow("81 deletes") << false << QList<int>{81} << QStringList{QStringLiteral("删除")};
+    QTest::newRow("81 alone offers nothing") << false << QList<int>{81} << QStringList{};
     QTest::newRow("82 puts up") << false << QList<int>{82} << QStringList{QStringLiteral("已上架")};
     QTest::newRow("83 orders") << false << QList<int>{83}
                                << QStringList{QStringLiteral("置顶"), QStringLiteral("上移"), QStringLiteral("下移")};

@@ -195,7 +195,7 @@ void TestSaleOrRentDetail::detailLines_data()
     QTest::newRow("rent") << true
                           << QStringList{QStringLiteral("类型：出售"),        QStringLiteral("区域：锦江区春熙路"),
                                          QStringLiteral("租房方式：整租"),    QStringLiteral("支付方式：押一付三"),
-                                         QStringLiteral("总价：89.5万"),      QStringLiteral("单价：7458元/平"),
+                                         QStringLiteral("租金：89.5元/月"),   QStringLiteral("单价：7458元/平"),
                                          QStringLiteral("房屋类型：住宅"),    QStringLiteral("装修：精装"),
                                          QStringLiteral("楼层：5/18层"),      QStringLiteral("户型：3室2厅")};
 }
@@ -282,6 +282,8 @@ void TestSaleOrRentDetail::photoGrid()
     } else if (count == 0) {
         QVERIFY(!cell);
     }
+    // A house without photos says so rather than showing an empty panel.
+    QCOMPARE(grid->emptyText(), count == 0 ? QStringLiteral("暂无图片") : QString());
 }
 
 void TestSaleOrRentDetail::thumbnailOpensTheViewerAtItsPhoto()

@@ -451,10 +451,66 @@ private slots:
         auto* detail = qobject_cast<MicroWebsiteSaleOrRentDetailWidget*>(frame->content());
         QVERIFY(detail);
         const QStringList lines = detail->shownPropertyLines();
-        QVERIFY2(lines.contains(QStringLiteral("总价：112万")), qPrintable(lines.join(QLatin1Char('|'))));
+        QVERIFY2(lines.contains(QStringLiteral("租金：112元/月")), qPrintable(lines.join(QLatin1Char('|'))));
         QVERIFY2(lines.filter(QStringLiteral("租房方式：")).size() == 1, qPrintable(lines.join(QLatin1Char('|'))));
         QCOMPARE(listing->table()->selectedRow(), 1);
         QCOMPARE(cell->styleSheet(), HoverTableWidget::rowStyle(QColor(230, 230, 230, 255), QColor(30, 30, 30, 255)));
+    }
+
+    // The detail names the price as the row does: a sale's total in 万 with its price per square
+    // metre, a rent per month with a price per square metre only when the service sent one.
+    void detailPriceLines_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QJsonObject>("prices");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QStringList>("lines");
+
+        const QString price = QStringLiteral("price");
+        const QString unit = QStringLiteral("unitprice");
+        QTest::newRow("sale") << 0 << QJsonObject{{price, 89.5}, {unit, 7458}} << QStringLiteral("89.5万")
+                              << QStringList{QStringLiteral("总价：89.5万"), QStringLiteral("单价：7458元/平")};
+        QTest::newRow("sale without a unit price") << 0 << QJsonObject{{price, 120}} << QStringLiteral("120万")
+                                                   << QStringList{QStringLiteral("总价：120万"), QStringLiteral("单价：—")};
+        QTest::newRow("rent") << 1 << QJsonObject{{price, 2600}} << QStringLiteral("2600元/月")
+                              << QStringList{QStringLiteral("租金：2600元/月")};
+        QTest::newRow("rent with a unit price") << 1 << QJsonObject{{price, 2600}, {unit, 50}} << QStringLiteral("2600元/月")
+                                                << QStringList{QStringLiteral("租金：2600元/月"), QStringLiteral("单价：50元/平")};
+        QTest::newRow("rent without a price") << 1 << QJsonObject() << QStringLiteral("—")
+                                              << QStringList{QStringLiteral("租金：—")};
+    }
+
+    void detailPriceLines()
+    {
+        QFETCH(int, type);
+        QFETCH(QJsonObject, prices);
+        QFETCH(QString, cell);
+        QFETCH(QStringList, lines);
+
+        QJsonObject house = houseWithId(7);
+        house.remove(QStringLiteral("price"));
+        for (auto it = prices.constBegin(); it != prices.constEnd(); ++it)
+            house.insert(it.key(), it.value());
+        ScriptedHttpServer server;
+        QVERIFY(server.start());
+        server.setReply(kPath, ScriptedHttpServer::listReply(1, {house}));
+        server.useAsApiBase();
+        auto* listing = TablePageProbe::open<MicroWebsiteSaleOrRentWidget>(
+            m_tabs, type == 0 ? QStringLiteral("业主委托出售") : QStringLiteral("业主委托出租"), type);
+        QVERIFY(settled(*listing));
+        QCOMPARE(cellText(*listing, 0, columnOf(QStringLiteral("key_price"))), cell);
+
+        QTest::mouseClick(listing->table()->cellWidget(0, 2), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+        QTRY_COMPARE(HostWindowFixture::openPopups().size(), 1);
+        auto* detail = qobject_cast<MicroWebsiteSaleOrRentDetailWidget*>(HostWindowFixture::openPopups().first()->content());
+        QVERIFY(detail);
+        QStringList shown;
+        for (const QString& line : detail->shownPropertyLines()) {
+            if (line.startsWith(QStringLiteral("总价")) || line.startsWith(QStringLiteral("租金"))
+                || line.startsWith(QStringLiteral("单价")))
+                shown.append(line);
+        }
+        QCOMPARE(shown, lines);
     }
 
     // Rows light up under the pointer, a clicked row stays marked until another is clicked.

@@ -161,6 +161,7 @@ private slots:
     void headers();
     void testAddressesAlert_data();
     void testAddressesAlert();
+    void addressAlertOncePerSession();
     void uploadParts();
     void uploadFailures_data();
     void uploadFailures();
@@ -191,6 +192,7 @@ void TestNetRequestObject::initTestCase()
 
 void TestNetRequestObject::init()
 {
+    NetRequestObjecet::resetAddressWarning();
     DataCenter::reset();
     DataCenter::UserOnline = true;
     m_server.clear();
@@ -666,6 +668,40 @@ void TestNetRequestObject::testAddressesAlert()
     QCOMPARE(outcome.events.constFirst(), QStringLiteral("success"));
     QCOMPARE(m_server.requestsTo(QStringLiteral("/api/") + path).size(), 1);
     QCOMPARE(alerts().size(), alerted ? 1 : 0);
+
+    // The next request to the same address does not warn again.
+    NetRequestObjecet again;
+    Outcome againOutcome(&again);
+    again.sendRequest(api(path));
+    QTRY_VERIFY(againOutcome.finished());
+    QCOMPARE(m_server.requestsTo(QStringLiteral("/api/") + path).size(), 2);
+    QCOMPARE(alerts().size(), alerted ? 1 : 0);
+}
+
+void TestNetRequestObject::addressAlertOncePerSession()
+{
+    // An office service on 192.168.x.x: every page's requests go there, one warning in all.
+    const QStringList paths{QStringLiteral("v192.1"), QStringLiteral("test01.check"), QStringLiteral("v192.2")};
+    for (const QString& path : paths)
+        m_server.setReply(QStringLiteral("/api/") + path, ScriptedHttpServer::envelope(200, QString()));
+    NetRequestObjecet request;
+    for (const QString& path : paths) {
+        Outcome outcome(&request);
+        request.sendRequest(api(path));
+        QTRY_VERIFY(outcome.finished());
+    }
+    QCOMPARE(alerts().size(), 1);
+    QCOMPARE(alerts().constFirst()->message(), QStringLiteral("接口使用错误！"));
+    alerts().constFirst()->closeWidget();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // A new session warns once again.
+    NetRequestObjecet::resetAddressWarning();
+    Outcome outcome(&request);
+    request.sendRequest(api(paths.constFirst()));
+    QTRY_VERIFY(outcome.finished());
+    QCOMPARE(alerts().size(), 1);
+    QCOMPARE(alerts().constFirst()->message(), QStringLiteral("接口使用错误！"));
 }
 
 void TestNetRequestObject::uploadParts()

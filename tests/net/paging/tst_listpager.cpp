@@ -42,8 +42,9 @@ int requestedPage(const ScriptedHttpServer::Request& request)
 class PagedList : public QObject
 {
 public:
-    // With perPage, each page has an address of its own (url followed by the page number).
-    PagedList(const QString& url, int pageSize, bool perPage = false)
+    // With perPage, each page has an address of its own (url followed by the page number); with
+    // withoutTotal, the replies' totals are not read, as the site host sends none.
+    PagedList(const QString& url, int pageSize, bool perPage = false, bool withoutTotal = false)
         : pager(new ListPager(this, pageSize))
         , m_url(url)
     {
@@ -52,10 +53,12 @@ public:
             pager->send(perPage ? m_url + QString::number(page) : m_url,
                         FormBody().add(QStringLiteral("pageindex"), page));
         });
-        connect(pager, &ListPager::pageReceived, this, [this](const QJsonValue& value) {
+        connect(pager, &ListPager::pageReceived, this, [this, withoutTotal](const QJsonValue& value) {
             const QJsonObject reply = value.toObject();
             const int count = reply.value(QStringLiteral("data")).toArray().size();
-            if (pager->accept(reply.value(QStringLiteral("total")).toInt(), count))
+            const bool shown = withoutTotal ? pager->acceptWithoutTotal(count)
+                                            : pager->accept(reply.value(QStringLiteral("total")).toInt(), count);
+            if (shown)
                 shownPages.append(reply.value(QStringLiteral("page")).toInt());
         });
     }
@@ -141,6 +144,63 @@ private slots:
         QCOMPARE(requestedPage(sent.at(1)), expectedPage);
         QCOMPARE(list.pager->pageIndex(), expectedPage);
         QCOMPARE(list.pager->total(), total);
+    }
+
+    // Without a total, a full page may have another after it; an empty one after it ends the list
+    // there, and the rows on screen stay. A page emptied under the user still moves back.
+    void listWithoutTotalFindsItsEnd_data()
+    {
+        QTest::addColumn<QStringList>("steps"); // after page 1: "next" or "reload"
+        QTest::addColumn<QList<int>>("pagesAsked");
+        QTest::addColumn<QList<int>>("rowsSent"); // for each page asked
+        QTest::addColumn<QList<int>>("pagesShown");
+        QTest::addColumn<int>("endsReached");
+        QTest::addColumn<int>("pageCount");
+
+        const QString next = QStringLiteral("next");
+        const QString reload = QStringLiteral("reload");
+        QTest::newRow("a full page, then nothing")
+            << QStringList{next} << QList<int>{1, 2} << QList<int>{10, 0} << QList<int>{1} << 1 << 1;
+        QTest::newRow("a reload forgets the end")
+            << QStringList{next, reload, next} << QList<int>{1, 2, 1, 2} << QList<int>{10, 0, 10, 0}
+            << QList<int>{1, 1} << 2 << 1;
+        QTest::newRow("a short page is the last")
+            << QStringList{next} << QList<int>{1, 2} << QList<int>{10, 4} << QList<int>{1, 2} << 0 << 2;
+        QTest::newRow("the last rows deleted")
+            << QStringList{next, reload} << QList<int>{1, 2, 2, 1} << QList<int>{10, 3, 0, 10} << QList<int>{1, 2, 1} << 0
+            << 2;
+    }
+
+    void listWithoutTotalFindsItsEnd()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QList<int>, pagesAsked);
+        QFETCH(QList<int>, rowsSent);
+        QFETCH(QList<int>, pagesShown);
+        QFETCH(int, endsReached);
+        QFETCH(int, pageCount);
+
+        for (int i = 0; i < pagesAsked.size(); ++i)
+            m_server.enqueueReply(kPath, pageReply(0, rowsSent.at(i), pagesAsked.at(i)));
+        PagedList list(m_server.url(kPath), 10, false, true);
+        QSignalSpy ends(list.pager, &ListPager::lastPageReached);
+        list.pager->reload();
+        QTRY_VERIFY(!list.pager->isLoading());
+        for (const QString& step : steps) {
+            if (step == QLatin1String("next"))
+                list.pager->turnTo(list.pager->shownPageIndex() + 1);
+            else
+                list.pager->reload();
+            QTRY_VERIFY(!list.pager->isLoading());
+        }
+        QList<int> asked;
+        for (const ScriptedHttpServer::Request& request : m_server.requestsTo(kPath))
+            asked.append(requestedPage(request));
+        QCOMPARE(asked, pagesAsked);
+        QCOMPARE(list.shownPages, pagesShown);
+        QCOMPARE(ends.count(), endsReached);
+        QCOMPARE(list.pager->pageIndex(), list.pager->shownPageIndex());
+        QCOMPARE(list.pager->pageCount(), pageCount);
     }
 
     // An empty list is an empty page 1, not a reason to ask again.

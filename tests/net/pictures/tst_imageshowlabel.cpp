@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QNetworkReply>
+#include <QPainter>
 #include <QSslCertificate>
 #include <QSslKey>
 #include <QSslSocket>
@@ -39,6 +40,32 @@ QImage readFile(const QString& path)
     return reader.read();
 }
 
+// Green bands at both ends of the long side, red and blue halves between them: a fitted picture
+// shows the bands, a covering one cuts them off, a stretched one fills the label.
+QImage bandedPicture(Qt::Orientation longSide)
+{
+    QImage image(200, 100, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    QPainter painter(&image);
+    painter.fillRect(40, 0, 60, 100, Qt::red);
+    painter.fillRect(100, 0, 60, 100, Qt::blue);
+    painter.end();
+    return longSide == Qt::Horizontal ? image : image.transformed(QTransform().rotate(90));
+}
+
+// The picture's colour at a point of the label, or 'n' where no picture is drawn.
+char colourAt(const QImage& shot, const QPoint& point)
+{
+    const QColor colour(shot.pixel(point));
+    if (colour.red() > 200 && colour.green() < 60 && colour.blue() < 60)
+        return 'r';
+    if (colour.green() > 200 && colour.red() < 60 && colour.blue() < 60)
+        return 'g';
+    if (colour.blue() > 200 && colour.red() < 60 && colour.green() < 60)
+        return 'b';
+    return 'n';
+}
+
 } // namespace
 
 class TestImageShowLabel : public QObject
@@ -61,6 +88,9 @@ private slots:
     void largeLocalFileGoesThroughCompression();
     void undecodableCacheFileGetsTheOtherExtension();
     void maskKeepsThePictureInsideTheCircle();
+    void picturesKeepTheirProportions_data();
+    void picturesKeepTheirProportions();
+    void pickableLabelSaysWhereToClick();
     void mouseSignals();
     void olderLoadNeverReplacesANewerOne();
     void labelsShareOneDownloadPerAddress();
@@ -347,6 +377,76 @@ void TestImageShowLabel::maskKeepsThePictureInsideTheCircle()
     QVERIFY(QColor(shot.pixel(22, 22)) != QColor(Qt::red));
     QVERIFY(QColor(shot.pixel(77, 77)) != QColor(Qt::red));
     QCOMPARE(QColor(shot.pixel(50, 22)), QColor(Qt::red));
+}
+
+void TestImageShowLabel::picturesKeepTheirProportions_data()
+{
+    QTest::addColumn<int>("longSide");
+    QTest::addColumn<bool>("cover");
+    QTest::addColumn<QSize>("displaySize");
+    // Points of a 100 x 100 label, along the picture's long side and across it, and what each shows.
+    QTest::addColumn<QString>("expected");
+    // Points: middle of the first band, middle of the red half, middle of the blue half, the
+    // middle of the last band, and beside the picture across its short side (both ends).
+    QTest::newRow("landscape fitted") << int(Qt::Horizontal) << false << QSize() << QStringLiteral("grbgnn");
+    QTest::newRow("landscape covering") << int(Qt::Horizontal) << true << QSize() << QStringLiteral("rrbbrb");
+    QTest::newRow("portrait fitted") << int(Qt::Vertical) << false << QSize() << QStringLiteral("grbgnn");
+    QTest::newRow("portrait covering") << int(Qt::Vertical) << true << QSize() << QStringLiteral("rrbbrb");
+    QTest::newRow("landscape at a display size") << int(Qt::Horizontal) << false << QSize(40, 40) << QStringLiteral("grbgnn");
+}
+
+void TestImageShowLabel::picturesKeepTheirProportions()
+{
+    QFETCH(int, longSide);
+    QFETCH(bool, cover);
+    QFETCH(QSize, displaySize);
+    QFETCH(QString, expected);
+    const auto orientation = Qt::Orientation(longSide);
+    const QString file = m_appDir.path() + QStringLiteral("/banded.png");
+    QVERIFY(bandedPicture(orientation).save(file));
+
+    ImageShowLabel label;
+    label.resize(100, 100);
+    if (cover)
+        label.setAspectMode(Qt::KeepAspectRatioByExpanding);
+    if (displaySize.isValid())
+        label.setShowSize(displaySize.width(), displaySize.height());
+    QVERIFY(loadAndWait(label, file));
+    const QImage shot = label.grab().toImage();
+    // A fitted picture is 100 x 50: bands 20 wide at each end, nothing 10 px beside it.
+    const QList<QPoint> along{{10, 50}, {35, 50}, {65, 50}, {90, 50}, {35, 10}, {65, 90}};
+    QString seen;
+    for (const QPoint& point : along)
+        seen.append(QLatin1Char(colourAt(shot, orientation == Qt::Horizontal ? point : QPoint(point.y(), point.x()))));
+    QCOMPARE(seen, expected);
+}
+
+void TestImageShowLabel::pickableLabelSaysWhereToClick()
+{
+    ImageShowLabel label;
+    label.resize(120, 90);
+    QCOMPARE(label.text(), QString());
+    label.setPickable(true);
+    // Before anything is loaded, the empty area shows the placeholder and says where to click.
+    QCOMPARE(label.getShownPath(), QStringLiteral(":/res/moren.png"));
+    QCOMPARE(label.text(), QStringLiteral("点击选择图片"));
+    QSignalSpy click(&label, &ImageShowLabel::clickLabel);
+    QTest::mouseClick(&label, Qt::LeftButton);
+    QCOMPARE(click.count(), 1);
+
+    const QString picture = m_appDir.path() + QStringLiteral("/picked.png");
+    QVERIFY(filled(QSize(40, 30), Qt::red).save(picture));
+    QVERIFY(loadAndWait(label, picture));
+    QCOMPARE(label.text(), QString());
+    // A picture that cannot be shown brings the hint back with the placeholder.
+    label.loadImage(m_appDir.path() + QStringLiteral("/gone.png"), false, 0);
+    QCOMPARE(label.getShownPath(), QStringLiteral(":/res/moren.png"));
+    QCOMPARE(label.text(), QStringLiteral("点击选择图片"));
+
+    label.setPickable(false);
+    QCOMPARE(label.text(), QString());
+    QTest::mouseClick(&label, Qt::LeftButton);
+    QCOMPARE(click.count(), 1);
 }
 
 void TestImageShowLabel::mouseSignals()

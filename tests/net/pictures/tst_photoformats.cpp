@@ -2,10 +2,12 @@
 #include "net/pictures/PhotoCompression.h"
 #include "net/pictures/PhotoFormats.h"
 #include "net/platform/AppFolders.h"
+#include "support/service/ScriptedHttpServer.h"
 #include "support/ui/ModuleTestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
@@ -56,6 +58,59 @@ bool sameScene(const QImage& a, const QImage& b)
     return true;
 }
 
+// A GIF of one colour: Qt reads GIF but does not write it. The pixel codes are sent without
+// compression, a clear code before every two, so every code stays three bits wide.
+QByteArray plainGif(int width, int height, const QColor& colour)
+{
+    QByteArray gif("GIF89a");
+    const auto word = [&gif](int value) {
+        gif.append(char(value & 0xff));
+        gif.append(char(value >> 8));
+    };
+    word(width);
+    word(height);
+    gif.append(char(0x81)); // a global palette of 4 colours
+    gif.append('\0');
+    gif.append('\0');
+    gif.append(char(colour.red())).append(char(colour.green())).append(char(colour.blue()));
+    gif.append(QByteArray(9, '\0'));
+    gif.append(',');
+    word(0);
+    word(0);
+    word(width);
+    word(height);
+    gif.append('\0');
+    gif.append(char(2)); // smallest code size
+    QByteArray codes;
+    quint32 bits = 0;
+    int count = 0;
+    const auto put = [&](int code) {
+        bits |= quint32(code) << count;
+        count += 3;
+        while (count >= 8) {
+            codes.append(char(bits & 0xff));
+            bits >>= 8;
+            count -= 8;
+        }
+    };
+    for (int pixel = 0; pixel < width * height; ++pixel) {
+        if (pixel % 2 == 0)
+            put(4);
+        put(0);
+    }
+    put(5);
+    if (count > 0)
+        codes.append(char(bits & 0xff));
+    for (int at = 0; at < codes.size(); at += 255) {
+        const QByteArray block = codes.mid(at, 255);
+        gif.append(char(block.size()));
+        gif.append(block);
+    }
+    gif.append('\0');
+    gif.append(';');
+    return gif;
+}
+
 } // namespace
 
 class TestPhotoFormats : public QObject
@@ -73,6 +128,8 @@ private slots:
     void uploadProblemNamesWhy();
     void randomBytesAreNoPicture();
     void labelShowsAPhonePhoto();
+    void labelShowsEveryFormatQtReads_data();
+    void labelShowsEveryFormatQtReads();
 
 private:
     // The compression result for `source` as the editors ask for it.
@@ -309,6 +366,58 @@ void TestPhotoFormats::labelShowsAPhonePhoto()
     QVERIFY(label.getShownPath().startsWith(label.getCacheFolder()));
     QCOMPARE(PhotoFormats::formatOf(label.getShownPath()), QByteArray("jpeg"));
     QVERIFY(sameScene(label.grab().toImage(), QImage(testPhoto(QStringLiteral("Landscape_1.jpg")))));
+}
+
+void TestPhotoFormats::labelShowsEveryFormatQtReads_data()
+{
+    QTest::addColumn<QByteArray>("format");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("GIF") << QByteArray("gif") << QStringLiteral("advert.gif");
+    QTest::newRow("BMP") << QByteArray("bmp") << QStringLiteral("logo.bmp");
+    QTest::newRow("ICO") << QByteArray("ico") << QStringLiteral("tile.ico");
+    QTest::newRow("SVG") << QByteArray("svg") << QStringLiteral("icon.svg");
+    // Told by its content, not by its name.
+    QTest::newRow("GIF named png") << QByteArray("gif") << QStringLiteral("advert.png");
+}
+
+// A picture from the service is shown in any format Qt reads; editors still offer and upload
+// photos only.
+void TestPhotoFormats::labelShowsEveryFormatQtReads()
+{
+    QFETCH(QByteArray, format);
+    QFETCH(QString, name);
+    if (!qtReads(format))
+        QSKIP(qPrintable(QStringLiteral("this Qt reads no %1 (its image plugin is not installed)").arg(QString::fromLatin1(format))));
+    QByteArray bytes;
+    if (format == "gif") {
+        bytes = plainGif(48, 32, Qt::red);
+    } else if (format == "svg") {
+        bytes = QByteArrayLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"48\" height=\"32\">"
+                                  "<rect width=\"48\" height=\"32\" fill=\"#ff0000\"/></svg>");
+    } else {
+        QImage red(48, 32, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QBuffer buffer(&bytes);
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        QVERIFY(QImageWriter(&buffer, format).write(red));
+    }
+    ScriptedHttpServer server;
+    QVERIFY(server.start());
+    server.setReply(QStringLiteral("/files/") + name, ScriptedHttpServer::contentReply("image/" + format, bytes));
+
+    ImageShowLabel label;
+    label.resize(48, 32);
+    QSignalSpy shown(&label, &ImageShowLabel::photoLoadFinish);
+    QSignalSpy sizes(&label, &ImageShowLabel::backImgSize);
+    label.loadImage(server.url(QStringLiteral("/files/") + name), false, 0);
+    QVERIFY(shown.wait(10000));
+    QCOMPARE(sizes.last().first().toSize(), QSize(48, 32));
+    QVERIFY(label.getShownPath().startsWith(label.getCacheFolder()));
+    QCOMPARE(PhotoFormats::shownFormatOf(label.getShownPath()), format);
+    QCOMPARE(QColor(label.grab().toImage().pixel(24, 16)), QColor(Qt::red));
+    // Not a photo of ours: not offered, and refused for upload.
+    QCOMPARE(PhotoFormats::formatOf(label.getShownPath()), QByteArray());
+    QCOMPARE(PhotoFormats::uploadProblem(label.getShownPath(), kLimit), QStringLiteral("格式不支持"));
 }
 
 QTEST_MAIN(TestPhotoFormats)

@@ -1,4 +1,5 @@
 #include "net/http/FormBody.h"
+#include "net/pictures/ImageShowLabel.h"
 #include "settings/apps/CustomAppContent.h"
 #include "settings/apps/MircroWebSiteAddCustomAppWidget.h"
 #include "settings/apps/MircroWebsiteEditAppWidget.h"
@@ -91,6 +92,7 @@ private slots:
     void newAndChangedAppsGoToTheirEndpoints();
     void aFailedUploadKeepsTheForm();
     void systemAppEditor();
+    void iconLabelsOpenThePicker();
     void topIconEditorHandsBackItsMap();
     void topIconFailedUploadIsNoSuccess();
 
@@ -321,7 +323,7 @@ void TestCustomApps::aFailedUploadKeepsTheForm()
     QTest::mouseClick(button(form.data(), "textModeButton"), Qt::LeftButton);
     form->findChild<QPlainTextEdit*>(QStringLiteral("contentEdit"))->setPlainText(QStringLiteral("刚写的内容"));
     form->submitData();
-    QVERIFY(AlertProbe::waitForAlertContaining(QStringLiteral("应用图标上传失败，请重试！")));
+    QVERIFY(AlertProbe::waitForAlertContaining(QStringLiteral("应用图标上传失败：存储不可用")));
     AlertProbe::closeAll();
     QVERIFY(m_server.requestsTo(kAddPath).isEmpty());
     QCOMPARE(form->findChild<QPlainTextEdit*>(QStringLiteral("contentEdit"))->toPlainText(), QStringLiteral("刚写的内容"));
@@ -348,6 +350,48 @@ void TestCustomApps::systemAppEditor()
     QCOMPARE(formOf(m_server.requestsTo(kModifyPath).first()).toString(QUrl::FullyDecoded),
              QStringLiteral("id=3&name=租房&photo="));
     QVERIFY(m_server.requestsTo(kUploadPath).isEmpty());
+}
+
+void TestCustomApps::iconLabelsOpenThePicker()
+{
+    // Each editor's icon is chosen by clicking it; the pictures grid of a new custom app too.
+    QScopedPointer<MircroWebSiteAddCustomAppWidget> custom(new MircroWebSiteAddCustomAppWidget);
+    QScopedPointer<MircroWebsiteEditAppWidget> system(new MircroWebsiteEditAppWidget);
+    QScopedPointer<MircroWebSiteTopTherePhotoAddWidget> top(new MircroWebSiteTopTherePhotoAddWidget);
+    const QList<QWidget*> editors{custom.data(), system.data(), top.data()};
+    const QString picked = testPhoto(QStringLiteral("Portrait_3.jpg"));
+    for (QWidget* editor : editors) {
+        editor->show();
+        auto* icon = editor->findChild<ImageShowLabel*>(QStringLiteral("iconLabel"));
+        QVERIFY(icon);
+        QList<bool> asked;
+        PhotoFileDialog::setPicker([&](QWidget*, bool several) {
+            asked.append(several);
+            return QStringList{picked};
+        });
+        QTest::mouseClick(icon, Qt::LeftButton);
+        QCOMPARE(asked, QList<bool>{false});
+        // The picture is compressed, then shown in place of the placeholder.
+        QTRY_VERIFY_WITH_TIMEOUT(icon->isLoaded() && icon->getShownPath() != QStringLiteral(":/res/moren.png"), 20000);
+        QCOMPARE(icon->text(), QString());
+        editor->hide();
+    }
+
+    custom->show();
+    auto* empty = custom->findChild<ImageShowLabel*>(QStringLiteral("emptyPhotosLabel"));
+    QVERIFY(empty && empty->isVisible());
+    QCOMPARE(empty->text(), ImageShowLabel::pickHint());
+    QList<bool> asked;
+    PhotoFileDialog::setPicker([&](QWidget*, bool several) {
+        asked.append(several);
+        return QStringList{testPhoto(QStringLiteral("Landscape_2.jpg")), picked};
+    });
+    QTest::mouseClick(empty, Qt::LeftButton);
+    QCOMPARE(asked, QList<bool>{true});
+    QTRY_COMPARE_WITH_TIMEOUT(custom->photos().size(), 2, 20000);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!custom->findChild<ImageShowLabel*>(QStringLiteral("emptyPhotosLabel")));
+    QCOMPARE(custom->findChildren<ImageShowLabel*>(QStringLiteral("photoLabel")).size(), 2);
 }
 
 void TestCustomApps::topIconEditorHandsBackItsMap()

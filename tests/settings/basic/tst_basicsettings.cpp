@@ -7,6 +7,8 @@
 #include "support/ui/HostWindowFixture.h"
 #include "support/ui/LocalStoreFixture.h"
 #include "support/ui/ModuleTestEnvironment.h"
+#include "support/ui/RequestProbe.h"
+#include "widgets/lists/LoadFailedView.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/sort/SortItemView.h"
 #include "widgets/sort/SortWidget.h"
@@ -17,6 +19,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -54,6 +57,23 @@ QJsonObject settings(int moshi, int fangzhumoshi)
                        {QStringLiteral("xiezilou"), QString()}};
 }
 
+// The list of list() with its first item not chosen.
+QString firstUnchosen(int count, int firstId)
+{
+    QJsonArray array = QJsonDocument::fromJson(list(count, firstId, true).toUtf8()).array();
+    QJsonObject first = array.first().toObject();
+    first.insert(QStringLiteral("choose"), false);
+    array.replace(0, first);
+    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+}
+
+// A sent value: JSON array text compared as arrays, anything else as text.
+QVariant sentValue(const QString& text)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
+    return document.isArray() ? QVariant(document.array().toVariantList()) : QVariant(text);
+}
+
 } // namespace
 
 class TestBasicSettings : public QObject
@@ -70,6 +90,11 @@ private slots:
     void theReplyFillsTheForm();
     void ownerOptionsAreSavedAsBits();
     void subSettingsAreKeptUntilApplied();
+    void unappliedChangesSurviveAReload_data();
+    void unappliedChangesSurviveAReload();
+    void aFailedLoadSaysWhyAndOffersRetry_data();
+    void aFailedLoadSaysWhyAndOffersRetry();
+    void aFailedReloadKeepsTheFormAsItWas();
 
 private:
     Page* openPage(const QJsonObject& reply);
@@ -227,6 +252,127 @@ void TestBasicSettings::subSettingsAreKeptUntilApplied()
     QVERIFY(!kept.at(0).value(QStringLiteral("choose")).toBool());
     QVERIFY(kept.at(1).value(QStringLiteral("choose")).toBool());
     QVERIFY(m_server.requestsTo(kSavePath).isEmpty());
+}
+
+void TestBasicSettings::unappliedChangesSurviveAReload_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("sent");
+    // The reload brings another icon layout (4), sub-settings and category list.
+    QTest::newRow("nothing changed: the new values") << QString() << QStringLiteral("zhuzhai") << list(4, 100, true);
+    QTest::newRow("a choice") << QStringLiteral("手动推送") << QStringLiteral("pushStyle") << QStringLiteral("3");
+    QTest::newRow("a choice the reload also changed")
+        << QStringLiteral("1行4个") << QStringLiteral("menutype") << QStringLiteral("1");
+    QTest::newRow("the agent mode with its days")
+        << QStringLiteral("经纪人") << QStringLiteral("agentmoshiday") << QStringLiteral("30");
+    QTest::newRow("a grid keeps its choices and takes new items")
+        << QStringLiteral("grid") << QStringLiteral("caishow") << firstUnchosen(5, 1);
+    QTest::newRow("a sub-setting of the popup")
+        << QStringLiteral("sub-setting") << QStringLiteral("zhuzhai") << firstUnchosen(3, 100);
+}
+
+// The style page reloads the basic settings after every app change; what the user changed here and
+// has not applied stays, and the rest shows the new values.
+void TestBasicSettings::unappliedChangesSurviveAReload()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, key);
+    QFETCH(QString, sent);
+    Page* page = openPage(settings(0, 0));
+    QVERIFY(page);
+    if (change == QLatin1String("grid")) {
+        page->grid(2)->itemViews().first()->checkBox()->click();
+    } else if (change == QLatin1String("sub-setting")) {
+        page->grid(0)->itemViews().at(2)->settingsButton()->click();
+        QVERIFY(page->subSettingsPopup());
+        auto* sub = page->subSettingsPopup()->findChild<MircroWebSiteSonSetWidget*>();
+        sub->grid()->itemViews().first()->checkBox()->click();
+        QTest::mouseClick(sub->findChild<QPushButton*>(QStringLiteral("sureButton")), Qt::LeftButton);
+        QTRY_VERIFY(!page->subSettingsPopup());
+    } else if (!change.isEmpty()) {
+        page->button(change)->click();
+        if (change == QStringLiteral("经纪人")) {
+            QTest::keyClicks(page->dayEdit(), QStringLiteral("30"));
+            QCOMPARE(page->dayEdit()->text(), QStringLiteral("30"));
+        }
+    }
+
+    QJsonObject reloaded = settings(0, 0);
+    reloaded.insert(QStringLiteral("bsearch"), 1);
+    reloaded.insert(QStringLiteral("menutype"), 4);
+    reloaded.insert(QStringLiteral("caishow"), list(5, 1, true));
+    reloaded.insert(QStringLiteral("zhuzhai"), list(4, 100, true));
+    m_server.setReply(kReadPath, ScriptedHttpServer::envelope(200, QString(), reloaded));
+    QSignalSpy shown(page, &Page::dataShown);
+    page->refresh();
+    QVERIFY(shown.wait(5000));
+    QTest::mouseClick(page->findChild<QPushButton*>(QStringLiteral("applyButton")), Qt::LeftButton);
+    QCOMPARE(AlertProbe::answer(QStringLiteral("knowButton")), QStringLiteral("设置微官网设置成功！"));
+    const QUrlQuery query(QString::fromUtf8(m_server.requestsTo(kSavePath).first().body));
+    QCOMPARE(sentValue(query.queryItemValue(key, QUrl::FullyDecoded)), sentValue(sent));
+    // What the user left alone shows the reload's value.
+    QCOMPARE(query.queryItemValue(QStringLiteral("bsearch")), QStringLiteral("1"));
+}
+
+void TestBasicSettings::aFailedLoadSaysWhyAndOffersRetry_data()
+{
+    QTest::addColumn<bool>("stopped");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("answered 500") << false << QStringLiteral("服务暂时不可用（500），请稍后重试");
+    QTest::newRow("service stopped") << true << QStringLiteral("无法连接到服务");
+}
+
+void TestBasicSettings::aFailedLoadSaysWhyAndOffersRetry()
+{
+    QFETCH(bool, stopped);
+    QFETCH(QString, reason);
+    const quint16 port = m_server.serverPort();
+    ScriptedHttpServer::Reply failure;
+    failure.status = 500;
+    failure.body = "Internal Server Error";
+    m_server.setReply(kReadPath, failure);
+    if (stopped)
+        m_server.close();
+
+    auto* page = new Page(m_host->tabs());
+    page->setWindowFlags(Qt::Window);
+    page->show();
+    auto* view = page->findChild<LoadFailedView*>();
+    QVERIFY(view);
+    QTRY_VERIFY_WITH_TIMEOUT(view->isVisible(), 10000);
+    QCOMPARE(view->findChild<QLabel*>(QStringLiteral("label_reason"))->text(), QStringLiteral("加载失败：") + reason);
+    // An empty form applied would overwrite the service's settings.
+    auto* apply = page->findChild<QPushButton*>(QStringLiteral("applyButton"));
+    QVERIFY(!apply->isEnabled());
+
+    if (stopped)
+        QVERIFY(m_server.listen(QHostAddress::LocalHost, port));
+    m_server.setReply(kReadPath, ScriptedHttpServer::envelope(200, QString(), settings(1, 0)));
+    QSignalSpy shown(page, &Page::dataShown);
+    QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("pushButton_retry")), Qt::LeftButton);
+    QVERIFY(shown.wait(5000));
+    QVERIFY(!view->isVisible());
+    QVERIFY(apply->isEnabled());
+    QVERIFY(page->button(QStringLiteral("经纪人"))->isChecked());
+    QCOMPARE(page->dayEdit()->text(), QStringLiteral("15"));
+}
+
+void TestBasicSettings::aFailedReloadKeepsTheFormAsItWas()
+{
+    Page* page = openPage(settings(1, 0));
+    QVERIFY(page);
+    QTest::mouseClick(page->button(QStringLiteral("样式一")), Qt::LeftButton);
+    ScriptedHttpServer::Reply failure;
+    failure.status = 500;
+    m_server.setReply(kReadPath, failure);
+
+    page->refresh();
+    QVERIFY(RequestProbe::waitForNewest(page));
+    QVERIFY(!page->findChild<LoadFailedView*>()->isVisible());
+    QVERIFY(page->button(QStringLiteral("样式一"))->isChecked());
+    QCOMPARE(page->dayEdit()->text(), QStringLiteral("15"));
+    QVERIFY(page->findChild<QPushButton*>(QStringLiteral("applyButton"))->isEnabled());
 }
 
 QTEST_MAIN(TestBasicSettings)

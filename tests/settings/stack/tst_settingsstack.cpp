@@ -2,6 +2,7 @@
 #include "settings/basic/BasicSettingsForm.h"
 #include "settings/basic/MircroWebSiteSetWidget.h"
 #include "settings/permissions/PermissionMicroWebSiteWidget.h"
+#include "settings/permissions/PermissionRangeChooseWidget.h"
 #include "settings/stack/CustomTreeWidget.h"
 #include "settings/stack/JobRights.h"
 #include "settings/stack/MircroWebSiteSetStackWidget.h"
@@ -9,8 +10,11 @@
 #include "support/service/ScriptedHttpServer.h"
 #include "support/ui/AlertProbe.h"
 #include "support/ui/HostWindowFixture.h"
+#include "support/ui/InputProbe.h"
 #include "support/ui/LocalStoreFixture.h"
 #include "support/ui/ModuleTestEnvironment.h"
+#include "widgets/inputs/CustomComboBox.h"
+#include "widgets/lists/LoadFailedView.h"
 #include "widgets/sort/SortItemView.h"
 #include "widgets/sort/SortWidget.h"
 
@@ -25,6 +29,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QSqlQuery>
 #include <QStackedWidget>
 #include <QUrlQuery>
 #include <QtTest>
@@ -63,6 +68,59 @@ QVariantList contentOf(const QJsonArray& apps, int appId)
     return {};
 }
 
+// The module's rights of a role as the service stores them; `stored` says whether it stores any.
+QJsonArray storedModuleRights(const ReferenceService& service, int jobId, bool* stored)
+{
+    const QString connection = QStringLiteral("stored-rights");
+    QJsonArray content;
+    {
+        QSqlQuery query(service.inspect(connection));
+        query.prepare(QStringLiteral("SELECT content FROM job_auth WHERE job_id = ? AND app_id = 12"));
+        query.addBindValue(jobId);
+        *stored = query.exec() && query.next();
+        if (*stored)
+            content = QJsonDocument::fromJson(query.value(0).toString().toUtf8()).array();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return content;
+}
+
+// Keeps every other of the role's stored module rights, or none at all (the app's row goes).
+bool thinStoredModuleRights(const ReferenceService& service, int jobId, bool keepHalf)
+{
+    bool stored = false;
+    const QJsonArray all = storedModuleRights(service, jobId, &stored);
+    if (!stored || all.isEmpty())
+        return false;
+    QJsonArray half;
+    for (int i = 0; i < all.size(); i += 2)
+        half.append(all.at(i));
+    const QString connection = QStringLiteral("thin-rights");
+    bool written = false;
+    {
+        QSqlQuery query(service.inspect(connection));
+        if (keepHalf) {
+            query.prepare(QStringLiteral("UPDATE job_auth SET content = ? WHERE job_id = ? AND app_id = 12"));
+            query.addBindValue(QString::fromUtf8(QJsonDocument(half).toJson(QJsonDocument::Compact)));
+        } else {
+            query.prepare(QStringLiteral("DELETE FROM job_auth WHERE job_id = ? AND app_id = 12"));
+        }
+        query.addBindValue(jobId);
+        written = query.exec() && query.numRowsAffected() == 1;
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return written;
+}
+
+QJsonObject rightIn(const QJsonArray& content, int id)
+{
+    for (const QJsonValue& entry : content) {
+        if (entry.toObject().value(QStringLiteral("id")).toInt() == id)
+            return entry.toObject();
+    }
+    return {};
+}
+
 } // namespace
 
 class TestSettingsStack : public QObject
@@ -81,10 +139,17 @@ private slots:
     void aLateReplyForALeftRoleIsDropped();
     void aRolesRightsAreSavedWithItsId();
     void everySettingAndARolesRightsRoundTrip();
+    void aRoleIsSavedOnlyWithItsOwnRights();
+    void aFailedRightsReadOffersRetryAndNoSave();
+    void aRightsReplyThatIsNoListIsAFailedRead();
+    void aRoleWithoutCompleteRightsCanBeGranted_data();
+    void aRoleWithoutCompleteRightsCanBeGranted();
 
 private:
     Stack* openStack();
     void chooseRole(Stack* stack, int index);
+    // Opens the settings at the reference service and shows the rights of the role at `index`.
+    Stack* openRoleAtService(ReferenceService& service, int index);
 
     ScriptedHttpServer m_server;
     std::unique_ptr<HostWindowFixture> m_host;
@@ -100,6 +165,7 @@ void TestSettingsStack::initTestCase()
 void TestSettingsStack::init()
 {
     m_server.clear();
+    m_server.useAsApiBase();
     m_host = std::make_unique<HostWindowFixture>();
     LocalStoreFixture::storeUser(kManager, true, {});
     const QJsonArray jobs{QJsonObject{{QStringLiteral("id"), 1}, {QStringLiteral("name"), QStringLiteral("店长")}},
@@ -310,6 +376,153 @@ void TestSettingsStack::everySettingAndARolesRightsRoundTrip()
     chooseRole(again, 1);
     QVERIFY(rightsAgain.wait(10000));
     QVERIFY(again->permissionPage()->checkBox(67)->isChecked());
+}
+
+Stack* TestSettingsStack::openRoleAtService(ReferenceService& service, int index)
+{
+    if (!LocalStoreFixture::loginAtService(service, kManager))
+        return nullptr;
+    Stack* stack = openStack();
+    QSignalSpy shown(stack, &Stack::rightsShown);
+    chooseRole(stack, index);
+    return shown.wait(10000) ? stack : nullptr;
+}
+
+// A click on another role's save button before its rights are in would write the rights on screen
+// (the previous role's, with an unsaved change) under the new role.
+void TestSettingsStack::aRoleIsSavedOnlyWithItsOwnRights()
+{
+    ReferenceService service;
+    QVERIFY2(service.isRunning(), qPrintable(service.errorString()));
+    Stack* stack = openRoleAtService(service, 0);
+    QVERIFY(stack);
+    const int secondJob = stack->jobList().at(1).value(QStringLiteral("id")).toInt();
+    bool stored = false;
+    const QJsonArray before = storedModuleRights(service, secondJob, &stored);
+    QVERIFY(stored);
+    const bool jobsRightBefore = rightIn(before, 67).value(QStringLiteral("selected")).toBool();
+    // The first role gets the opposite of what the second holds, unsaved.
+    QCheckBox* jobs = stack->permissionPage()->checkBox(67);
+    if (jobs->isChecked() == jobsRightBefore)
+        jobs->click();
+
+    QSignalSpy shown(stack, &Stack::rightsShown);
+    QSignalSpy saved(stack, &Stack::rightsSaved);
+    chooseRole(stack, 1);
+    QCOMPARE(stack->saveButton()->text(),
+             QStringLiteral("保存<%1>设置").arg(stack->jobList().at(1).value(QStringLiteral("name")).toString()));
+    QVERIFY(!stack->saveButton()->isEnabled());
+    QTest::mouseClick(stack->saveButton(), Qt::LeftButton);
+    stack->submitModify();
+    QVERIFY(AlertProbe::answer(QStringLiteral("knowButton")).contains(QStringLiteral("尚未读取成功")));
+    QVERIFY(shown.count() > 0 || shown.wait(10000));
+    QCOMPARE(saved.count(), 0);
+    QCOMPARE(storedModuleRights(service, secondJob, &stored), before);
+
+    // Once read, the role's own rights go, with its own value of the right.
+    QVERIFY(stack->saveButton()->isEnabled());
+    QCOMPARE(jobs->isChecked(), jobsRightBefore);
+    QTest::mouseClick(stack->saveButton(), Qt::LeftButton);
+    QVERIFY(saved.wait(10000));
+    QCOMPARE(rightIn(storedModuleRights(service, secondJob, &stored), 67).value(QStringLiteral("selected")).toBool(),
+             jobsRightBefore);
+}
+
+void TestSettingsStack::aFailedRightsReadOffersRetryAndNoSave()
+{
+    ReferenceService service;
+    QVERIFY2(service.isRunning(), qPrintable(service.errorString()));
+    Stack* stack = openRoleAtService(service, 0);
+    QVERIFY(stack);
+    QCOMPARE(service.stop(), 0);
+    chooseRole(stack, 1);
+    LoadFailedView* failed = stack->rightsFailedView();
+    QTRY_VERIFY_WITH_TIMEOUT(failed->isVisible(), 10000);
+    // In the user's words, not the network's own.
+    QCOMPARE(failed->reason(), QStringLiteral("加载失败：无法连接到服务"));
+    QVERIFY(failed->geometry().contains(stack->permissionPage()->checkBox(67)->mapTo(stack->permissionPage(), QPoint())));
+    QVERIFY(!stack->saveButton()->isEnabled());
+    AlertProbe::closeAll();
+    stack->submitModify();
+    QVERIFY(AlertProbe::answer(QStringLiteral("knowButton")).contains(QStringLiteral("尚未读取成功")));
+
+    QVERIFY2(service.start(), qPrintable(service.errorString()));
+    service.useAsBaseAddresses();
+    QSignalSpy shown(stack, &Stack::rightsShown);
+    auto* retry = failed->findChild<QPushButton*>(QStringLiteral("pushButton_retry"));
+    QVERIFY(retry);
+    QCOMPARE(retry->text(), QStringLiteral("重试"));
+    QTest::mouseClick(retry, Qt::LeftButton);
+    QVERIFY(shown.wait(10000));
+    QVERIFY(!failed->isVisible());
+    QVERIFY(stack->saveButton()->isEnabled());
+    stack->permissionPage()->checkBox(148)->click();
+    QSignalSpy saved(stack, &Stack::rightsSaved);
+    QTest::mouseClick(stack->saveButton(), Qt::LeftButton);
+    QVERIFY(saved.wait(10000));
+}
+
+void TestSettingsStack::aRightsReplyThatIsNoListIsAFailedRead()
+{
+    m_server.setReply(kRightsPath, ScriptedHttpServer::envelope(200, QString(), QJsonObject()));
+    Stack* stack = openStack();
+    chooseRole(stack, 1);
+    QTRY_VERIFY_WITH_TIMEOUT(stack->rightsFailedView()->isVisible(), 5000);
+    QVERIFY(!stack->saveButton()->isEnabled());
+    QVERIFY(m_server.requestsTo(kSavePath).isEmpty());
+}
+
+void TestSettingsStack::aRoleWithoutCompleteRightsCanBeGranted_data()
+{
+    QTest::addColumn<bool>("keepHalf");
+    QTest::newRow("no module rights") << false;
+    QTest::newRow("half of them") << true;
+}
+
+// The rights the page reports for a role are complete items, also those the user did not touch
+// and the role's stored rights lacked, so the service takes them.
+void TestSettingsStack::aRoleWithoutCompleteRightsCanBeGranted()
+{
+    QFETCH(bool, keepHalf);
+    ReferenceService service;
+    QVERIFY2(service.isRunning(), qPrintable(service.errorString()));
+    QVERIFY(LocalStoreFixture::loginAtService(service, kManager));
+    Stack* stack = openStack();
+    const QVariantMap job = stack->jobList().value(1);
+    const int jobId = job.value(QStringLiteral("id")).toInt();
+    QVERIFY(jobId > 0);
+    QVERIFY(thinStoredModuleRights(service, jobId, keepHalf));
+    bool stored = false;
+    const QJsonArray thin = storedModuleRights(service, jobId, &stored);
+    QCOMPARE(stored, keepHalf);
+    QSignalSpy shown(stack, &Stack::rightsShown);
+    chooseRole(stack, 1);
+    QVERIFY(shown.wait(10000));
+    // One right granted, one ranged right given the range "仅自己".
+    QCheckBox* news = stack->permissionPage()->checkBox(148);
+    if (news->isChecked())
+        news->click();
+    news->click();
+    QVERIFY(InputProbe::chooseEntry(stack->permissionPage()->rangeChooser(93)->comboBox(), QStringLiteral("仅所在部门")));
+    QSignalSpy saved(stack, &Stack::rightsSaved);
+    QTest::mouseClick(stack->saveButton(), Qt::LeftButton);
+    QVERIFY(saved.wait(10000));
+    QCOMPARE(AlertProbe::answer(QStringLiteral("knowButton")),
+             QStringLiteral("保存<%1>权限设置成功！").arg(job.value(QStringLiteral("name")).toString()));
+
+    const QJsonArray after = storedModuleRights(service, jobId, &stored);
+    QVERIFY(stored);
+    for (int id : {65, 66, 67, 68, 69, 70, 73, 82, 83, 93, 97, 98, 148, 156}) {
+        const QJsonObject entry = rightIn(after, id);
+        QVERIFY2(entry.value(QStringLiteral("selected")).isBool(), qPrintable(QString::number(id)));
+        // Untouched rights keep what was stored, or are not granted when nothing was.
+        if (id != 148 && id != 93) {
+            QCOMPARE(entry.value(QStringLiteral("selected")).toBool(),
+                     rightIn(thin, id).value(QStringLiteral("selected")).toBool());
+        }
+    }
+    QVERIFY(rightIn(after, 148).value(QStringLiteral("selected")).toBool());
+    QCOMPARE(rightIn(after, 93).value(QStringLiteral("range")).toInt(), 6);
 }
 
 QTEST_MAIN(TestSettingsStack)

@@ -7,7 +7,9 @@
 #include "support/ui/HostWindowFixture.h"
 #include "support/ui/LocalStoreFixture.h"
 #include "support/ui/ModuleTestEnvironment.h"
+#include "support/ui/RequestProbe.h"
 #include "CustomTabWidget.h"
+#include "widgets/lists/LoadFailedView.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/tiles/ItemButtonWidget.h"
 
@@ -16,6 +18,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -102,6 +105,9 @@ private slots:
     void topIconsMoveWithinTheEndsAndAreSentInOrder();
     void anIconReplyOfTwoFillsTwo();
     void appTilesOpenTheirEditorsAndCustomAppsCanBeDeleted();
+    void aFailedLoadSaysWhyAndOffersRetry_data();
+    void aFailedLoadSaysWhyAndOffersRetry();
+    void aFailedReloadKeepsTheTiles();
 
 private:
     Page* openPage(const QJsonObject& style, const QJsonArray& icons);
@@ -150,10 +156,10 @@ Page* TestStylePage::openPage(const QJsonObject& style, const QJsonArray& icons)
     page->show();
     if (!shown.wait(5000))
         return nullptr;
-    // The icons' reply is independent of the style's.
-    if (!QTest::qWaitFor([this] { return !m_server.requestsTo(kIconsPath).isEmpty(); }, 5000))
+    // The icons' reply is independent of the style's; "应用" is offered once they are in.
+    auto* apply = page->findChild<QPushButton*>(QStringLiteral("applyButton"));
+    if (!QTest::qWaitFor([apply] { return apply->isEnabled(); }, 5000))
         return nullptr;
-    QTest::qWait(0);
     return page;
 }
 
@@ -305,6 +311,72 @@ void TestStylePage::appTilesOpenTheirEditorsAndCustomAppsCanBeDeleted()
     QVERIFY(changed.wait(5000));
     QCOMPARE(QString::fromUtf8(m_server.requestsTo(kDeletePath).first().body), QStringLiteral("id=5"));
     QTRY_COMPARE(m_server.requestsTo(kConfigPath).size(), 2);
+}
+
+void TestStylePage::aFailedLoadSaysWhyAndOffersRetry_data()
+{
+    QTest::addColumn<QString>("failingPath");
+    QTest::addColumn<bool>("stopped");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("style answered 500") << kConfigPath << false << QStringLiteral("服务暂时不可用（500），请稍后重试");
+    QTest::newRow("top icons answered 500") << kIconsPath << false << QStringLiteral("服务暂时不可用（500），请稍后重试");
+    QTest::newRow("service stopped") << kConfigPath << true << QStringLiteral("无法连接到服务");
+}
+
+void TestStylePage::aFailedLoadSaysWhyAndOffersRetry()
+{
+    QFETCH(QString, failingPath);
+    QFETCH(bool, stopped);
+    QFETCH(QString, reason);
+    const quint16 port = m_server.serverPort();
+    m_server.setReply(kConfigPath, ScriptedHttpServer::envelope(200, QString(), config(5, 2, 3)));
+    m_server.setReply(kIconsPath, ScriptedHttpServer::envelope(200, QString(), QJsonArray{icon(QStringLiteral("x"))}));
+    ScriptedHttpServer::Reply failure;
+    failure.status = 500;
+    failure.body = "Internal Server Error";
+    m_server.setReply(failingPath, failure);
+    if (stopped)
+        m_server.close();
+
+    auto* page = new Page(m_host->tabs());
+    page->setWindowFlags(Qt::Window);
+    page->resize(800, 700);
+    page->show();
+    auto* view = page->findChild<LoadFailedView*>();
+    QVERIFY(view);
+    QTRY_VERIFY_WITH_TIMEOUT(view->isVisible(), 10000);
+    QCOMPARE(view->findChild<QLabel*>(QStringLiteral("label_reason"))->text(), QStringLiteral("加载失败：") + reason);
+    auto* apply = page->findChild<QPushButton*>(QStringLiteral("applyButton"));
+    // The part that did come in does not take the failure away.
+    QTest::qWait(100);
+    QVERIFY(view->isVisible());
+    QVERIFY(!apply->isEnabled() || failingPath == kConfigPath);
+
+    if (stopped)
+        QVERIFY(m_server.listen(QHostAddress::LocalHost, port));
+    m_server.setReply(failingPath, ScriptedHttpServer::envelope(200, QString(),
+                                                                failingPath == kIconsPath ? QJsonValue(QJsonArray{icon(QStringLiteral("x"))})
+                                                                                          : QJsonValue(config(5, 2, 3))));
+    QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("pushButton_retry")), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(page->appTiles().size(), 6, 5000);
+    QTRY_VERIFY(apply->isEnabled());
+    QTRY_COMPARE(iconNames(*page).first(), QStringLiteral("x.png"));
+    QVERIFY(!view->isVisible());
+    QCOMPARE(checkedIndex(page->themeButtons()), 2);
+}
+
+void TestStylePage::aFailedReloadKeepsTheTiles()
+{
+    Page* page = openPage(config(5, 2, 3), {icon(QStringLiteral("x"))});
+    QVERIFY(page);
+    ScriptedHttpServer::Reply failure;
+    failure.status = 500;
+    m_server.setReply(kConfigPath, failure);
+    page->download_set();
+    QVERIFY(RequestProbe::waitForNewest(page));
+    QVERIFY(!page->findChild<LoadFailedView*>()->isVisible());
+    QCOMPARE(page->appTiles().size(), 6);
+    QCOMPARE(checkedIndex(page->themeButtons()), 2);
 }
 
 QTEST_MAIN(TestStylePage)

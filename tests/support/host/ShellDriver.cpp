@@ -1,10 +1,11 @@
 #include "support/host/ShellDriver.h"
 
-#include "support/host/OfficeScreen.h"
+#include "support/service/OfficeScreen.h"
 #include "support/service/FaultProxy.h"
 #include "support/service/ReferenceService.h"
 #include "support/service/TestEnvironment.h"
 
+#include "ShellLanguage.h"
 #include "ShellMainWindow.h"
 #include "ShellSession.h"
 
@@ -15,10 +16,12 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTimer>
 #include <QtTest>
 
@@ -99,6 +102,8 @@ bool ShellDriver::start(const QString& phone, QString* error)
         return false;
     };
     TestEnvironment::isolate();
+    // As the shell's main() starts: Qt's own dialogs in Chinese.
+    ShellLanguage::apply();
     OfficeScreen::apply();
     m_service = std::make_unique<ReferenceService>();
     if (!m_service->isRunning())
@@ -174,7 +179,17 @@ void ShellDriver::typeInto(QWidget* edit, const QString& text)
         return;
     edit->activateWindow();
     edit->setFocus(Qt::OtherFocusReason);
-    QTest::keyClicks(edit, text);
+    for (const QChar character : text) {
+        if (character.unicode() < 0x80) {
+            QTest::keyClick(edit, character.toLatin1());
+            continue;
+        }
+        // Chinese comes from an input method, which commits each character (QTest's key clicks
+        // only know ASCII).
+        QInputMethodEvent commit;
+        commit.setCommitString(QString(character));
+        QApplication::sendEvent(edit, &commit);
+    }
 }
 
 QWidget* ShellDriver::waitFor(const std::function<QWidget*()>& find, int timeoutMs)
@@ -187,6 +202,24 @@ QWidget* ShellDriver::waitFor(const std::function<QWidget*()>& find, int timeout
         if (clock.elapsed() > timeoutMs)
             return nullptr;
         QTest::qWait(20);
+    }
+}
+
+void ShellDriver::backToMainPage()
+{
+    m_proxy->clearFaults();
+    m_proxy->setDown(false);
+    for (int round = 0; round < 5 && !openPopups().isEmpty(); ++round) {
+        for (QWidget* frame : openPopups())
+            QMetaObject::invokeMethod(frame, "closeWidget");
+        QTest::qWait(50);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QTabBar* tabs : m_window->findChildren<QTabBar*>()) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (tabs->tabText(i) == QStringLiteral("微官网") && tabs->currentIndex() != i)
+                QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
+        }
     }
 }
 
@@ -317,7 +350,7 @@ bool ShellDriver::answerFileDialog(QWidget* widget)
         if (!target)
             return;
         nameEdit->clear();
-        QTest::keyClicks(nameEdit, typed);
+        typeInto(nameEdit, typed);
         QTest::keyClick(nameEdit, Qt::Key_Return);
     });
     return true;

@@ -50,6 +50,10 @@ public:
     // Processes events until find() returns a widget; null after the timeout.
     static QWidget* waitFor(const std::function<QWidget*()>& find, int timeoutMs = 5000);
 
+    // Between tasks: the proxy passing everything again, every popup frame closed and the
+    // "微官网" tab in front, as a person starts the next task from the main page.
+    void backToMainPage();
+
     // Visible popup frames (CommonAddWidget), newest last, and the title one shows.
     static QList<QWidget*> openPopups();
     static QString popupTitle(QWidget* frame);

@@ -18,6 +18,17 @@ bool showsRichText(const QLabel* label)
     }
 }
 
+QString shownMnemonicText(const QString& text)
+{
+    QString shown;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        shown.append(text.at(i));
+    }
+    return shown;
+}
+
 QString shownText(const QLabel* label)
 {
     if (!showsRichText(label))

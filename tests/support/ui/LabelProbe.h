@@ -18,6 +18,9 @@ bool showsRichText(const QLabel* label);
 // shownText() of the labels of these object names inside parent, in that order; "<none>" for a
 // name without a label.
 QStringList shownTexts(const QWidget* parent, const QStringList& objectNames);
+// The characters a button, tab, action or menu title shows for this text: a mnemonic "&x" shows
+// "x" (underlined), "&&" shows "&".
+QString shownMnemonicText(const QString& text);
 
 } // namespace LabelProbe
 

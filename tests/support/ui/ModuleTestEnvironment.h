@@ -8,8 +8,9 @@ class ModuleTestEnvironment
 {
 public:
     static void prepare();
-    // prepare(), and alerts that open without a nested event loop, so a test can find and answer
-    // them (AlertProbe): what every test of pages in a host window needs.
+    // prepare(), the office screen (OfficeScreen), and alerts that open without a nested event
+    // loop, so a test can find and answer them (AlertProbe): what every test of pages in a host
+    // window needs.
     static void prepareWidgetTests();
 
 private:

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QVBoxLayout>
 #include <QtTest>
 
 namespace {
@@ -61,6 +62,7 @@ private slots:
     void dragsFromAnotherGridAreRefused();
     void requiredItemsStayChosen();
     void settingsButtonsOnlyForTheirIds();
+    void aNarrowGridReflowsAndDropsStillLandRight();
 };
 
 void TestSortWidget::rowsOfForty_data()
@@ -153,6 +155,35 @@ void TestSortWidget::settingsButtonsOnlyForTheirIds()
     grid.itemViews().at(3)->settingsButton()->click();
     QCOMPARE(clicked.count(), 1);
     QCOMPARE(clicked.first().first().toInt(), 17);
+}
+
+void TestSortWidget::aNarrowGridReflowsAndDropsStillLandRight()
+{
+    // In a page narrower than five items side by side, as in the settings popup on a laptop.
+    QWidget page;
+    auto* layout = new QVBoxLayout(&page);
+    auto* grid = new SortWidget(&page);
+    layout->addWidget(grid);
+    grid->setData(items(10), 5);
+    page.show();
+    const int cell = grid->itemViews().first()->sizeHint().width();
+    page.resize(3 * cell + 40, 300);
+    QTRY_COMPARE(grid->shownColumns(), 3);
+    QCOMPARE(grid->height(), 4 * SortWidget::RowHeight);
+    QVERIFY(grid->width() < 5 * cell);
+    // Each item knows where it stands now: item 4 opens the second row.
+    QCOMPARE(grid->itemViews().at(4)->row(), 1);
+    QCOMPARE(grid->itemViews().at(4)->column(), 1);
+    QVERIFY(!grid->itemViews().at(4)->visibleRegion().isEmpty());
+
+    // The drop names reflowed places: (2, 0) is item 6, moved onto item 1.
+    QVERIFY(drop(grid->itemViews().at(1), grid->objectName(), 2, 0));
+    QCOMPARE(idsOf(grid->getData()), (QList<int>{14, 20, 15, 16, 17, 18, 19, 21, 22, 23}));
+
+    // Given room again, it shows the five asked for.
+    page.resize(5 * cell + 200, 300);
+    QTRY_COMPARE(grid->shownColumns(), 5);
+    QCOMPARE(grid->height(), 2 * SortWidget::RowHeight);
 }
 
 QTEST_MAIN(TestSortWidget)

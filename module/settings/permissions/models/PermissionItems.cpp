@@ -11,9 +11,22 @@ const QString kSelected = QStringLiteral("selected");
 const QString kRange = QStringLiteral("range");
 const QString kBumens = QStringLiteral("bumens");
 
+// The service keeps a right only with its yes or no, so every item goes out with all of its
+// fields: what the owner gave, and for a field it left out, a right not granted over the whole
+// company.
+QVariantMap completeItem(QVariantMap item)
+{
+    item.insert(kSelected, PermissionItems::selectedOf(item));
+    if (!item.contains(kRange))
+        item.insert(kRange, 0);
+    if (!item.contains(kBumens))
+        item.insert(kBumens, QStringLiteral("[]"));
+    return item;
+}
+
 QVariantMap bareItem(int id)
 {
-    return QVariantMap{{kId, id}};
+    return completeItem(QVariantMap{{kId, id}});
 }
 
 } // namespace
@@ -33,7 +46,7 @@ void PermissionItems::setData(const QVariantList& values)
         bool isNumber = false;
         const int index = PermissionRights::indexOf(map.value(kId).toInt(&isNumber));
         if (isNumber && index >= 0)
-            m_items[index] = map;
+            m_items[index] = completeItem(map);
     }
 }
 

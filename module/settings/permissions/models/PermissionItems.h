@@ -7,16 +7,17 @@
 #include <QVariantMap>
 
 // The fourteen right items of the permission page, one map per right in the fixed order: "id",
-// "selected", "range", "bumens", and whatever else the owner gave with them. Every item carries its
-// "id" from the start, so a change made before any data arrived still says which right it is.
+// "selected", "range", "bumens", and whatever else the owner gave with them. Every item is complete
+// from the start (not granted, whole company, no departments), so a change made before any data
+// arrived, or a right the role's stored rights lack, is one the service can keep.
 class PermissionItems
 {
 public:
     PermissionItems();
 
     // Takes each element (a map) whose "id" is one of the fourteen as that right's item, the last
-    // one winning; every right the values do not name goes back to its bare item, so nothing of an
-    // earlier role stays behind.
+    // one winning, with "selected" as a flag and any missing field filled in; every right the
+    // values do not name goes back to its unset item, so nothing of an earlier role stays behind.
     void setData(const QVariantList& values);
 
     bool contains(int id) const;

@@ -1,4 +1,4 @@
-#include "support/host/OfficeScreen.h"
+#include "support/service/OfficeScreen.h"
 
 #include <QGuiApplication>
 #include <QScreen>
