@@ -6,6 +6,8 @@
 // the guessers in turn; afterwards each reader's last write is looked for through another
 // instance than the one that took it.
 
+#include "BenchClient.h"
+
 #include <QByteArray>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -18,7 +20,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <httplib.h>
 #include <map>
 #include <memory>
 #include <string>
@@ -37,7 +38,9 @@ struct Tally
     std::string lastWritePhone;
 };
 
-QJsonObject envelopeData(const httplib::Result& result)
+using Result = std::optional<BenchClient::Reply>;
+
+QJsonObject envelopeData(const Result& result)
 {
     return QJsonDocument::fromJson(QByteArray::fromStdString(result->body))
         .object()
@@ -45,7 +48,7 @@ QJsonObject envelopeData(const httplib::Result& result)
         .toObject();
 }
 
-int envelopeCode(const httplib::Result& result)
+int envelopeCode(const Result& result)
 {
     if (!result || result->status != 200)
         return -1;
@@ -54,10 +57,9 @@ int envelopeCode(const httplib::Result& result)
     return envelope.value(QStringLiteral("code")).toInt(-1);
 }
 
-bool login(httplib::Client& client, httplib::Headers* session)
+bool login(BenchClient& client, BenchClient::Headers* session)
 {
-    const httplib::Result result = client.Post("/api/account/initialize", "phone=13800000000&password=demo123",
-                                               "application/x-www-form-urlencoded");
+    const Result result = client.post("/api/account/initialize", {}, "phone=13800000000&password=demo123");
     if (envelopeCode(result) != 200)
         return false;
     const QJsonObject data = envelopeData(result).value(QStringLiteral("session")).toObject();
@@ -68,10 +70,8 @@ bool login(httplib::Client& client, httplib::Headers* session)
 
 void reader(int port, int index, long runId, Clock::time_point end, Tally* tally)
 {
-    httplib::Client client("127.0.0.1", port);
-    client.set_keep_alive(true);
-    client.set_tcp_nodelay(true);
-    httplib::Headers session;
+    BenchClient client(port);
+    BenchClient::Headers session;
     if (!login(client, &session)) {
         ++tally->errors;
         return;
@@ -95,7 +95,7 @@ void reader(int port, int index, long runId, Clock::time_point end, Tally* tally
             body = reads[i % 4][1];
         }
         const Clock::time_point start = Clock::now();
-        const httplib::Result result = client.Post(path.c_str(), session, body, "application/x-www-form-urlencoded");
+        const Result result = client.post(path, session, body);
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         if (envelopeCode(result) != 200) {
             ++tally->errors;
@@ -111,12 +111,11 @@ void reader(int port, int index, long runId, Clock::time_point end, Tally* tally
 
 // Whether the customer `id` with `phone` is in the book as read through `client`: pages newest
 // first until the ids fall below it.
-bool bookHas(httplib::Client& client, const httplib::Headers& session, qint64 id, const std::string& phone)
+bool bookHas(BenchClient& client, const BenchClient::Headers& session, qint64 id, const std::string& phone)
 {
     for (int page = 1; page <= 1000; ++page) {
-        const httplib::Result result =
-            client.Post("/api/cbook/posts", session, "kind=1&pagesize=100&pageindex=" + std::to_string(page),
-                        "application/x-www-form-urlencoded");
+        const Result result =
+            client.post("/api/cbook/posts", session, "kind=1&pagesize=100&pageindex=" + std::to_string(page));
         if (envelopeCode(result) != 200)
             return false;
         const QJsonArray entries = envelopeData(result).value(QStringLiteral("data")).toArray();
@@ -136,15 +135,13 @@ bool bookHas(httplib::Client& client, const httplib::Headers& session, qint64 id
 
 void guesser(int port, int index, bool samePhone, Clock::time_point end, long* attempts)
 {
-    httplib::Client client("127.0.0.1", port);
-    client.set_keep_alive(true);
-    client.set_tcp_nodelay(true);
+    BenchClient client(port);
     // One account's password guessed, or a new number each time, so that every attempt costs
     // the service a password check.
     for (long i = 0; Clock::now() < end; ++i) {
         const std::string phone = samePhone ? std::string("13800000001") : "186" + std::to_string(index * 10000000L + i);
         const std::string body = "phone=" + phone + "&password=wrong";
-        client.Post("/api/account/initialize", body, "application/x-www-form-urlencoded");
+        client.post("/api/account/initialize", {}, body);
         ++*attempts;
     }
 }
@@ -230,7 +227,7 @@ int main(int argc, char* argv[])
     int written = 0;
     int seen = 0;
     if (instances > 1) {
-        std::map<size_t, std::pair<std::unique_ptr<httplib::Client>, httplib::Headers>> checkers;
+        std::map<size_t, std::pair<std::unique_ptr<BenchClient>, BenchClient::Headers>> checkers;
         for (int i = 0; i < clients; ++i) {
             const Tally& tally = tallies[static_cast<size_t>(i)];
             if (tally.lastWriteId == 0)
@@ -239,7 +236,7 @@ int main(int argc, char* argv[])
             const size_t other = (static_cast<size_t>(i) + 1) % instances;
             auto& checker = checkers[other];
             if (!checker.first) {
-                checker.first = std::make_unique<httplib::Client>("127.0.0.1", ports[other]);
+                checker.first = std::make_unique<BenchClient>(ports[other]);
                 if (!login(*checker.first, &checker.second))
                     continue;
             }

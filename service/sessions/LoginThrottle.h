@@ -2,6 +2,7 @@
 #define LOGINTHROTTLE_H
 
 #include <QString>
+#include <QVariantMap>
 
 class ServiceDatabase;
 
@@ -12,10 +13,13 @@ class ServiceDatabase;
 class LoginThrottle
 {
 public:
-    // The counts live in the database, so instances sharing it throttle together. Each call takes
-    // the database's handling lock itself.
+    // The counts live in the database, so instances sharing it throttle together.
     explicit LoginThrottle(ServiceDatabase& db);
 
+    // Checks and counts an attempt in one transaction, so attempts made at once are all counted:
+    // 0 when the phone may try now, the attempt then counting as failed until succeeded() says
+    // otherwise; else how long it must still wait (nothing counted).
+    qint64 admit(const QString& phone, qint64 nowMs);
     // How long the phone must still wait before its password is checked; 0 when it may try now.
     qint64 waitMs(const QString& phone, qint64 nowMs);
     void failed(const QString& phone, qint64 nowMs);
@@ -29,6 +33,9 @@ public:
     static constexpr int kMaxPhones = 10000;
 
 private:
+    static qint64 waitOf(const QVariantMap& row, qint64 nowMs);
+    // Counts a failure inside the caller's transaction; row is the phone's current one.
+    bool count(const QString& phone, const QVariantMap& row, qint64 nowMs);
     qint64 kept();
     bool forgetQuiet(qint64 nowMs);
 

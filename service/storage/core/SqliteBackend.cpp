@@ -12,14 +12,14 @@ SqliteBackend::~SqliteBackend()
 bool SqliteBackend::open(const QString& locator, QString* error)
 {
     const QByteArray file = locator.toUtf8();
-    if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
+    if (sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
                         nullptr) != SQLITE_OK) {
         *error = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
         sqlite3_close_v2(m_db);
         m_db = nullptr;
         return false;
     }
-    // Another process may hold the write lock for a moment.
+    // Another connection, of this process or another, may hold the write lock for a moment.
     sqlite3_busy_timeout(m_db, 5000);
     return run(QStringLiteral("PRAGMA foreign_keys = ON"), {}, nullptr, 0, error)
         && run(QStringLiteral("PRAGMA journal_mode = WAL"), {}, nullptr, 0, error);

@@ -5,8 +5,9 @@
 
 struct sqlite3;
 
-// The embedded default: one SQLite file, shared safely by several processes (WAL, a busy wait and
-// immediate write transactions).
+// The embedded default: a connection to one SQLite file, which the service's threads (one
+// connection each) and several processes share safely: WAL lets readers run beside the writer,
+// writers wait their turn (a busy wait, immediate write transactions).
 class SqliteBackend : public SqlBackend
 {
 public:

@@ -1,0 +1,60 @@
+#include "BenchClient.h"
+
+#include <boost/asio/connect.hpp>
+#include <boost/beast/http.hpp>
+
+namespace http = boost::beast::http;
+
+BenchClient::BenchClient(int port)
+    : m_port(port)
+    , m_socket(m_io)
+{
+}
+
+bool BenchClient::connect()
+{
+    boost::system::error_code error;
+    m_socket.close(error);
+    m_buffer.clear();
+    m_socket.connect({boost::asio::ip::make_address_v4("127.0.0.1"), static_cast<unsigned short>(m_port)}, error);
+    if (!error)
+        m_socket.set_option(boost::asio::ip::tcp::no_delay(true), error);
+    return !error;
+}
+
+std::optional<BenchClient::Reply> BenchClient::post(const std::string& path, const Headers& headers,
+                                                   const std::string& body)
+{
+    if (!m_socket.is_open() && !connect())
+        return std::nullopt;
+    std::optional<Reply> reply = attempt(path, headers, body);
+    // A kept-alive connection the service has closed meanwhile: once more on a new one.
+    if (!reply && connect())
+        reply = attempt(path, headers, body);
+    return reply;
+}
+
+std::optional<BenchClient::Reply> BenchClient::attempt(const std::string& path, const Headers& headers,
+                                                      const std::string& body)
+{
+    http::request<http::string_body> request(http::verb::post, path, 11);
+    request.set(http::field::host, "127.0.0.1");
+    request.set(http::field::content_type, "application/x-www-form-urlencoded");
+    for (const auto& header : headers)
+        request.set(header.first, header.second);
+    request.body() = body;
+    request.prepare_payload();
+    boost::system::error_code error;
+    http::write(m_socket, request, error);
+    if (error)
+        return std::nullopt;
+    http::response<http::string_body> response;
+    http::read(m_socket, m_buffer, response, error);
+    if (error) {
+        m_socket.close(error);
+        return std::nullopt;
+    }
+    if (!response.keep_alive())
+        m_socket.close(error);
+    return Reply{static_cast<int>(response.result_int()), std::move(response.body())};
+}
