@@ -23,6 +23,7 @@ private slots:
     void cleanupTestCase();
     void idleConnectionsLeaveRoom();
     void slowRequestsDoNotHoldOthers();
+    void guessesSentAtOnceAreAllCounted();
 
 private:
     quint16 port() const { return static_cast<quint16>(QUrl(m_service->baseUrl()).port()); }
@@ -135,6 +136,39 @@ void TestServiceConnections::slowRequestsDoNotHoldOthers()
                      .value(QStringLiteral("params")).toObject().value(QStringLiteral("title")).toString(),
                  QStringLiteral("slow"));
     }
+}
+
+// Wrong passwords for one phone sent all at once, on connections of their own: only the free ones
+// are checked, however the handlers interleave.
+void TestServiceConnections::guessesSentAtOnceAreAllCounted()
+{
+    const int count = 12;
+    const int free = 5;
+    const QByteArray body = "phone=13700000000&password=wrong";
+    const QByteArray request = "POST /api/account/initialize HTTP/1.1\r\nHost: x\r\nContent-Type: "
+                               "application/x-www-form-urlencoded\r\nContent-Length: "
+                               + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    std::vector<std::unique_ptr<QTcpSocket>> guesses;
+    for (int i = 0; i < count; ++i) {
+        guesses.push_back(std::make_unique<QTcpSocket>());
+        guesses.back()->connectToHost(QStringLiteral("127.0.0.1"), port());
+        QVERIFY(guesses.back()->waitForConnected(5000));
+    }
+    for (const auto& socket : guesses) {
+        socket->write(request);
+        QVERIFY(socket->flush());
+    }
+    QMap<QString, int> answers;
+    for (const auto& socket : guesses) {
+        QByteArray data;
+        RawReply reply;
+        while (RawReply::parse(data, &reply) == 0 && socket->waitForReadyRead(10000))
+            data += socket->readAll();
+        ++answers[QJsonDocument::fromJson(reply.body).object().value(QStringLiteral("message")).toString()];
+    }
+    QCOMPARE(answers.value(QStringLiteral("账号或密码错误")), free);
+    QCOMPARE(answers.value(QStringLiteral("账号或密码错误")) + answers.value(QStringLiteral("密码错误次数过多，请1秒后再试")),
+             count);
 }
 
 QTEST_GUILESS_MAIN(TestServiceConnections)
