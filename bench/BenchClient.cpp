@@ -7,7 +7,14 @@ namespace http = boost::beast::http;
 
 BenchClient::BenchClient(int port)
     : m_port(port)
-    , m_socket(m_io)
+    , m_ownIo(std::make_unique<boost::asio::io_context>())
+    , m_socket(*m_ownIo)
+{
+}
+
+BenchClient::BenchClient(int port, boost::asio::io_context& io)
+    : m_port(port)
+    , m_socket(io)
 {
 }
 
@@ -25,25 +32,39 @@ bool BenchClient::connect()
 std::optional<BenchClient::Reply> BenchClient::post(const std::string& path, const Headers& headers,
                                                    const std::string& body)
 {
+    return send(true, path, headers, body);
+}
+
+std::optional<BenchClient::Reply> BenchClient::get(const std::string& path, const Headers& headers)
+{
+    return send(false, path, headers, std::string());
+}
+
+std::optional<BenchClient::Reply> BenchClient::send(bool post, const std::string& path, const Headers& headers,
+                                                   const std::string& body)
+{
     if (!m_socket.is_open() && !connect())
         return std::nullopt;
-    std::optional<Reply> reply = attempt(path, headers, body);
+    std::optional<Reply> reply = attempt(post, path, headers, body);
     // A kept-alive connection the service has closed meanwhile: once more on a new one.
     if (!reply && connect())
-        reply = attempt(path, headers, body);
+        reply = attempt(post, path, headers, body);
     return reply;
 }
 
-std::optional<BenchClient::Reply> BenchClient::attempt(const std::string& path, const Headers& headers,
+std::optional<BenchClient::Reply> BenchClient::attempt(bool post, const std::string& path, const Headers& headers,
                                                       const std::string& body)
 {
-    http::request<http::string_body> request(http::verb::post, path, 11);
+    http::request<http::string_body> request(post ? http::verb::post : http::verb::get, path, 11);
     request.set(http::field::host, "127.0.0.1");
-    request.set(http::field::content_type, "application/x-www-form-urlencoded");
+    if (post)
+        request.set(http::field::content_type, "application/x-www-form-urlencoded");
     for (const auto& header : headers)
         request.set(header.first, header.second);
-    request.body() = body;
-    request.prepare_payload();
+    if (post) {
+        request.body() = body;
+        request.prepare_payload();
+    }
     boost::system::error_code error;
     http::write(m_socket, request, error);
     if (error)

@@ -6,6 +6,7 @@
 #include <boost/beast/core/flat_buffer.hpp>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -22,17 +23,22 @@ public:
     };
 
     explicit BenchClient(int port);
+    // Shares io with other clients, for many connections at once.
+    BenchClient(int port, boost::asio::io_context& io);
 
     // Nothing when the request could not be made.
     std::optional<Reply> post(const std::string& path, const Headers& headers, const std::string& body);
+    std::optional<Reply> get(const std::string& path, const Headers& headers);
+    bool isOpen() const { return m_socket.is_open(); }
     // Opens the connection now; false when it cannot.
     bool connect();
 
 private:
-    std::optional<Reply> attempt(const std::string& path, const Headers& headers, const std::string& body);
+    std::optional<Reply> send(bool post, const std::string& path, const Headers& headers, const std::string& body);
+    std::optional<Reply> attempt(bool post, const std::string& path, const Headers& headers, const std::string& body);
 
     int m_port;
-    boost::asio::io_context m_io;
+    std::unique_ptr<boost::asio::io_context> m_ownIo;
     boost::asio::ip::tcp::socket m_socket;
     boost::beast::flat_buffer m_buffer;
 };

@@ -5,6 +5,10 @@
 // Several instances sharing one database (--port A --port B, or --ports A,B) get the readers and
 // the guessers in turn; afterwards each reader's last write is looked for through another
 // instance than the one that took it.
+//     service_load_bench --port 8765 --idle 1000 --get PATH
+// opens 1000 kept-alive connections, leaves them idle and times newcomers calling GET PATH on a
+// new connection each. --session prints a login's "sessionid token"; --get PATH alone prints
+// the reply's body.
 
 #include "BenchClient.h"
 
@@ -15,6 +19,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
+
+#include <boost/asio/io_context.hpp>
 
 #include <algorithm>
 #include <atomic>
@@ -146,6 +152,52 @@ void guesser(int port, int index, bool samePhone, Clock::time_point end, long* a
     }
 }
 
+BenchClient::Headers sessionOf(int port)
+{
+    BenchClient client(port);
+    BenchClient::Headers session;
+    login(client, &session);
+    return session;
+}
+
+// Newcomers beside `count` idle kept-alive connections; the exit code.
+int newcomers(int port, int count, const std::string& path)
+{
+    const BenchClient::Headers session = sessionOf(port);
+    if (session.empty()) {
+        std::fprintf(stderr, "cannot log in\n");
+        return 1;
+    }
+    boost::asio::io_context io;
+    std::vector<std::unique_ptr<BenchClient>> idle;
+    for (int i = 0; i < count; ++i) {
+        // Each makes a call first, as a desktop's connection would, then stays open doing nothing.
+        idle.push_back(std::make_unique<BenchClient>(port, io));
+        if (!idle.back()->get("/api/diagnostics/echo", {})) {
+            std::fprintf(stderr, "idle connection %d failed\n", i);
+            return 1;
+        }
+    }
+    std::vector<double> latencies;
+    long errors = 0;
+    for (int i = 0; i < 50; ++i) {
+        const Clock::time_point start = Clock::now();
+        BenchClient newcomer(port);
+        const Result result = newcomer.get(path, session);
+        latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        if (envelopeCode(result) != 200)
+            ++errors;
+    }
+    int open = 0;
+    for (const auto& client : idle)
+        open += client->isOpen() ? 1 : 0;
+    std::sort(latencies.begin(), latencies.end());
+    std::printf("newcomer beside %d idle kept-alive connections: p50=%.2f ms  max=%.2f ms  (50 newcomers, errors=%ld,"
+                " idle connections still open %d)\n",
+                count, latencies[latencies.size() / 2], latencies.back(), errors, open);
+    return errors == 0 ? 0 : 1;
+}
+
 double percentile(const std::vector<double>& sorted, double p)
 {
     if (sorted.empty())
@@ -174,7 +226,13 @@ int main(int argc, char* argv[])
                                             QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption spreadOption(QStringLiteral("spread"),
                                           QStringLiteral("Guessers try a new phone number each time instead of one account."));
-    parser.addOptions({portOption, portsOption, clientsOption, secondsOption, guessersOption, spreadOption});
+    const QCommandLineOption idleOption(QStringLiteral("idle"), QStringLiteral("Idle connections beside newcomers."),
+                                        QStringLiteral("N"));
+    const QCommandLineOption getOption(QStringLiteral("get"), QStringLiteral("Path the newcomers call, or to print."),
+                                       QStringLiteral("PATH"));
+    const QCommandLineOption sessionOption(QStringLiteral("session"), QStringLiteral("Print a login's session."));
+    parser.addOptions({portOption, portsOption, clientsOption, secondsOption, guessersOption, spreadOption, idleOption,
+                       getOption, sessionOption});
     parser.process(app);
     QStringList portTexts = parser.values(portOption);
     for (const QString& list : parser.values(portsOption))
@@ -190,6 +248,24 @@ int main(int argc, char* argv[])
             return 2;
         }
         ports.push_back(port);
+    }
+    if (parser.isSet(sessionOption)) {
+        const BenchClient::Headers session = sessionOf(ports.front());
+        if (session.empty())
+            return 1;
+        std::printf("%s %s\n", session.at("sessionid").c_str(), session.at("token").c_str());
+        return 0;
+    }
+    const std::string path = parser.value(getOption).toStdString();
+    if (parser.isSet(idleOption))
+        return newcomers(ports.front(), parser.value(idleOption).toInt(), path);
+    if (!path.empty()) {
+        BenchClient client(ports.front());
+        const Result result = client.get(path, sessionOf(ports.front()));
+        if (!result)
+            return 1;
+        std::fwrite(result->body.data(), 1, result->body.size(), stdout);
+        return 0;
     }
     const size_t instances = ports.size();
     const int clients = parser.value(clientsOption).toInt();
