@@ -94,7 +94,7 @@ wrk_run() {
     rate=$(awk '/^Requests\/sec/ { print $2 }' <<<"$out")
     awk -v c="$connections" '
         function ms(v) { if (v ~ /us$/) return v / 1000; if (v ~ /ms$/) return v + 0; if (v ~ /s$/) return v * 1000; return v }
-        /^ +Latency/ { mean = ms($2); max = ms($4) }
+        /^ +Latency +[0-9]/ { mean = ms($2); max = ms($4) }
         /^ +50%/ { p50 = ms($2) }
         /^ +99%/ { p99 = ms($2) }
         /^Requests\/sec/ { rate = $2 }

@@ -66,8 +66,10 @@ int envelopeCode(const Result& result)
 bool login(BenchClient& client, BenchClient::Headers* session)
 {
     const Result result = client.post("/api/account/initialize", {}, "phone=13800000000&password=demo123");
-    if (envelopeCode(result) != 200)
+    if (envelopeCode(result) != 200) {
+        std::fprintf(stderr, "login failed: %s\n", result ? result->body.substr(0, 200).c_str() : "no reply");
         return false;
+    }
     const QJsonObject data = envelopeData(result).value(QStringLiteral("session")).toObject();
     *session = {{"sessionid", data.value(QStringLiteral("sessionid")).toString().toStdString()},
                 {"token", data.value(QStringLiteral("token")).toString().toStdString()}};
@@ -104,7 +106,10 @@ void reader(int port, int index, long runId, Clock::time_point end, Tally* tally
         const Result result = client.post(path, session, body);
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         if (envelopeCode(result) != 200) {
-            ++tally->errors;
+            // The first few are shown, so an error can be told from another.
+            if (tally->errors++ < 2)
+                std::fprintf(stderr, "error on %s: %s\n", path.c_str(),
+                             result ? result->body.substr(0, 200).c_str() : "no reply");
             continue;
         }
         tally->latenciesMs.push_back(ms);

@@ -22,7 +22,7 @@ qint64 LoginThrottle::waitMs(const QString& phone, qint64 nowMs)
                   nowMs);
 }
 
-qint64 LoginThrottle::admit(const QString& phone, qint64 nowMs)
+qint64 LoginThrottle::settle(const QString& phone, qint64 nowMs, bool passwordRight)
 {
     qint64 wait = 0;
     m_db.transaction([&] {
@@ -31,7 +31,11 @@ qint64 LoginThrottle::admit(const QString& phone, qint64 nowMs)
         if (!m_db.lastError().isEmpty())
             return false;
         wait = waitOf(row, nowMs);
-        return wait > 0 || count(phone, row, nowMs);
+        if (wait > 0)
+            return true;
+        if (passwordRight)
+            return row.isEmpty() || m_db.execute(QStringLiteral("DELETE FROM login_failures WHERE phone = ?"), {phone});
+        return count(phone, row, nowMs);
     });
     return wait;
 }

@@ -16,10 +16,11 @@ public:
     // The counts live in the database, so instances sharing it throttle together.
     explicit LoginThrottle(ServiceDatabase& db);
 
-    // Checks and counts an attempt in one transaction, so attempts made at once are all counted:
-    // 0 when the phone may try now, the attempt then counting as failed until succeeded() says
-    // otherwise; else how long it must still wait (nothing counted).
-    qint64 admit(const QString& phone, qint64 nowMs);
+    // Settles an attempt whose password was checked, in one transaction with the check that it
+    // may be made, so attempts made at once are all counted: when the phone must still wait,
+    // that wait (nothing else changes); else 0, after counting a wrong password or clearing the
+    // count for the right one.
+    qint64 settle(const QString& phone, qint64 nowMs, bool passwordRight);
     // How long the phone must still wait before its password is checked; 0 when it may try now.
     qint64 waitMs(const QString& phone, qint64 nowMs);
     void failed(const QString& phone, qint64 nowMs);

@@ -36,18 +36,24 @@ ServiceReply AccountRoutes::initialize(const ServiceRequest& request)
     if (!in.ok())
         return Envelope::refused(in.message());
 
-    // The attempt counts as failed from here on, so guesses sent at once are all counted.
-    const qint64 wait = m_throttle.admit(phone, QDateTime::currentMSecsSinceEpoch());
-    if (wait > 0)
-        return refusedLogin(QStringLiteral("密码错误次数过多，请%1秒后再试").arg((wait + 999) / 1000));
+    // A phone that must wait is refused before the slow password check.
+    qint64 wait = m_throttle.waitMs(phone, QDateTime::currentMSecsSinceEpoch());
+    if (wait == 0) {
+        const QVariantMap user = m_context.db().userByPhone(phone);
+        const QString stored = user.isEmpty() ? m_decoyHash : user.value(QStringLiteral("password")).toString();
+        const bool right = PasswordHasher::verify(password, stored) && !user.isEmpty();
+        // Checked again with the count, so that guesses checked at once are all counted.
+        wait = m_throttle.settle(phone, QDateTime::currentMSecsSinceEpoch(), right);
+        if (wait == 0 && !right)
+            return refusedLogin(QStringLiteral("账号或密码错误"));
+        if (wait == 0)
+            return loggedIn(user);
+    }
+    return refusedLogin(QStringLiteral("密码错误次数过多，请%1秒后再试").arg((wait + 999) / 1000));
+}
 
-    ServiceDatabase& db = m_context.db();
-    const QVariantMap user = db.userByPhone(phone);
-    const QString stored = user.isEmpty() ? m_decoyHash : user.value(QStringLiteral("password")).toString();
-    if (!PasswordHasher::verify(password, stored) || user.isEmpty())
-        return refusedLogin(QStringLiteral("账号或密码错误"));
-    m_throttle.succeeded(phone);
-
+ServiceReply AccountRoutes::loggedIn(const QVariantMap& user)
+{
     QString sessionId;
     QString token;
     if (!m_context.sessions().create(user.value(QStringLiteral("userid")).toLongLong(), &sessionId, &token))
