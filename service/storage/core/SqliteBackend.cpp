@@ -4,9 +4,35 @@
 
 #include <sqlite3.h>
 
+namespace {
+
+const int kKeptStatements = 1024;
+
+} // namespace
+
 SqliteBackend::~SqliteBackend()
 {
+    for (sqlite3_stmt* statement : qAsConst(m_statements))
+        sqlite3_finalize(statement);
     sqlite3_close_v2(m_db);
+}
+
+sqlite3_stmt* SqliteBackend::prepared(const QString& sql)
+{
+    const auto found = m_statements.constFind(sql);
+    if (found != m_statements.constEnd())
+        return *found;
+    if (m_statements.size() >= kKeptStatements)
+        return nullptr;
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v3(m_db, text.constData(), text.size(), SQLITE_PREPARE_PERSISTENT, &statement, nullptr)
+        != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return nullptr;
+    }
+    m_statements.insert(sql, statement);
+    return statement;
 }
 
 bool SqliteBackend::open(const QString& locator, QString* error)
@@ -28,7 +54,8 @@ bool SqliteBackend::open(const QString& locator, QString* error)
 bool SqliteBackend::run(const QString& sql, const QVariantList& values, QList<QVariantMap>* rows, int maxRows,
                         QString* error)
 {
-    SqlStatement statement(m_db, sql);
+    sqlite3_stmt* kept = prepared(sql);
+    SqlStatement statement = kept ? SqlStatement(m_db, kept) : SqlStatement(m_db, sql);
     bool ok = statement.bindAll(values);
     if (ok && rows) {
         while ((maxRows < 0 || rows->size() < maxRows) && statement.next())
