@@ -1,8 +1,14 @@
 #!/bin/bash
-# Builds kq_service and service_load_bench in a release folder (build-bench/, no sanitizers) and
-# runs the load scenarios (readers alone, then beside clients looping wrong passwords) twice:
-# against one instance on a fresh SQLite file, then, when PostgreSQL is installed, against two
-# instances sharing one fresh database and one files folder, with the clients split between them.
+# Builds kq_service and service_load_bench in a release folder (build-bench/, no sanitizers), then:
+# - wrk (2 threads) on one page of 20 listings, GET with a session, at 10, 50 and 200 kept-alive
+#   connections against one instance on a fresh SQLite file, and the same at each count against
+#   nginx serving that very reply as a static file (when nginx is installed; bench/setup.sh
+#   installs wrk and nginx);
+# - the latency of newcomers beside 1,000 idle kept-alive connections;
+# - the load scenarios (readers alone, then beside clients looping wrong passwords);
+# then, when PostgreSQL is installed, wrk at 50 connections on one of two instances sharing one
+# fresh database and one files folder, and on both at once (25 connections each), and the load
+# scenarios with the clients split between the two.
 # The PostgreSQL server is a throwaway cluster in a temporary folder, reachable only through a Unix
 # socket there, with its durability settings left as they are by default (fsync on).
 # KQ_SERVICE_BIN=/path/kq_service measures another build of the service (an older one, say) with
@@ -19,7 +25,7 @@ pg_port=54331
 # a new phone number each time (every try a full password check).
 scenarios=("10 0" "20 0" "10 2" "20 2" "10 2 --spread" "20 2 --spread")
 
-exec 9>/tmp/kq-build.lock
+exec 9>/tmp/kq_build.lock
 flock 9
 
 cmake -S "$root" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKQ_SANITIZE=OFF -DKQ_BUILD_TESTS=OFF >/dev/null
@@ -27,7 +33,11 @@ cmake --build "$work/build" --target kq_service service_load_bench -- -j2 >/dev/
 service=${KQ_SERVICE_BIN:-$work/build/bin/kq_service}
 bench=$work/build/bin/service_load_bench
 
+command -v wrk >/dev/null 2>&1 || { echo "wrk is not installed; run bench/setup.sh"; exit 1; }
 data=$(mktemp -d)
+chmod 755 "$data"
+nginx_port=54332
+page="/api/mtore/mshouseposts?pagesize=20&pageindex=1"
 pids=()
 pg_bin=
 pg_dir=
@@ -45,6 +55,7 @@ stop_services() {
 }
 cleanup() {
     stop_services
+    [ ! -f "$data/nginx/nginx.pid" ] || kill "$(cat "$data/nginx/nginx.pid")" 2>/dev/null || true
     if [ -n "$pg_dir" ] && [ -f "$pg_dir/data/postmaster.pid" ]; then
         as_pg "$pg_bin/pg_ctl" -D "$pg_dir/data" -m fast -w stop >/dev/null 2>&1 || true
     fi
@@ -74,6 +85,47 @@ start_service() {
     exit 1
 }
 
+# wrk_run CONNECTIONS URL [wrk options...]: one wrk run; prints its figures in one line and
+# leaves requests/s in $rate.
+wrk_run() {
+    local connections=$1 url=$2 out
+    shift 2
+    out=$(wrk -t2 -c"$connections" -d"${seconds}s" --latency "$@" "$url")
+    rate=$(awk '/^Requests\/sec/ { print $2 }' <<<"$out")
+    awk -v c="$connections" '
+        function ms(v) { if (v ~ /us$/) return v / 1000; if (v ~ /ms$/) return v + 0; if (v ~ /s$/) return v * 1000; return v }
+        /^ +Latency +[0-9]/ { mean = ms($2); max = ms($4) }
+        /^ +50%/ { p50 = ms($2) }
+        /^ +99%/ { p99 = ms($2) }
+        /^Requests\/sec/ { rate = $2 }
+        /Non-2xx/ { bad = $NF }
+        /Socket errors/ { errors = $0; sub(/.*errors: /, "", errors) }
+        END { printf "%4d connections  %9.0f requests/s  mean %7.2f ms  p50 %7.2f ms  p99 %7.2f ms  max %8.2f ms  non-2xx %d%s\n",
+                     c, rate, mean, p50, p99, max, bad, errors ? "  socket errors: " errors : "" }' <<<"$out"
+}
+
+# start_nginx: nginx on $nginx_port serving the page's reply as a static file; false when absent.
+start_nginx() {
+    command -v nginx >/dev/null 2>&1 || return 1
+    mkdir -p "$data/nginx/www"
+    cp "$data/page.json" "$data/nginx/www/page.json"
+    chmod -R a+rX "$data/nginx"
+    cat >"$data/nginx/nginx.conf" <<EOF
+worker_processes auto;
+pid $data/nginx/nginx.pid;
+error_log $data/nginx/error.log;
+events { worker_connections 4096; }
+http {
+    access_log off;
+    default_type application/json;
+    server { listen 127.0.0.1:$nginx_port; root $data/nginx/www; }
+}
+EOF
+    nginx -p "$data/nginx" -c "$data/nginx/nginx.conf" || return 1
+    for _ in $(seq 50); do [ -f "$data/nginx/nginx.pid" ] && return 0; sleep 0.1; done
+    return 1
+}
+
 # run_scenarios PORT...: every scenario with the clients spread over the given instances.
 status=0
 run_scenarios() {
@@ -93,6 +145,25 @@ echo
 echo "== one instance, SQLite =="
 start_service "$data/sqlite.log" --db "$data/load.sqlite"
 echo "instance on port $port"
+read -r sid token <<<"$("$bench" --port "$port" --session)"
+"$bench" --port "$port" --get "$page" >"$data/page.json"
+echo
+echo "-- wrk, GET $page ($(wc -c <"$data/page.json") bytes), the service:"
+for c in 10 50 200; do
+    wrk_run "$c" "http://127.0.0.1:$port$page" -H "sessionid: $sid" -H "token: $token"
+done
+if start_nginx; then
+    echo "-- wrk, the same reply as a static file, nginx $(nginx -v 2>&1 | sed 's|.*/||'):"
+    for c in 10 50 200; do
+        wrk_run "$c" "http://127.0.0.1:$nginx_port/page.json"
+    done
+    kill "$(cat "$data/nginx/nginx.pid")" 2>/dev/null || true
+else
+    echo "-- nginx is not installed (bench/setup.sh installs it): no comparison"
+fi
+echo
+"$bench" --port "$port" --idle 1000 --get "$page" || status=1
+echo
 run_scenarios "$port"
 stop_services
 
@@ -134,5 +205,19 @@ first=$port
 start_service "$data/pg2.log" --db "$db" --files "$data/pg-files"
 second=$port
 echo "instances on ports $first and $second"
+read -r sid token <<<"$("$bench" --port "$first" --session)"
+echo "-- wrk, GET $page, one instance:"
+wrk_run 50 "http://127.0.0.1:$first$page" -H "sessionid: $sid" -H "token: $token"
+one=$rate
+echo "-- wrk, both instances at once:"
+wrk_run 25 "http://127.0.0.1:$second$page" -H "sessionid: $sid" -H "token: $token" >"$data/second.txt" &
+second_wrk=$!
+wrk_run 25 "http://127.0.0.1:$first$page" -H "sessionid: $sid" -H "token: $token"
+both=$rate
+wait "$second_wrk"
+cat "$data/second.txt"
+both=$(awk -v a="$both" '{ for (i = 1; i <= NF; i++) if ($i == "requests/s") print a + $(i - 1) }' "$data/second.txt")
+awk -v one="$one" -v both="$both" 'BEGIN { printf "two instances: %.0f requests/s, %.2f x one instance\n", both, both / one }'
+echo
 run_scenarios "$first" "$second"
 exit $status

@@ -5,6 +5,12 @@
 // Several instances sharing one database (--port A --port B, or --ports A,B) get the readers and
 // the guessers in turn; afterwards each reader's last write is looked for through another
 // instance than the one that took it.
+//     service_load_bench --port 8765 --idle 1000 --get PATH
+// opens 1000 kept-alive connections, leaves them idle and times newcomers calling GET PATH on a
+// new connection each. --session prints a login's "sessionid token"; --get PATH alone prints
+// the reply's body.
+
+#include "BenchClient.h"
 
 #include <QByteArray>
 #include <QCommandLineParser>
@@ -14,11 +20,12 @@
 #include <QJsonObject>
 #include <QStringList>
 
+#include <boost/asio/io_context.hpp>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <httplib.h>
 #include <map>
 #include <memory>
 #include <string>
@@ -37,7 +44,9 @@ struct Tally
     std::string lastWritePhone;
 };
 
-QJsonObject envelopeData(const httplib::Result& result)
+using Result = std::optional<BenchClient::Reply>;
+
+QJsonObject envelopeData(const Result& result)
 {
     return QJsonDocument::fromJson(QByteArray::fromStdString(result->body))
         .object()
@@ -45,7 +54,7 @@ QJsonObject envelopeData(const httplib::Result& result)
         .toObject();
 }
 
-int envelopeCode(const httplib::Result& result)
+int envelopeCode(const Result& result)
 {
     if (!result || result->status != 200)
         return -1;
@@ -54,12 +63,13 @@ int envelopeCode(const httplib::Result& result)
     return envelope.value(QStringLiteral("code")).toInt(-1);
 }
 
-bool login(httplib::Client& client, httplib::Headers* session)
+bool login(BenchClient& client, BenchClient::Headers* session)
 {
-    const httplib::Result result = client.Post("/api/account/initialize", "phone=13800000000&password=demo123",
-                                               "application/x-www-form-urlencoded");
-    if (envelopeCode(result) != 200)
+    const Result result = client.post("/api/account/initialize", {}, "phone=13800000000&password=demo123");
+    if (envelopeCode(result) != 200) {
+        std::fprintf(stderr, "login failed: %s\n", result ? result->body.substr(0, 200).c_str() : "no reply");
         return false;
+    }
     const QJsonObject data = envelopeData(result).value(QStringLiteral("session")).toObject();
     *session = {{"sessionid", data.value(QStringLiteral("sessionid")).toString().toStdString()},
                 {"token", data.value(QStringLiteral("token")).toString().toStdString()}};
@@ -68,10 +78,8 @@ bool login(httplib::Client& client, httplib::Headers* session)
 
 void reader(int port, int index, long runId, Clock::time_point end, Tally* tally)
 {
-    httplib::Client client("127.0.0.1", port);
-    client.set_keep_alive(true);
-    client.set_tcp_nodelay(true);
-    httplib::Headers session;
+    BenchClient client(port);
+    BenchClient::Headers session;
     if (!login(client, &session)) {
         ++tally->errors;
         return;
@@ -95,10 +103,13 @@ void reader(int port, int index, long runId, Clock::time_point end, Tally* tally
             body = reads[i % 4][1];
         }
         const Clock::time_point start = Clock::now();
-        const httplib::Result result = client.Post(path.c_str(), session, body, "application/x-www-form-urlencoded");
+        const Result result = client.post(path, session, body);
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         if (envelopeCode(result) != 200) {
-            ++tally->errors;
+            // The first few are shown, so an error can be told from another.
+            if (tally->errors++ < 2)
+                std::fprintf(stderr, "error on %s: %s\n", path.c_str(),
+                             result ? result->body.substr(0, 200).c_str() : "no reply");
             continue;
         }
         tally->latenciesMs.push_back(ms);
@@ -111,12 +122,11 @@ void reader(int port, int index, long runId, Clock::time_point end, Tally* tally
 
 // Whether the customer `id` with `phone` is in the book as read through `client`: pages newest
 // first until the ids fall below it.
-bool bookHas(httplib::Client& client, const httplib::Headers& session, qint64 id, const std::string& phone)
+bool bookHas(BenchClient& client, const BenchClient::Headers& session, qint64 id, const std::string& phone)
 {
     for (int page = 1; page <= 1000; ++page) {
-        const httplib::Result result =
-            client.Post("/api/cbook/posts", session, "kind=1&pagesize=100&pageindex=" + std::to_string(page),
-                        "application/x-www-form-urlencoded");
+        const Result result =
+            client.post("/api/cbook/posts", session, "kind=1&pagesize=100&pageindex=" + std::to_string(page));
         if (envelopeCode(result) != 200)
             return false;
         const QJsonArray entries = envelopeData(result).value(QStringLiteral("data")).toArray();
@@ -136,17 +146,61 @@ bool bookHas(httplib::Client& client, const httplib::Headers& session, qint64 id
 
 void guesser(int port, int index, bool samePhone, Clock::time_point end, long* attempts)
 {
-    httplib::Client client("127.0.0.1", port);
-    client.set_keep_alive(true);
-    client.set_tcp_nodelay(true);
+    BenchClient client(port);
     // One account's password guessed, or a new number each time, so that every attempt costs
     // the service a password check.
     for (long i = 0; Clock::now() < end; ++i) {
         const std::string phone = samePhone ? std::string("13800000001") : "186" + std::to_string(index * 10000000L + i);
         const std::string body = "phone=" + phone + "&password=wrong";
-        client.Post("/api/account/initialize", body, "application/x-www-form-urlencoded");
+        client.post("/api/account/initialize", {}, body);
         ++*attempts;
     }
+}
+
+BenchClient::Headers sessionOf(int port)
+{
+    BenchClient client(port);
+    BenchClient::Headers session;
+    login(client, &session);
+    return session;
+}
+
+// Newcomers beside `count` idle kept-alive connections; the exit code.
+int newcomers(int port, int count, const std::string& path)
+{
+    const BenchClient::Headers session = sessionOf(port);
+    if (session.empty()) {
+        std::fprintf(stderr, "cannot log in\n");
+        return 1;
+    }
+    boost::asio::io_context io;
+    std::vector<std::unique_ptr<BenchClient>> idle;
+    for (int i = 0; i < count; ++i) {
+        // Each makes a call first, as a desktop's connection would, then stays open doing nothing.
+        idle.push_back(std::make_unique<BenchClient>(port, io));
+        if (!idle.back()->get("/api/diagnostics/echo", {})) {
+            std::fprintf(stderr, "idle connection %d failed\n", i);
+            return 1;
+        }
+    }
+    std::vector<double> latencies;
+    long errors = 0;
+    for (int i = 0; i < 50; ++i) {
+        const Clock::time_point start = Clock::now();
+        BenchClient newcomer(port);
+        const Result result = newcomer.get(path, session);
+        latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        if (envelopeCode(result) != 200)
+            ++errors;
+    }
+    int open = 0;
+    for (const auto& client : idle)
+        open += client->isOpen() ? 1 : 0;
+    std::sort(latencies.begin(), latencies.end());
+    std::printf("newcomer beside %d idle kept-alive connections: p50=%.2f ms  max=%.2f ms  (50 newcomers, errors=%ld,"
+                " idle connections still open %d)\n",
+                count, latencies[latencies.size() / 2], latencies.back(), errors, open);
+    return errors == 0 ? 0 : 1;
 }
 
 double percentile(const std::vector<double>& sorted, double p)
@@ -177,7 +231,13 @@ int main(int argc, char* argv[])
                                             QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption spreadOption(QStringLiteral("spread"),
                                           QStringLiteral("Guessers try a new phone number each time instead of one account."));
-    parser.addOptions({portOption, portsOption, clientsOption, secondsOption, guessersOption, spreadOption});
+    const QCommandLineOption idleOption(QStringLiteral("idle"), QStringLiteral("Idle connections beside newcomers."),
+                                        QStringLiteral("N"));
+    const QCommandLineOption getOption(QStringLiteral("get"), QStringLiteral("Path the newcomers call, or to print."),
+                                       QStringLiteral("PATH"));
+    const QCommandLineOption sessionOption(QStringLiteral("session"), QStringLiteral("Print a login's session."));
+    parser.addOptions({portOption, portsOption, clientsOption, secondsOption, guessersOption, spreadOption, idleOption,
+                       getOption, sessionOption});
     parser.process(app);
     QStringList portTexts = parser.values(portOption);
     for (const QString& list : parser.values(portsOption))
@@ -193,6 +253,24 @@ int main(int argc, char* argv[])
             return 2;
         }
         ports.push_back(port);
+    }
+    if (parser.isSet(sessionOption)) {
+        const BenchClient::Headers session = sessionOf(ports.front());
+        if (session.empty())
+            return 1;
+        std::printf("%s %s\n", session.at("sessionid").c_str(), session.at("token").c_str());
+        return 0;
+    }
+    const std::string path = parser.value(getOption).toStdString();
+    if (parser.isSet(idleOption))
+        return newcomers(ports.front(), parser.value(idleOption).toInt(), path);
+    if (!path.empty()) {
+        BenchClient client(ports.front());
+        const Result result = client.get(path, sessionOf(ports.front()));
+        if (!result)
+            return 1;
+        std::fwrite(result->body.data(), 1, result->body.size(), stdout);
+        return 0;
     }
     const size_t instances = ports.size();
     const int clients = parser.value(clientsOption).toInt();
@@ -230,7 +308,7 @@ int main(int argc, char* argv[])
     int written = 0;
     int seen = 0;
     if (instances > 1) {
-        std::map<size_t, std::pair<std::unique_ptr<httplib::Client>, httplib::Headers>> checkers;
+        std::map<size_t, std::pair<std::unique_ptr<BenchClient>, BenchClient::Headers>> checkers;
         for (int i = 0; i < clients; ++i) {
             const Tally& tally = tallies[static_cast<size_t>(i)];
             if (tally.lastWriteId == 0)
@@ -239,7 +317,7 @@ int main(int argc, char* argv[])
             const size_t other = (static_cast<size_t>(i) + 1) % instances;
             auto& checker = checkers[other];
             if (!checker.first) {
-                checker.first = std::make_unique<httplib::Client>("127.0.0.1", ports[other]);
+                checker.first = std::make_unique<BenchClient>(ports[other]);
                 if (!login(*checker.first, &checker.second))
                     continue;
             }

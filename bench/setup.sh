@@ -1,6 +1,6 @@
 #!/bin/bash
-# Prepares the photos of the photo benchmark under build-bench/: installs ImageMagick, the vips
-# tools, GNU time and heif-enc when missing (as root; otherwise prints the apt-get line), fetches
+# Prepares the benchmarks under build-bench/: installs ImageMagick, the vips tools, GNU time,
+# heif-enc, wrk and nginx when missing (as root; otherwise prints the apt-get line), fetches
 # Debian's lomiri-wallpapers-16.04 package without installing it, and makes from its photographs:
 # 12 and 24 megapixel JPEG copies of one (dragonfly_*.jpg), a 12 megapixel PNG of it, the same
 # 12 megapixel photo as a phone or scanner saves it (HEIC, AVIF, WebP, TIFF), and a batch of ten
@@ -20,6 +20,9 @@ missing=()
 command -v vipsthumbnail >/dev/null 2>&1 || missing+=(libvips-tools)
 [ -x /usr/bin/time ] || missing+=(time)
 command -v heif-enc >/dev/null 2>&1 || missing+=(libheif-examples)
+# The service's load bench: the load generator and the static server it is compared with.
+command -v wrk >/dev/null 2>&1 || missing+=(wrk)
+command -v nginx >/dev/null 2>&1 || [ -x /usr/sbin/nginx ] || missing+=(nginx)
 if [ ${#missing[@]} -gt 0 ]; then
     if [ "$(id -u)" -eq 0 ]; then
         apt-get update

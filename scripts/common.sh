@@ -10,9 +10,9 @@ KQ_BUILD="$KQ_TEST_BUILD"
 # Photos: libjpeg-turbo's own interface for the compression; Qt's readers of the formats phones
 # and scanners save (TIFF and WebP; HEIF/HEIC and AVIF); heif-enc makes the tests' HEIC photo.
 # Web pages: Qt WebEngine and QWebChannel for the browser library (their run-time parts come along).
-# PostgreSQL: the service's second store, through libpq.
+# PostgreSQL: the service's second store, through libpq. Boost's Beast and Asio: the service's HTTP edge.
 KQ_PACKAGES=(cmake ninja-build g++ pkg-config qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite
-    libcpp-httplib-dev libsqlite3-dev libssl-dev xvfb xauth fonts-wqy-microhei
+    libboost1.81-dev libsqlite3-dev libssl-dev xvfb xauth fonts-wqy-microhei
     libjpeg-dev qt5-image-formats-plugins kimageformat-plugins libheif-examples
     qtwebengine5-dev libqt5webchannel5-dev libpq-dev qttranslations5-l10n libqt5svg5)
 # Only the tests: a PostgreSQL server of their own and Qt's driver to look into its databases;

@@ -1,94 +1,91 @@
 #include "http/HttpBridge.h"
 
-#include <httplib.h>
+#include "http/Envelope.h"
+#include "http/MultipartBody.h"
+
+#include <boost/beast/http/field.hpp>
+#include <boost/beast/http/verb.hpp>
+
+namespace http = boost::beast::http;
 
 namespace {
 
-QString fromStd(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
-
-QByteArray bytesOf(const std::string& text)
+QByteArray bytesOf(boost::beast::string_view text)
 {
     return QByteArray(text.data(), static_cast<int>(text.size()));
 }
 
 } // namespace
 
-bool HttpBridge::read(const httplib::Request& in, const httplib::ContentReader* content, ServiceRequest* out)
+bool HttpBridge::read(Request& in, ServiceRequest* out)
 {
-    out->method = fromStd(in.method);
-    // The library has already percent-decoded the path.
-    out->path = fromStd(in.path).mid(1);
-    for (const auto& header : in.headers) {
-        const QString name = fromStd(header.first).toLower();
-        // The library files the socket's addresses among the headers; they are not the client's.
-        if (name == QLatin1String("remote_addr") || name == QLatin1String("remote_port")
-            || name == QLatin1String("local_addr") || name == QLatin1String("local_port"))
-            continue;
+    out->method = in.method() == http::verb::head ? QStringLiteral("GET") : QString::fromLatin1(bytesOf(in.method_string()));
+    const QByteArray target = bytesOf(in.target());
+    const int question = target.indexOf('?');
+    // The path is percent-decoded; only the query and form texts read "+" as a blank.
+    out->path = QString::fromUtf8(QByteArray::fromPercentEncoding(question < 0 ? target : target.left(question))).mid(1);
+    for (const auto& field : in) {
+        const QString name = QString::fromLatin1(bytesOf(field.name_string())).toLower();
         if (!out->headers.contains(name))
-            out->headers.insert(name, fromStd(header.second));
+            out->headers.insert(name, QString::fromUtf8(bytesOf(field.value())));
     }
-    ServiceParams query;
-    for (const auto& param : in.params)
-        query.addBytes(bytesOf(param.first), bytesOf(param.second));
+    const ServiceParams query = question < 0 ? ServiceParams() : ServiceParams::fromForm(target.mid(question + 1));
 
     ServiceParams body;
-    if (content) {
-        if (in.is_multipart_form_data()) {
-            QList<UploadedPart>& parts = out->parts;
-            const bool ok = (*content)(
-                [&parts, &body](const httplib::MultipartFormData& header) {
-                    UploadedPart part;
-                    if (!ServiceParams::decodeText(bytesOf(header.name), &part.name))
-                        body.markInvalidText();
-                    part.filename = fromStd(header.filename);
-                    part.contentType = fromStd(header.content_type);
-                    parts.append(part);
-                    return true;
-                },
-                [&parts](const char* data, size_t length) {
-                    if (parts.isEmpty())
-                        return false;
-                    parts.last().data.append(data, static_cast<int>(length));
-                    return true;
-                });
-            if (!ok)
-                return false;
-            for (const UploadedPart& part : parts) {
-                if (part.filename.isEmpty())
-                    body.addBytes(part.name.toUtf8(), part.data);
-            }
-        } else {
-            QByteArray raw;
-            const bool ok = (*content)([&raw](const char* data, size_t length) {
-                raw.append(data, static_cast<int>(length));
-                return true;
-            });
-            if (!ok)
-                return false;
-            // JSON is kept as it came, for the calls that read it; only form text has pieces.
-            if (in.get_header_value("Content-Type").find("json") == std::string::npos) {
-                body = ServiceParams::fromForm(raw);
-            } else {
-                QString text;
-                if (!ServiceParams::decodeText(raw, &text))
-                    body.markInvalidText();
-            }
-            out->body = raw;
+    QByteArray raw;
+    raw.reserve(static_cast<int>(in.body().size()));
+    for (const auto piece : in.body().data())
+        raw.append(static_cast<const char*>(piece.data()), static_cast<int>(piece.size()));
+    in.body().clear();
+    in.body().shrink_to_fit();
+    const QByteArray contentType = bytesOf(in[http::field::content_type]);
+    if (contentType.toLower().startsWith("multipart/form-data")) {
+        bool unclean = false;
+        if (!MultipartBody::parse(raw, MultipartBody::boundaryOf(contentType), &out->parts, &unclean))
+            return false;
+        if (unclean)
+            body.markInvalidText();
+        for (const UploadedPart& part : qAsConst(out->parts)) {
+            if (part.filename.isEmpty())
+                body.addBytes(part.name.toUtf8(), part.data);
         }
+    } else if (!raw.isEmpty()) {
+        // JSON is kept as it came, for the calls that read it; only form text has pieces.
+        if (!contentType.contains("json")) {
+            body = ServiceParams::fromForm(raw);
+        } else {
+            QString text;
+            if (!ServiceParams::decodeText(raw, &text))
+                body.markInvalidText();
+        }
+        out->body = raw;
     }
     out->params = query;
     out->params.merge(body, true);
     return true;
 }
 
-void HttpBridge::write(const ServiceReply& reply, httplib::Response* out)
+HttpBridge::Response HttpBridge::write(const ServiceReply& reply, unsigned version, bool keepAlive, bool headOnly)
 {
-    out->status = reply.status;
+    Response out(static_cast<http::status>(reply.status), version);
+    out.set("X-Content-Type-Options", "nosniff");
+    if (!reply.contentType.isEmpty())
+        out.set(http::field::content_type, reply.contentType.toStdString());
     for (const auto& header : reply.headers)
-        out->set_header(header.first.toStdString(), header.second.toStdString());
-    out->set_content(std::string(reply.body.constData(), static_cast<size_t>(reply.body.size())),
-                     std::string(reply.contentType.constData(), static_cast<size_t>(reply.contentType.size())));
+        out.set(header.first.toStdString(), header.second.toStdString());
+    out.keep_alive(keepAlive);
+    if (headOnly) {
+        out.content_length(static_cast<std::uint64_t>(reply.body.size()));
+    } else {
+        out.body().assign(reply.body.constData(), static_cast<std::size_t>(reply.body.size()));
+        out.prepare_payload();
+    }
+    return out;
+}
+
+HttpBridge::Response HttpBridge::refusal(int status, const QString& message)
+{
+    ServiceReply reply = Envelope::make(status, message);
+    reply.status = status;
+    return write(reply, 11, false, false);
 }

@@ -3,7 +3,8 @@
 
 #include <cstddef>
 
-// What one request may make the service hold or wait for, enforced while the request is read.
+// What one request may make the service hold or wait for, enforced while the request is read,
+// and what one connection may keep open.
 struct RequestLimits
 {
     // The request line, so the path and query string.
@@ -11,8 +12,7 @@ struct RequestLimits
     // Every header line together, and how many lines.
     std::size_t maxHeaderBytes = 32 * 1024;
     int maxHeaderLines = 100;
-    // A multipart body as it arrives (framing and chunk sizes included); the biggest picture
-    // allowed is 10 MB.
+    // A multipart body as it arrives; the biggest picture allowed is 10 MB.
     std::size_t maxBodyBytes = 16 * 1024 * 1024;
     // Any other body (form text, JSON) is read whole into memory and is far smaller.
     std::size_t maxTextBodyBytes = 2 * 1024 * 1024;
@@ -22,6 +22,14 @@ struct RequestLimits
     std::size_t minBytesPerSecond = 32 * 1024;
     // Longest wait for any single read or write.
     int ioTimeoutSeconds = 5;
+    // A kept-alive connection with no request under way is closed after this long; it costs no
+    // thread meanwhile, only a socket and a few hundred bytes.
+    int idleSeconds = 30;
+    // Requests one connection may make before it is closed.
+    int maxRequestsPerConnection = 1000;
+    // Connections open at once; past it a newcomer is answered 503 and closed. Lowered to what
+    // the process may open when that is less.
+    int maxConnections = 10000;
 };
 
 #endif // REQUESTLIMITS_H

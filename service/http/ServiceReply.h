@@ -15,6 +15,8 @@ public:
     QByteArray body;
     // Further headers, such as a range's Content-Range.
     QList<QPair<QByteArray, QByteArray>> headers;
+    // Held back this long before it is sent, without keeping a thread meanwhile.
+    int delayMs = 0;
 
     static ServiceReply html(const QString& title, const QString& bodyHtml);
     static ServiceReply bytes(const QByteArray& data, const QByteArray& contentType);

@@ -2,7 +2,6 @@
 
 #include "http/Envelope.h"
 #include "sessions/SessionStore.h"
-#include "storage/core/ServiceDatabase.h"
 
 #include <algorithm>
 
@@ -11,14 +10,14 @@ ServiceRouter::ServiceRouter(SessionStore& sessions)
 {
 }
 
-void ServiceRouter::add(const QString& path, Access access, Handler handler, Locking locking)
+void ServiceRouter::add(const QString& path, Access access, Handler handler)
 {
-    m_routes.insert(path, Route{access, std::move(handler), locking});
+    m_routes.insert(path, Route{access, std::move(handler)});
 }
 
 void ServiceRouter::addPrefix(const QString& prefix, Access access, Handler handler)
 {
-    m_prefixes.append(qMakePair(prefix, Route{access, std::move(handler), Locking::Serial}));
+    m_prefixes.append(qMakePair(prefix, Route{access, std::move(handler)}));
     std::stable_sort(m_prefixes.begin(), m_prefixes.end(),
                      [](const QPair<QString, Route>& a, const QPair<QString, Route>& b) {
                          return a.first.size() > b.first.size();
@@ -43,14 +42,9 @@ ServiceReply ServiceRouter::dispatch(ServiceRequest& request) const
 
 ServiceReply ServiceRouter::run(const Route& route, ServiceRequest& request) const
 {
-    {
-        std::unique_lock<std::mutex> lock(m_sessions.database().handlingMutex());
-        ServiceReply refusal = admit(route, request);
-        if (!refusal.body.isEmpty())
-            return refusal;
-        if (route.locking == Locking::Serial)
-            return route.handler(request);
-    }
+    ServiceReply refusal = admit(route, request);
+    if (!refusal.body.isEmpty())
+        return refusal;
     return route.handler(request);
 }
 

@@ -16,20 +16,18 @@ class SessionStore;
 // and are refused before their handler runs when the session is missing or invalid (400) or
 // when a "companyid" or "cityid" parameter names another company or city than the session's (405).
 // A parameter that is not clean UTF-8 text (a NUL, say) refuses any request (405).
-// Handlers share one database connection, so they run one at a time under the database's lock,
-// except routes added with Locking::Own: they take the lock themselves around their database
-// work and do their slow work (password hashing, picture decoding) without it.
+// Handlers run in parallel, from several threads at once; each thread has its own database
+// connection, and what must not interleave is done in one transaction or one statement.
 class ServiceRouter
 {
 public:
     using Handler = std::function<ServiceReply(const ServiceRequest&)>;
     enum class Access { Public, Session };
-    enum class Locking { Serial, Own };
 
     explicit ServiceRouter(SessionStore& sessions);
 
     // An exact path without its leading "/", such as "api/mtore/appposts".
-    void add(const QString& path, Access access, Handler handler, Locking locking = Locking::Serial);
+    void add(const QString& path, Access access, Handler handler);
     // Every path under prefix (ending with "/") that has no exact route; the longest prefix wins.
     void addPrefix(const QString& prefix, Access access, Handler handler);
 
@@ -41,7 +39,6 @@ private:
     {
         Access access = Access::Public;
         Handler handler;
-        Locking locking = Locking::Serial;
     };
 
     ServiceReply run(const Route& route, ServiceRequest& request) const;

@@ -3,52 +3,70 @@
 #include "storage/core/ServiceDatabase.h"
 
 #include <algorithm>
-#include <mutex>
 
 LoginThrottle::LoginThrottle(ServiceDatabase& db)
     : m_db(db)
 {
 }
 
-qint64 LoginThrottle::waitMs(const QString& phone, qint64 nowMs)
+qint64 LoginThrottle::waitOf(const QVariantMap& row, qint64 nowMs)
 {
-    std::lock_guard<std::mutex> lock(m_db.handlingMutex());
-    const QVariantMap row =
-        m_db.selectOne(QStringLiteral("SELECT allowed_from_ms FROM login_failures WHERE phone = ?"), {phone});
     if (row.isEmpty())
         return 0;
     return std::max<qint64>(0, row.value(QStringLiteral("allowed_from_ms")).toLongLong() - nowMs);
 }
 
-void LoginThrottle::failed(const QString& phone, qint64 nowMs)
+qint64 LoginThrottle::waitMs(const QString& phone, qint64 nowMs)
 {
-    std::lock_guard<std::mutex> lock(m_db.handlingMutex());
+    return waitOf(m_db.selectOne(QStringLiteral("SELECT allowed_from_ms FROM login_failures WHERE phone = ?"), {phone}),
+                  nowMs);
+}
+
+qint64 LoginThrottle::settle(const QString& phone, qint64 nowMs, bool passwordRight)
+{
+    qint64 wait = 0;
     m_db.transaction([&] {
-        const QVariantMap row =
-            m_db.selectOne(QStringLiteral("SELECT failures, allowed_from_ms FROM login_failures WHERE phone = ?"),
-                           {phone});
+        const QVariantMap row = m_db.selectOne(
+            QStringLiteral("SELECT failures, allowed_from_ms FROM login_failures WHERE phone = ?"), {phone});
         if (!m_db.lastError().isEmpty())
             return false;
-        if (row.isEmpty()) {
-            if (kept() >= kMaxPhones && !forgetQuiet(nowMs))
-                return false;
-        }
-        const int failures = row.value(QStringLiteral("failures")).toInt() + 1;
-        qint64 allowedFrom = row.value(QStringLiteral("allowed_from_ms")).toLongLong();
-        const int over = failures - kFreeFailures;
-        if (over >= 0)
-            allowedFrom = nowMs + std::min(kMaxDelayMs, kFirstDelayMs << std::min(over, 20));
-        return m_db.execute(QStringLiteral("INSERT INTO login_failures(phone, failures, last_failure_ms,"
-                                           " allowed_from_ms) VALUES(?, ?, ?, ?) ON CONFLICT(phone) DO UPDATE SET"
-                                           " failures = excluded.failures, last_failure_ms = excluded.last_failure_ms,"
-                                           " allowed_from_ms = excluded.allowed_from_ms"),
-                            {phone, failures, nowMs, allowedFrom});
+        wait = waitOf(row, nowMs);
+        if (wait > 0)
+            return true;
+        if (passwordRight)
+            return row.isEmpty() || m_db.execute(QStringLiteral("DELETE FROM login_failures WHERE phone = ?"), {phone});
+        return count(phone, row, nowMs);
     });
+    return wait;
+}
+
+void LoginThrottle::failed(const QString& phone, qint64 nowMs)
+{
+    m_db.transaction([&] {
+        const QVariantMap row = m_db.selectOne(
+            QStringLiteral("SELECT failures, allowed_from_ms FROM login_failures WHERE phone = ?"), {phone});
+        return m_db.lastError().isEmpty() && count(phone, row, nowMs);
+    });
+}
+
+bool LoginThrottle::count(const QString& phone, const QVariantMap& row, qint64 nowMs)
+{
+    if (row.isEmpty() && kept() >= kMaxPhones && !forgetQuiet(nowMs))
+        return false;
+    const int failures = row.value(QStringLiteral("failures")).toInt() + 1;
+    qint64 allowedFrom = row.value(QStringLiteral("allowed_from_ms")).toLongLong();
+    const int over = failures - kFreeFailures;
+    if (over >= 0)
+        allowedFrom = nowMs + std::min(kMaxDelayMs, kFirstDelayMs << std::min(over, 20));
+    return m_db.execute(QStringLiteral("INSERT INTO login_failures(phone, failures, last_failure_ms,"
+                                       " allowed_from_ms) VALUES(?, ?, ?, ?) ON CONFLICT(phone) DO UPDATE SET"
+                                       " failures = excluded.failures, last_failure_ms = excluded.last_failure_ms,"
+                                       " allowed_from_ms = excluded.allowed_from_ms"),
+                        {phone, failures, nowMs, allowedFrom});
 }
 
 void LoginThrottle::succeeded(const QString& phone)
 {
-    std::lock_guard<std::mutex> lock(m_db.handlingMutex());
     m_db.execute(QStringLiteral("DELETE FROM login_failures WHERE phone = ?"), {phone});
 }
 

@@ -2,6 +2,7 @@
 #define LOGINTHROTTLE_H
 
 #include <QString>
+#include <QVariantMap>
 
 class ServiceDatabase;
 
@@ -12,10 +13,14 @@ class ServiceDatabase;
 class LoginThrottle
 {
 public:
-    // The counts live in the database, so instances sharing it throttle together. Each call takes
-    // the database's handling lock itself.
+    // The counts live in the database, so instances sharing it throttle together.
     explicit LoginThrottle(ServiceDatabase& db);
 
+    // Settles an attempt whose password was checked, in one transaction with the check that it
+    // may be made, so attempts made at once are all counted: when the phone must still wait,
+    // that wait (nothing else changes); else 0, after counting a wrong password or clearing the
+    // count for the right one.
+    qint64 settle(const QString& phone, qint64 nowMs, bool passwordRight);
     // How long the phone must still wait before its password is checked; 0 when it may try now.
     qint64 waitMs(const QString& phone, qint64 nowMs);
     void failed(const QString& phone, qint64 nowMs);
@@ -29,6 +34,9 @@ public:
     static constexpr int kMaxPhones = 10000;
 
 private:
+    static qint64 waitOf(const QVariantMap& row, qint64 nowMs);
+    // Counts a failure inside the caller's transaction; row is the phone's current one.
+    bool count(const QString& phone, const QVariantMap& row, qint64 nowMs);
     qint64 kept();
     bool forgetQuiet(qint64 nowMs);
 

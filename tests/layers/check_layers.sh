@@ -42,7 +42,7 @@ done < <(grep -rHn --include='*.h' --include='*.cpp' '^#include "' module)
 while IFS= read -r hit; do
     file="${hit%%:*}"
     [[ "$file" == service/http/* ]] || fail "$hit: only service/http may use the HTTP library"
-done < <(grep -rHn --include='*.h' --include='*.cpp' -E '^#include [<"]httplib' service)
+done < <(grep -rHn --include='*.h' --include='*.cpp' -E '^#include [<"]boost/(beast|asio)' service)
 
 while IFS= read -r hit; do
     target=$(sed -E 's/.*#include "([^"]+)".*/\1/' <<<"$hit")

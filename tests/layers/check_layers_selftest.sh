@@ -16,7 +16,7 @@ clean_tree() {
     printf '#include "net/http/Request.h"\n#include "ui_Alert.h"\n' > module/widgets/popups/Alert.cpp
     printf '#include "widgets/popups/Alert.h"\n#include "net/http/Request.h"\n' > module/listings/common/Page.cpp
     printf '#include "listings/common/Page.h"\n' > module/frame/Center.cpp
-    printf '#include <httplib.h>\n' > service/http/Bridge.cpp
+    printf '#include <boost/beast/http.hpp>\n' > service/http/Bridge.cpp
     printf '#include "http/Bridge.h"\n' > service/routes/Routes.cpp
     printf '#include "support/service/Server.h"\n' > tests/support/service/Server.cpp
 }
@@ -51,7 +51,7 @@ printf '#include "Request.h"\n' >> module/widgets/popups/Alert.cpp
 expect fail "an include without its folder"
 
 clean_tree
-printf '#include <httplib.h>\n' >> service/routes/Routes.cpp
+printf '#include <boost/beast/http.hpp>\n' >> service/routes/Routes.cpp
 expect fail "the HTTP library outside service/http"
 
 clean_tree

@@ -25,6 +25,10 @@ public:
 
 private:
     ServiceReply initialize(const ServiceRequest& request);
+    // A new session for the user and the login data.
+    ServiceReply loggedIn(const QVariantMap& user);
+    // A refused login, answered only after the throttle's pause.
+    static ServiceReply refusedLogin(const QString& message);
     ServiceReply logout(const ServiceRequest& request);
     QJsonObject loginData(const QVariantMap& user);
     QJsonArray userAuth(qint64 jobId);

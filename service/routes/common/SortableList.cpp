@@ -115,12 +115,11 @@ SortableList::Move SortableList::moveRow(const QString& companyId, qint64 id, in
 
     if (type == 0) {
         // Before every row of the company, so also before the other pinned rows.
-        const qint64 low = firstSortValue(QStringLiteral("company_id = ?"), {companyId});
         const QString pin =
             m_pinColumn.isEmpty() ? QString() : QStringLiteral(", ") % m_pinColumn % QStringLiteral(" = 1");
-        const bool ok = m_db.execute(QStringLiteral("UPDATE ") % m_table % QStringLiteral(" SET sort = ?") % pin
+        const bool ok = m_db.execute(QStringLiteral("UPDATE ") % m_table % QStringLiteral(" SET sort = ") % sortBefore(QStringLiteral("company_id = ?")) % pin
                                          % QStringLiteral(" WHERE id = ?"),
-                                     {low - 1, id});
+                                     {companyId, id});
         return ok ? Move::Done : Move::Failed;
     }
 
@@ -154,11 +153,12 @@ SortableList::Move SortableList::unpinRow(const QString& companyId, qint64 id)
                                            {id, companyId});
     if (row.isEmpty())
         return m_db.lastError().isEmpty() ? Move::NotFound : Move::Failed;
-    const qint64 low =
-        firstSortValue(QStringLiteral("company_id = ? AND ") % m_pinColumn % QStringLiteral(" = 0"), {companyId});
     const bool ok = m_db.execute(QStringLiteral("UPDATE ") % m_table % QStringLiteral(" SET ") % m_pinColumn
-                                     % QStringLiteral(" = 0, sort = ? WHERE id = ?"),
-                                 {low - 1, id});
+                                     % QStringLiteral(" = 0, sort = ")
+                                     % sortBefore(QStringLiteral("company_id = ? AND ") % m_pinColumn
+                                                  % QStringLiteral(" = 0"))
+                                     % QStringLiteral(" WHERE id = ?"),
+                                 {companyId, id});
     return ok ? Move::Done : Move::Failed;
 }
 
@@ -196,10 +196,9 @@ QList<qint64> SortableList::orderedIds(const QString& companyId, int pinned)
     return ids;
 }
 
-qint64 SortableList::firstSortValue(const QString& where, const QVariantList& values)
+QString SortableList::sortBefore(const QString& where) const
 {
-    const QVariantMap row = m_db.selectOne(QStringLiteral("SELECT MIN(sort) AS low FROM ") % m_table
-                                               % QStringLiteral(" WHERE ") % where,
-                                           values);
-    return row.value(QStringLiteral("low")).toLongLong();
+    // Read and written in one statement, so two rows moved at once do not share a place.
+    return QStringLiteral("(SELECT COALESCE(MIN(sort), 0) - 1 FROM ") % m_table % QStringLiteral(" WHERE ") % where
+           % QStringLiteral(")");
 }

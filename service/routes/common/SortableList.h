@@ -50,7 +50,8 @@ private:
     Move unpinRow(const QString& companyId, qint64 id);
     ServiceReply answer(Move move) const;
     QList<qint64> orderedIds(const QString& companyId, int pinned);
-    qint64 firstSortValue(const QString& where, const QVariantList& values);
+    // SQL for a sort value before every row of the table matching where (one "?" for the company).
+    QString sortBefore(const QString& where) const;
 
     ServiceDatabase& m_db;
     QString m_table;

@@ -132,13 +132,20 @@ ServiceReply AdsRoutes::save(const ServiceRequest& request, bool existing)
         return answer(AdsData::update(db, request.session.companyId, advert), advertJson(advert),
                       QStringLiteral("修改成功"));
     }
-    const qint64 count = AdsData::count(db, request.session.companyId);
-    if (count < 0)
-        return Envelope::internalError();
-    if (count >= kMaxAdverts)
+    // Counted and added in one transaction, so adverts added at once stay within the bound and
+    // take distinct places.
+    bool full = false;
+    const bool added = db.transaction([&] {
+        const qint64 count = AdsData::count(db, request.session.companyId);
+        full = count >= kMaxAdverts;
+        if (count < 0 || full)
+            return false;
+        advert.id = AdsData::add(db, request.session.companyId, advert);
+        return advert.id != 0;
+    });
+    if (full)
         return Envelope::refused(QStringLiteral("首页轮播图最多%1张，请先删除不用的").arg(kMaxAdverts));
-    advert.id = AdsData::add(db, request.session.companyId, advert);
-    if (advert.id == 0)
+    if (!added)
         return Envelope::internalError();
     return Envelope::success(advertJson(advert), QStringLiteral("添加成功"));
 }

@@ -173,12 +173,19 @@ ServiceReply StyleRoutes::addApp(const ServiceRequest& request)
         return Envelope::refused(in.message());
     ServiceDatabase& db = m_context.db();
     const QString& companyId = request.session.companyId;
-    const int count = StyleData::customAppCount(db, companyId);
-    if (!db.lastError().isEmpty())
-        return Envelope::internalError();
-    if (count >= kMaxCustomApps)
+    // Counted, numbered and added in one transaction: apps added at once get distinct ids.
+    bool full = false;
+    StyleData::App added;
+    db.transaction([&] {
+        const int count = StyleData::customAppCount(db, companyId);
+        full = count >= kMaxCustomApps;
+        if (!db.lastError().isEmpty() || full)
+            return false;
+        added = StyleData::addCustomApp(db, companyId, app);
+        return added.id != 0;
+    });
+    if (full)
         return Envelope::refused(QStringLiteral("最多只能添加%1个自定义应用").arg(kMaxCustomApps));
-    const StyleData::App added = StyleData::addCustomApp(db, companyId, app);
     if (added.id == 0)
         return Envelope::internalError();
     return Envelope::success(appJson(added), QStringLiteral("添加成功"));

@@ -23,7 +23,7 @@ UploadRoutes::UploadRoutes(ServiceContext& context)
 void UploadRoutes::registerRoutes(ServiceRouter& router)
 {
     router.add(QStringLiteral("api/app/upphoto"), ServiceRouter::Access::Session,
-               [this](const ServiceRequest& request) { return upload(request); }, ServiceRouter::Locking::Own);
+               [this](const ServiceRequest& request) { return upload(request); });
     router.addPrefix(QStringLiteral("files/"), ServiceRouter::Access::Public,
                      [this](const ServiceRequest& request) { return serveFile(request); });
 }
@@ -48,7 +48,6 @@ ServiceReply UploadRoutes::upload(const ServiceRequest& request)
     if (!out.open(QIODevice::WriteOnly) || out.write(image.encoded) != image.encoded.size() || !out.commit())
         return Envelope::internalError();
     ServiceDatabase& db = m_context.db();
-    std::lock_guard<std::mutex> lock(db.handlingMutex());
     if (!db.execute(
             QStringLiteral("INSERT INTO uploads(name, company_id, user_id, type, format, size, created_at)"
                            " VALUES(?, ?, ?, ?, ?, ?, ?)"),

@@ -6,9 +6,13 @@
 
 #include <QStringList>
 
+#include <atomic>
 #include <cstdio>
 
 namespace {
+
+// Numbers the stores of the process.
+std::atomic<quint64> g_stores{0};
 
 const char* const kUserSelect =
     "SELECT u.id AS userid, u.phone, u.name, u.password, u.company_id AS companyid, u.job_id AS jobid,"
@@ -20,20 +24,79 @@ const char* const kUserSelect =
 
 } // namespace
 
-ServiceDatabase::ServiceDatabase() = default;
+ServiceDatabase::ServiceDatabase()
+    : m_serial(++g_stores)
+{
+}
+
 ServiceDatabase::~ServiceDatabase() = default;
+
+std::unique_ptr<SqlBackend> ServiceDatabase::makeBackend() const
+{
+    if (PostgresBackend::isLocator(m_locator))
+        return std::make_unique<PostgresBackend>();
+    return std::make_unique<SqliteBackend>();
+}
 
 bool ServiceDatabase::open(const QString& locator, QString* error)
 {
-    if (PostgresBackend::isLocator(locator))
-        m_backend = std::make_unique<PostgresBackend>();
-    else
-        m_backend = std::make_unique<SqliteBackend>();
-    if (!m_backend->open(locator, error) || !SchemaMigrations::apply(*this, error)) {
-        m_backend.reset();
+    {
+        std::lock_guard<std::mutex> lock(m_connectionsMutex);
+        m_connections.clear();
+        m_serial = ++g_stores;
+        m_locator = locator;
+        m_open = false;
+    }
+    Connection& own = connection();
+    own.backend = makeBackend();
+    if (!own.backend->open(locator, error)) {
+        own.backend.reset();
+        return false;
+    }
+    m_open = true;
+    if (!SchemaMigrations::apply(*this, error)) {
+        std::lock_guard<std::mutex> lock(m_connectionsMutex);
+        m_open = false;
+        m_connections.clear();
         return false;
     }
     return true;
+}
+
+ServiceDatabase::Connection& ServiceDatabase::connection() const
+{
+    thread_local quint64 cachedStore = 0;
+    thread_local Connection* cached = nullptr;
+    if (cachedStore == m_serial)
+        return *cached;
+    std::lock_guard<std::mutex> lock(m_connectionsMutex);
+    std::unique_ptr<Connection>& slot = m_connections[std::this_thread::get_id()];
+    if (!slot)
+        slot = std::make_unique<Connection>();
+    cachedStore = m_serial;
+    cached = slot.get();
+    return *slot;
+}
+
+bool ServiceDatabase::opened(Connection& own) const
+{
+    if (own.backend)
+        return true;
+    if (!m_open) {
+        own.lastError = QStringLiteral("the database is not open");
+        return false;
+    }
+    own.backend = makeBackend();
+    if (own.backend->open(m_locator, &own.lastError))
+        return true;
+    own.backend.reset();
+    std::fprintf(stderr, "kq_service: cannot open a connection: %s\n", own.lastError.toUtf8().constData());
+    return false;
+}
+
+QString ServiceDatabase::lastError() const
+{
+    return connection().lastError;
 }
 
 bool ServiceDatabase::isSeeded()
@@ -50,10 +113,13 @@ bool ServiceDatabase::markSeeded()
 
 bool ServiceDatabase::run(const QString& sql, const QVariantList& values, QList<QVariantMap>* rows, int maxRows)
 {
-    if (m_backend->run(sql, values, rows, maxRows, &m_lastError))
+    Connection& own = connection();
+    if (!opened(own))
+        return false;
+    if (own.backend->run(sql, values, rows, maxRows, &own.lastError))
         return true;
     // The client only hears of an internal error; whoever runs the service needs the reason.
-    std::fprintf(stderr, "kq_service: statement failed: %s\n  in: %s\n", m_lastError.toUtf8().constData(),
+    std::fprintf(stderr, "kq_service: statement failed: %s\n  in: %s\n", own.lastError.toUtf8().constData(),
                  sql.left(300).toUtf8().constData());
     return false;
 }
@@ -83,7 +149,7 @@ QList<QVariantMap> ServiceDatabase::selectPage(const QString& columns, const QSt
     *total = selectOne(QStringLiteral("SELECT COUNT(*) AS total FROM ") % from, values)
                  .value(QStringLiteral("total"))
                  .toLongLong();
-    if (!m_lastError.isEmpty())
+    if (!lastError().isEmpty())
         return {};
     return select(QStringLiteral("SELECT ") % columns % QStringLiteral(" FROM ") % from % QStringLiteral(" ORDER BY ")
                       % order % QStringLiteral(" LIMIT ? OFFSET ?"),
@@ -104,45 +170,54 @@ qint64 ServiceDatabase::insert(const QString& table, const QVariantMap& columns)
 
 qint64 ServiceDatabase::lastInsertId() const
 {
-    return m_backend->lastInsertId();
+    const Connection& own = connection();
+    return own.backend ? own.backend->lastInsertId() : 0;
 }
 
 int ServiceDatabase::changes() const
 {
-    return m_backend->changes();
+    const Connection& own = connection();
+    return own.backend ? own.backend->changes() : 0;
 }
 
 bool ServiceDatabase::transaction(const std::function<bool()>& work)
 {
-    for (const QString& statement : m_backend->beginWrite()) {
+    Connection& own = connection();
+    if (!opened(own))
+        return false;
+    const auto rollBack = [this, &own] {
+        const QString failure = own.lastError;
+        execute(QStringLiteral("ROLLBACK"));
+        own.lastError = failure;
+    };
+    for (const QString& statement : own.backend->beginWrite()) {
         if (!execute(statement)) {
-            const QString failure = m_lastError;
-            execute(QStringLiteral("ROLLBACK"));
-            m_lastError = failure;
+            rollBack();
             return false;
         }
     }
     if (work() && execute(QStringLiteral("COMMIT")))
         return true;
-    const QString failure = m_lastError;
-    execute(QStringLiteral("ROLLBACK"));
-    m_lastError = failure;
+    rollBack();
     return false;
 }
 
 QStringList ServiceDatabase::tableNames()
 {
-    return m_backend->tableNames();
+    Connection& own = connection();
+    return opened(own) ? own.backend->tableNames() : QStringList();
 }
 
 QStringList ServiceDatabase::columnNames(const QString& table)
 {
-    return m_backend->columnNames(table);
+    Connection& own = connection();
+    return opened(own) ? own.backend->columnNames(table) : QStringList();
 }
 
 bool ServiceDatabase::idsWritten()
 {
-    return m_backend->idsWritten(&m_lastError);
+    Connection& own = connection();
+    return opened(own) && own.backend->idsWritten(&own.lastError);
 }
 
 QVariantMap ServiceDatabase::userWhere(const QString& condition, const QVariant& value)

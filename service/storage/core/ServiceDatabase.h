@@ -8,18 +8,23 @@
 #include <QVariantList>
 #include <QVariantMap>
 
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <thread>
+#include <unordered_map>
 
 class SqlBackend;
 
 // The service's store: the connection, the schema and the queries that several areas share. An
 // SQLite file by default, or a PostgreSQL database that several service instances share; the
-// SQL is written once, with SQLite's types. Every value is bound. Not thread-safe by itself: the
-// service runs one request at a time against it.
+// SQL is written once, with SQLite's types. Every value is bound. Safe to use from several
+// threads: each thread gets a connection of its own, opened on its first statement and kept
+// until the store closes, so the last error, the new id and an open transaction are the calling
+// thread's.
 class ServiceDatabase
 {
 public:
@@ -63,9 +68,7 @@ public:
     QStringList columnNames(const QString& table);
     // After rows were written with their ids given, new rows number on from the largest id.
     bool idsWritten();
-    QString lastError() const { return m_lastError; }
-    // Held while a request uses the connection.
-    std::mutex& handlingMutex() { return m_handling; }
+    QString lastError() const;
 
     // A user joined with company, city, job and store, or an empty map.
     QVariantMap userByPhone(const QString& phone);
@@ -74,12 +77,27 @@ public:
     QVariantMap company(const QString& companyId);
 
 private:
+    struct Connection
+    {
+        std::unique_ptr<SqlBackend> backend;
+        QString lastError;
+    };
+
+    // The calling thread's connection, opened when new; its backend stays empty while it cannot
+    // open, with the reason in lastError.
+    Connection& connection() const;
+    // Opens own's backend when it has none; false, with the reason in its lastError, when it cannot.
+    bool opened(Connection& own) const;
+    std::unique_ptr<SqlBackend> makeBackend() const;
     bool run(const QString& sql, const QVariantList& values, QList<QVariantMap>* rows, int maxRows);
     QVariantMap userWhere(const QString& condition, const QVariant& value);
 
-    std::unique_ptr<SqlBackend> m_backend;
-    QString m_lastError;
-    std::mutex m_handling;
+    QString m_locator;
+    std::atomic<bool> m_open{false};
+    // Tells the connections of this store, opened this time, from those of any other.
+    quint64 m_serial;
+    mutable std::mutex m_connectionsMutex;
+    mutable std::unordered_map<std::thread::id, std::unique_ptr<Connection>> m_connections;
 };
 
 template <std::size_t N>

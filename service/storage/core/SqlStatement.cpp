@@ -13,9 +13,22 @@ SqlStatement::SqlStatement(sqlite3* db, const QString& sql)
     }
 }
 
+SqlStatement::SqlStatement(sqlite3* db, sqlite3_stmt* prepared)
+    : m_db(db)
+    , m_stmt(prepared)
+    , m_borrowed(true)
+{
+}
+
 SqlStatement::~SqlStatement()
 {
-    sqlite3_finalize(m_stmt);
+    if (!m_borrowed) {
+        sqlite3_finalize(m_stmt);
+        return;
+    }
+    // Ready for its next use, and no read left open by rows that were not all stepped through.
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
 }
 
 bool SqlStatement::bindAll(const QVariantList& values)
@@ -119,9 +132,14 @@ QVariant SqlStatement::value(int column) const
 
 QVariantMap SqlStatement::row() const
 {
+    // Every row has the same names; they are read once.
+    if (m_names.isEmpty()) {
+        const int count = columnCount();
+        for (int i = 0; i < count; ++i)
+            m_names.append(columnName(i));
+    }
     QVariantMap result;
-    const int count = columnCount();
-    for (int i = 0; i < count; ++i)
-        result.insert(columnName(i), value(i));
+    for (int i = 0; i < m_names.size(); ++i)
+        result.insert(m_names.at(i), value(i));
     return result;
 }

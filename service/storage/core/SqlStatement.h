@@ -2,6 +2,7 @@
 #define SQLSTATEMENT_H
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
@@ -14,6 +15,8 @@ class SqlStatement
 {
 public:
     SqlStatement(sqlite3* db, const QString& sql);
+    // Uses a statement prepared and kept by the caller; it is reset, not finalized, at the end.
+    SqlStatement(sqlite3* db, sqlite3_stmt* prepared);
     ~SqlStatement();
     SqlStatement(const SqlStatement&) = delete;
     SqlStatement& operator=(const SqlStatement&) = delete;
@@ -41,7 +44,9 @@ public:
 private:
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_stmt = nullptr;
+    bool m_borrowed = false;
     QString m_error;
+    mutable QStringList m_names;
 };
 
 #endif // SQLSTATEMENT_H

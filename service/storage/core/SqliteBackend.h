@@ -3,10 +3,14 @@
 
 #include "storage/core/SqlBackend.h"
 
-struct sqlite3;
+#include <QHash>
 
-// The embedded default: one SQLite file, shared safely by several processes (WAL, a busy wait and
-// immediate write transactions).
+struct sqlite3;
+struct sqlite3_stmt;
+
+// The embedded default: a connection to one SQLite file, which the service's threads (one
+// connection each) and several processes share safely: WAL lets readers run beside the writer,
+// writers wait their turn (a busy wait, immediate write transactions).
 class SqliteBackend : public SqlBackend
 {
 public:
@@ -26,7 +30,13 @@ public:
     bool idsWritten(QString* error) override;
 
 private:
+    // The connection's statement for sql, prepared once and kept; nullptr when it does not
+    // prepare (the caller then prepares it itself, for the error) or the cache is full.
+    sqlite3_stmt* prepared(const QString& sql);
+
     sqlite3* m_db = nullptr;
+    // A running service uses few distinct statements.
+    QHash<QString, sqlite3_stmt*> m_statements;
 };
 
 #endif // SQLITEBACKEND_H
