@@ -334,4 +334,11 @@ void MircroWebSiteSetWidget::sureButtonClick()
     SaveOutcome::follow(request, this, QStringLiteral("设置微官网设置成功！"),
                         findChild<QPushButton*>(QStringLiteral("applyButton")), SaveOutcome::Confirmation::Tip);
     connect(request, &NetRequestObjecet::loadSuccess, this, &MircroWebSiteSetWidget::saved);
+    // The service now holds what was applied: a later reload keeps only what changes after this,
+    // and takes what another desktop changes since.
+    const QVariantMap appliedConfig = m_config;
+    connect(request, &NetRequestObjecet::loadSuccess, this, [this, current, appliedConfig]() {
+        m_shown = current;
+        m_shownConfig = appliedConfig;
+    });
 }

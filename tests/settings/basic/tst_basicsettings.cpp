@@ -92,6 +92,7 @@ private slots:
     void subSettingsAreKeptUntilApplied();
     void unappliedChangesSurviveAReload_data();
     void unappliedChangesSurviveAReload();
+    void aReloadAfterApplyTakesWhatChangedSince();
     void aFailedLoadSaysWhyAndOffersRetry_data();
     void aFailedLoadSaysWhyAndOffersRetry();
     void aFailedReloadKeepsTheFormAsItWas();
@@ -313,6 +314,39 @@ void TestBasicSettings::unappliedChangesSurviveAReload()
     QCOMPARE(sentValue(query.queryItemValue(key, QUrl::FullyDecoded)), sentValue(sent));
     // What the user left alone shows the reload's value.
     QCOMPARE(query.queryItemValue(QStringLiteral("bsearch")), QStringLiteral("1"));
+}
+
+// Once applied, a change is the service's value: another desktop's later change to the same
+// setting shows on the next reload instead of being overwritten by the next apply.
+void TestBasicSettings::aReloadAfterApplyTakesWhatChangedSince()
+{
+    Page* page = openPage(settings(0, 0));
+    QVERIFY(page);
+    page->button(QStringLiteral("手动推送"))->click();
+    page->grid(0)->itemViews().at(2)->settingsButton()->click();
+    QVERIFY(page->subSettingsPopup());
+    auto* sub = page->subSettingsPopup()->findChild<MircroWebSiteSonSetWidget*>();
+    sub->grid()->itemViews().first()->checkBox()->click();
+    QTest::mouseClick(sub->findChild<QPushButton*>(QStringLiteral("sureButton")), Qt::LeftButton);
+    QTRY_VERIFY(!page->subSettingsPopup());
+    QTest::mouseClick(page->findChild<QPushButton*>(QStringLiteral("applyButton")), Qt::LeftButton);
+    QCOMPARE(AlertProbe::answer(QStringLiteral("knowButton")), QStringLiteral("设置微官网设置成功！"));
+
+    QJsonObject changedElsewhere = settings(0, 0);
+    changedElsewhere.insert(QStringLiteral("pushStyle"), 1);
+    changedElsewhere.insert(QStringLiteral("zhuzhai"), list(4, 100, true));
+    m_server.setReply(kReadPath, ScriptedHttpServer::envelope(200, QString(), changedElsewhere));
+    QSignalSpy shown(page, &Page::dataShown);
+    page->refresh();
+    QVERIFY(shown.wait(5000));
+    QTest::mouseClick(page->findChild<QPushButton*>(QStringLiteral("applyButton")), Qt::LeftButton);
+    QCOMPARE(AlertProbe::answer(QStringLiteral("knowButton")), QStringLiteral("设置微官网设置成功！"));
+    const QList<ScriptedHttpServer::Request> saves = m_server.requestsTo(kSavePath);
+    QCOMPARE(saves.size(), 2);
+    const QUrlQuery query(QString::fromUtf8(saves.last().body));
+    QCOMPARE(query.queryItemValue(QStringLiteral("pushStyle")), QStringLiteral("1"));
+    QCOMPARE(sentValue(query.queryItemValue(QStringLiteral("zhuzhai"), QUrl::FullyDecoded)),
+             sentValue(list(4, 100, true)));
 }
 
 void TestBasicSettings::aFailedLoadSaysWhyAndOffersRetry_data()
