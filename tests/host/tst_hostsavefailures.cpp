@@ -1,4 +1,5 @@
 #include "support/host/ShellDriver.h"
+#include "support/host/ShellTasks.h"
 #include "support/service/FaultProxy.h"
 #include "support/service/ReferenceService.h"
 
@@ -23,6 +24,8 @@
 #include <functional>
 #include <memory>
 
+using namespace ShellTasks;
+
 namespace {
 
 const QString kFailed500 = QStringLiteral("保存失败：服务暂时不可用（500），请稍后重试");
@@ -41,51 +44,6 @@ struct EditorCase
     std::function<bool(QWidget* editor)> kept;
     std::function<bool(ShellDriver&)> stored;
 };
-
-QWidget* tile(const QString& title, QWidget* within)
-{
-    for (QWidget* item : ShellDriver::findAllVisible(QStringLiteral("ItemButtonWidget"), within)) {
-        auto* label = item->findChild<QLabel*>(QStringLiteral("tileTitle"));
-        if (label && label->text() == title)
-            return item;
-    }
-    return nullptr;
-}
-
-QWidget* waitVisible(const QString& nameOrClass, QWidget* within = nullptr, int timeoutMs = 10000)
-{
-    return ShellDriver::waitFor([=] { return ShellDriver::findVisible(nameOrClass, within); }, timeoutMs);
-}
-
-template<typename T>
-T* child(QWidget* within, const QString& name)
-{
-    return within ? within->findChild<T*>(name) : nullptr;
-}
-
-// Replaces what an edit holds, with the keyboard.
-void retype(QWidget* edit, const QString& text)
-{
-    if (!edit)
-        return;
-    edit->activateWindow();
-    edit->setFocus(Qt::OtherFocusReason);
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_Delete);
-    ShellDriver::typeInto(edit, text);
-}
-
-QString lineText(QWidget* editor, const QString& name)
-{
-    auto* edit = child<QLineEdit>(editor, name);
-    return edit ? edit->text() : QString();
-}
-
-QString plainText(QWidget* editor, const QString& name)
-{
-    auto* edit = child<QPlainTextEdit>(editor, name);
-    return edit ? edit->toPlainText() : QString();
-}
 
 QAbstractButton* namedButton(QWidget* within, const QString& name)
 {
@@ -115,77 +73,7 @@ int advertCount(ShellDriver& driver)
     return data.isArray() ? data.toArray().size() : data.toObject().value(QStringLiteral("total")).toInt();
 }
 
-QWidget* openSettings(ShellDriver& driver)
-{
-    if (QWidget* stack = ShellDriver::findVisible(QStringLiteral("MircroWebSiteSetStackWidget")))
-        return stack;
-    ShellDriver::click(ShellDriver::button(QStringLiteral("设置"), driver.window()));
-    return waitVisible(QStringLiteral("MircroWebSiteSetStackWidget"));
-}
-
-// The style page with its saved theme and its tiles shown.
-QWidget* openStylePage(ShellDriver& driver)
-{
-    QWidget* stack = openSettings(driver);
-    if (!stack)
-        return nullptr;
-    ShellDriver::click(namedButton(stack, QStringLiteral("styleButton")));
-    QWidget* page = waitVisible(QStringLiteral("MircroWebsiteStyleSetWidget"), stack);
-    return ShellDriver::waitFor(
-        [page]() -> QWidget* {
-            if (!page || !ShellDriver::findVisible(QStringLiteral("ItemButtonWidget"), page))
-                return nullptr;
-            for (QRadioButton* theme : page->findChildren<QRadioButton*>()) {
-                if (theme->objectName().startsWith(QLatin1String("themeButton")) && theme->isChecked())
-                    return page;
-            }
-            return nullptr;
-        },
-        10000);
-}
-
-QWidget* openRole(ShellDriver& driver, const QString& role)
-{
-    QWidget* stack = openSettings(driver);
-    if (!stack)
-        return nullptr;
-    QWidget* tree = waitVisible(QStringLiteral("CustomTreeWidget"), stack);
-    auto rowOf = [tree, role]() -> QWidget* {
-        for (QWidget* row : ShellDriver::findAllVisible(QStringLiteral("treeRow"), tree)) {
-            if (qobject_cast<QLabel*>(row)->text() == role)
-                return row;
-        }
-        return nullptr;
-    };
-    if (!rowOf())
-        ShellDriver::click(child<QWidget>(tree, QStringLiteral("treeTitle")));
-    ShellDriver::click(ShellDriver::waitFor(rowOf));
-    // Its rights have been read once the save is offered.
-    auto* save = namedButton(stack, QStringLiteral("saveButton"));
-    ShellDriver::waitFor([stack, save]() -> QWidget* {
-        return save && save->isEnabled() && ShellDriver::findVisible(QStringLiteral("checkBox_148"), stack) ? stack : nullptr;
-    });
-    return stack;
-}
-
 const QColor kIconColour(30, 140, 220);
-
-// Whether the middle of what the widget shows has this colour, as a picked picture filling it.
-bool showsColour(QWidget* widget, const QColor& colour)
-{
-    const QColor shown = widget->grab().toImage().pixelColor(widget->rect().center());
-    return qAbs(shown.red() - colour.red()) + qAbs(shown.green() - colour.green()) + qAbs(shown.blue() - colour.blue()) < 30;
-}
-
-// A small PNG the editors take as it is.
-QString picture(const QTemporaryDir& folder, const QString& name, const QColor& colour)
-{
-    QImage image(132, 132, QImage::Format_RGB32);
-    image.fill(colour);
-    const QString path = folder.filePath(name);
-    image.save(path, "PNG");
-    return path;
-}
 
 // An editor whose one line edit is retyped: the form keeps the text, the service's read holds it.
 void retypeOneField(EditorCase* c, const QString& edit, const QString& text, const QString& readPath)

@@ -6,6 +6,7 @@
 #include "net/http/NetRequestObjecet.h"
 #include "net/pictures/ImageShowLabel.h"
 #include "net/pictures/PhotoWork.h"
+#include "widgets/drafts/EditorDraft.h"
 #include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/CustomComboBox.h"
 #include "widgets/inputs/MnemonicText.h"
@@ -15,8 +16,10 @@
 #include "widgets/popups/PopupLauncher.h"
 #include "widgets/popups/SaveOutcome.h"
 
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -92,22 +95,66 @@ MicroWebSiteScrollAddWidget::MicroWebSiteScrollAddWidget(QWidget* parent)
     layout->addWidget(m_positionRow);
     layout->addStretch();
     layout->addLayout(buttons);
+
+    m_draft = new EditorDraft(this, QStringLiteral("advert"));
+    m_draft->addPictures(
+        QStringLiteral("photo"), [this]() { return m_picture.isEmpty() ? QStringList() : QStringList{m_picture}; },
+        [this](const QStringList& pictures) { showPicture(pictures.value(0)); }, m_work,
+        [this](const QStringList& files) {
+            m_wait->show();
+            m_work->compress(files, PhotoWork::DefaultLimit, 1.0, true);
+        });
+    m_draft->addField(
+        QStringLiteral("link"),
+        [this]() -> QJsonValue {
+            return QJsonObject{{QStringLiteral("type"), m_type}, {QStringLiteral("itemid"), m_itemid},
+                               {QStringLiteral("title"), m_title}};
+        },
+        [this](const QJsonValue& value) {
+            const QJsonObject link = value.toObject();
+            setLink(link.value(QStringLiteral("type")).toInt(), link.value(QStringLiteral("itemid")).toInt(),
+                    link.value(QStringLiteral("title")).toString());
+        });
+    m_draft->startWhenShown();
+}
+
+void MicroWebSiteScrollAddWidget::showPicture(const QString& picture)
+{
+    m_picture = picture;
+    if (picture.isEmpty())
+        return;
+    // A picked file, else an address of the service.
+    if (QFileInfo::exists(picture))
+        m_pictureLabel->loadImage(picture);
+    else
+        m_pictureLabel->loadServiceImage(picture, true);
+}
+
+void MicroWebSiteScrollAddWidget::setLink(int type, int itemid, const QString& title)
+{
+    if (type < 0 || type >= Ads::typeChoices().size())
+        return;
+    m_typeBox->setCurrentIndex(type);
+    typeActivedIndex(type);
+    m_itemid = itemid;
+    m_title = title;
+    if (m_type >= Ads::NewHouse && m_type <= Ads::Job)
+        m_pickerButton->setText(MnemonicText::escaped(title));
 }
 
 void MicroWebSiteScrollAddWidget::setAdvert(const Ads::AdData& ad)
 {
     m_id = ad.id;
+    m_draft->setRecord(ad.id);
     m_picture = ad.photo;
     if (!ad.photo.isEmpty())
         m_pictureLabel->loadServiceImage(ad.photo, true);
     if (ad.type >= 0 && ad.type < Ads::typeChoices().size()) {
-        m_typeBox->setCurrentIndex(ad.type);
-        typeActivedIndex(ad.type);
+        setLink(ad.type, ad.itemid, ad.title);
+    } else {
+        m_itemid = ad.itemid;
+        m_title = ad.title;
     }
-    m_itemid = ad.itemid;
-    m_title = ad.title;
-    if (m_type >= Ads::NewHouse && m_type <= Ads::Job)
-        m_pickerButton->setText(MnemonicText::escaped(ad.title));
 }
 
 Ads::AdData MicroWebSiteScrollAddWidget::formAdvert() const
@@ -156,6 +203,7 @@ void MicroWebSiteScrollAddWidget::compressionResult(QString path)
 {
     m_picture = path;
     m_pictureLabel->loadImage(path);
+    m_draft->changed();
 }
 
 void MicroWebSiteScrollAddWidget::typeActivedIndex(int index)
@@ -166,6 +214,7 @@ void MicroWebSiteScrollAddWidget::typeActivedIndex(int index)
     m_title = label;
     m_positionRow->setVisible(!label.isEmpty());
     m_pickerButton->setText(MnemonicText::escaped(label));
+    m_draft->changed();
 }
 
 void MicroWebSiteScrollAddWidget::chooseClick()
@@ -228,6 +277,7 @@ void MicroWebSiteScrollAddWidget::openPicker(const QString& title, const QString
         m_itemid = entry.value(QStringLiteral("id")).toInt();
         m_title = entry.value(SaleOrRentPutUpChooseWidget::ShownTextKey).toString();
         m_pickerButton->setText(MnemonicText::escaped(m_title));
+        m_draft->changed();
         popup->closeWidget();
     });
 }

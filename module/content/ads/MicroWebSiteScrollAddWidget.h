@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class CustomComboBox;
+class EditorDraft;
 class FormBody;
 class ImageShowLabel;
 class PhotoWork;
@@ -39,6 +40,7 @@ public:
     CustomComboBox* typeBox() const { return m_typeBox; }
     CommonAddWidget* pickerPopup() const { return m_pickerPopup; }
     QProgressIndicator* waitIndicator() const;
+    EditorDraft* draft() const { return m_draft; }
 
 public slots:
     void choosePhoto();
@@ -57,6 +59,8 @@ signals:
 private:
     void openPicker(const QString& title, const QString& url, const QVariantMap& fixed, const QString& shownKey);
     void send(const MicroWebSite_ScrollAds_Model::AdData& ad);
+    void showPicture(const QString& picture);
+    void setLink(int type, int itemid, const QString& title);
 
     int m_id = 0;
     QString m_picture;
@@ -71,6 +75,7 @@ private:
     QPushButton* m_submitButton = nullptr;
     PhotoWork* m_work = nullptr;
     PhotoWorkWait* m_wait = nullptr;
+    EditorDraft* m_draft = nullptr;
     QPointer<CommonAddWidget> m_pickerPopup;
 };
 

@@ -4,6 +4,7 @@
 #include "net/http/Endpoints.h"
 #include "net/http/FormBody.h"
 #include "net/http/NetRequestObjecet.h"
+#include "widgets/drafts/EditorDraft.h"
 #include "widgets/inputs/ApplicationItemChooseView.h"
 #include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/CustomComboBox.h"
@@ -15,6 +16,7 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QJsonArray>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -81,6 +83,25 @@ JoinUsAddEditWidget::JoinUsAddEditWidget(QWidget* parent)
     layout->setContentsMargins(30, 16, 30, 16);
     layout->addLayout(form, 1);
     layout->addLayout(buttons);
+
+    m_draft = new EditorDraft(this, QStringLiteral("job"));
+    m_draft->addField(QStringLiteral("title"), m_title);
+    m_draft->addField(QStringLiteral("xinzi"), m_salary);
+    m_draft->addField(QStringLiteral("address"), m_address);
+    m_draft->addField(QStringLiteral("tel"), m_tel);
+    m_draft->addField(QStringLiteral("xueli"), m_education);
+    m_draft->addField(QStringLiteral("jingyan"), m_experience);
+    m_draft->addField(QStringLiteral("content"), m_content);
+    m_draft->addField(
+        QStringLiteral("tags"), [this]() -> QJsonValue { return QJsonArray::fromStringList(m_tags->itemTexts()); },
+        [this](const QJsonValue& value) {
+            QStringList tags;
+            for (const QJsonValue& tag : value.toArray())
+                tags.append(tag.toString());
+            m_tags->setAddHousePeiTao(tags);
+        });
+    connect(m_tags, &ApplicationItemChooseView::appChange, m_draft, &EditorDraft::changed);
+    m_draft->startWhenShown();
 }
 
 QStringList JoinUsAddEditWidget::educationChoices()
@@ -134,6 +155,7 @@ QString JoinUsAddEditWidget::saveUrl(int id)
 void JoinUsAddEditWidget::setJob(const MicroWebsite_JoinUsJob_Model::DataModel& job)
 {
     m_id = job.id;
+    m_draft->setRecord(job.id);
     m_title->setText(job.title);
     m_salary->setText(job.xinzi);
     m_address->setText(job.address);

@@ -9,6 +9,7 @@
 
 class ApplicationItemChooseView;
 class CustomComboBox;
+class EditorDraft;
 class FormBody;
 class QLineEdit;
 class QPlainTextEdit;
@@ -35,6 +36,7 @@ public:
     // What the form holds now.
     MicroWebsite_JoinUsJob_Model::DataModel formJob() const;
     ApplicationItemChooseView* tagView() const { return m_tags; }
+    EditorDraft* draft() const { return m_draft; }
     // The open tag popup, null when none is open.
     CommonAddWidget* tagPopup() const { return m_tagPopup; }
 
@@ -57,6 +59,7 @@ private:
     QPlainTextEdit* m_content = nullptr;
     ApplicationItemChooseView* m_tags = nullptr;
     QPushButton* m_saveButton = nullptr;
+    EditorDraft* m_draft = nullptr;
     QPointer<CommonAddWidget> m_tagPopup;
     bool m_saving = false;
 };

@@ -4,6 +4,7 @@
 #include "net/http/FormBody.h"
 #include "net/http/NetRequestObjecet.h"
 #include "net/pictures/PhotoWork.h"
+#include "widgets/drafts/EditorDraft.h"
 #include "widgets/inputs/ButtonStyles.h"
 #include "widgets/lists/QProgressIndicator.h"
 #include "widgets/photos/HouseDetailPictureListWidget.h"
@@ -93,6 +94,30 @@ CompanyProfileEditWidget::CompanyProfileEditWidget(const QString& content, const
     layout->addWidget(scroll, 1);
     layout->addLayout(buttons);
 
+    setPhotos(photos);
+
+    // One profile per company: the user's draft of it has one key.
+    m_draft = new EditorDraft(this, QStringLiteral("companyProfile"));
+    m_draft->setRecord(QStringLiteral("profile"));
+    m_draft->addField(QStringLiteral("address"), m_address);
+    m_draft->addField(QStringLiteral("tel"), m_tel);
+    m_draft->addField(QStringLiteral("content"), m_content);
+    m_draft->addPictures(QStringLiteral("photos"), [this]() { return m_photos; },
+                         [this](const QStringList& restored) { setPhotos(restored); }, m_work,
+                         [this](const QStringList& files) {
+                             m_wait->show();
+                             m_work->compress(files);
+                         });
+    m_draft->startWhenShown();
+}
+
+void CompanyProfileEditWidget::setPhotos(const QStringList& photos)
+{
+    for (HouseDetailPictureListWidget* tile : qAsConst(m_tiles)) {
+        m_grid->removeWidget(tile);
+        tile->deleteLater();
+    }
+    m_tiles.clear();
     for (const QString& photo : photos)
         addTile(photo);
     m_photos = photos;
@@ -144,6 +169,7 @@ void CompanyProfileEditWidget::compressionResult(QString path)
 {
     m_photos.append(path);
     addTile(path);
+    m_draft->changed();
 }
 
 void CompanyProfileEditWidget::submit_photo_data()
@@ -197,6 +223,7 @@ void CompanyProfileEditWidget::removeTile(HouseDetailPictureListWidget* tile)
     m_grid->removeWidget(tile);
     tile->deleteLater();
     layoutTiles();
+    m_draft->changed();
 }
 
 void CompanyProfileEditWidget::layoutTiles()

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class EditorDraft;
 class FormBody;
 class HouseDetailPictureListWidget;
 class PhotoWork;
@@ -36,6 +37,7 @@ public:
 
     QStringList photoPaths() const { return m_photos; }
     QList<HouseDetailPictureListWidget*> tiles() const { return m_tiles; }
+    EditorDraft* draft() const { return m_draft; }
     int compressionsInProgress() const;
     // The wait indicator while photos are processed or the profile is saved, null otherwise.
     QProgressIndicator* waitIndicator() const;
@@ -53,6 +55,7 @@ private:
     void addTile(const QString& path);
     void removeTile(HouseDetailPictureListWidget* tile);
     void layoutTiles();
+    void setPhotos(const QStringList& photos);
 
     QLineEdit* m_address = nullptr;
     QLineEdit* m_tel = nullptr;
@@ -63,6 +66,7 @@ private:
     QPushButton* m_saveButton = nullptr;
     PhotoWork* m_work = nullptr;
     PhotoWorkWait* m_wait = nullptr;
+    EditorDraft* m_draft = nullptr;
     QStringList m_photos;
     QList<HouseDetailPictureListWidget*> m_tiles;
 };

@@ -9,6 +9,7 @@
 #include "net/pictures/PhotoWork.h"
 #include "net/platform/AppFolders.h"
 #include "store/UserMessage_DataSqlTable.h"
+#include "widgets/drafts/EditorDraft.h"
 #include "widgets/inputs/ButtonStyles.h"
 #include "widgets/photos/PhotoFileDialog.h"
 #include "widgets/photos/PhotoWorkWait.h"
@@ -16,6 +17,7 @@
 #include "widgets/popups/PopupLauncher.h"
 #include "widgets/popups/SaveOutcome.h"
 
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QJsonArray>
@@ -109,11 +111,52 @@ MicroWebsiteNewsThemeAddWidget::MicroWebsiteNewsThemeAddWidget(QWidget* parent)
     layout->addLayout(form);
     layout->addStretch();
     layout->addLayout(buttons);
+
+    m_draft = new EditorDraft(this, QStringLiteral("topic"));
+    m_draft->addField(QStringLiteral("title"), m_title);
+    m_draft->addField(QStringLiteral("title_one"), m_subtitle);
+    m_draft->addPictures(
+        QStringLiteral("img"), [this]() { return m_icon.isEmpty() ? QStringList() : QStringList{m_icon}; },
+        [this](const QStringList& icons) { showIcon(icons.value(0)); }, m_work,
+        [this](const QStringList& files) {
+            m_wait->show(QString());
+            m_work->compress(files, PhotoWork::DefaultLimit, 1.0, true);
+        });
+    m_draft->addField(
+        QStringLiteral("houses"),
+        [this]() -> QJsonValue {
+            QJsonArray houses;
+            for (const QVariantMap& house : qAsConst(m_houses)) {
+                houses.append(QJsonObject{{QStringLiteral("id"), house.value(QStringLiteral("id")).toInt()},
+                                          {QStringLiteral("title"), house.value(QStringLiteral("title")).toString()}});
+            }
+            return houses;
+        },
+        [this](const QJsonValue& value) {
+            QList<QVariantMap> houses;
+            for (const QJsonValue& house : value.toArray())
+                houses.append(house.toObject().toVariantMap());
+            setHouses(houses);
+        });
+    m_draft->startWhenShown();
+}
+
+void MicroWebsiteNewsThemeAddWidget::showIcon(const QString& icon)
+{
+    m_icon = icon;
+    if (icon.isEmpty())
+        return;
+    // A picked file, else an address of the service.
+    if (QFileInfo::exists(icon))
+        m_iconLabel->loadImage(icon);
+    else
+        m_iconLabel->loadServiceImage(icon);
 }
 
 void MicroWebsiteNewsThemeAddWidget::setTopic(const QVariantMap& row)
 {
     m_id = row.value(QStringLiteral("id")).toInt();
+    m_draft->setRecord(m_id);
     m_title->setText(row.value(QStringLiteral("title")).toString());
     m_subtitle->setText(row.value(QStringLiteral("title_one")).toString());
     m_icon = row.value(QStringLiteral("img")).toString();
@@ -186,6 +229,7 @@ void MicroWebsiteNewsThemeAddWidget::dealIconPhotosCompression(QString path)
 {
     m_icon = path;
     m_iconLabel->loadImage(path);
+    m_draft->changed();
 }
 
 void MicroWebsiteNewsThemeAddWidget::chooseHouse()
@@ -214,6 +258,7 @@ void MicroWebsiteNewsThemeAddWidget::setHouses(const QList<QVariantMap>& houses)
 {
     m_houses = houses;
     m_housesLabel->setText(housesText(houses));
+    m_draft->changed();
 }
 
 void MicroWebsiteNewsThemeAddWidget::submitData()

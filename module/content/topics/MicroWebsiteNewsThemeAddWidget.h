@@ -8,6 +8,7 @@
 #include <QVariantMap>
 #include <QWidget>
 
+class EditorDraft;
 class FormBody;
 class ImageShowLabel;
 class PhotoWork;
@@ -43,6 +44,7 @@ public:
     CommonAddWidget* pickerPopup() const { return m_pickerPopup; }
     QProgressIndicator* waitIndicator() const;
     bool isProcessingIcon() const;
+    EditorDraft* draft() const { return m_draft; }
 
 public slots:
     void chooseIconPhoto();
@@ -56,6 +58,7 @@ signals:
 private:
     void setHouses(const QList<QVariantMap>& houses);
     void send(const QString& img);
+    void showIcon(const QString& icon);
 
     int m_id = 0;
     QString m_icon;
@@ -66,6 +69,7 @@ private:
     QLabel* m_housesLabel = nullptr;
     PhotoWork* m_work = nullptr;
     PhotoWorkWait* m_wait = nullptr;
+    EditorDraft* m_draft = nullptr;
     QPointer<CommonAddWidget> m_pickerPopup;
 };
 

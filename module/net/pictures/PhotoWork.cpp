@@ -32,7 +32,7 @@ void PhotoWork::compress(const QStringList& files, qint64 limit, double factor, 
     for (const QString& file : files) {
         ++m_running;
         ++m_started;
-        PhotoCompression::start(file, QVariant(m_generation), limit, QString(), factor, this,
+        PhotoCompression::start(file, QVariantList{m_generation, file}, limit, QString(), factor, this,
                                 &PhotoWork::compressionFinished);
     }
     emit stageChanged(QStringLiteral("压缩中 %1/%2").arg(m_done).arg(m_started));
@@ -44,7 +44,10 @@ void PhotoWork::compressionFinished(const QString& path, const QVariant& value)
     ++m_done;
     if (m_running > 0)
         emit stageChanged(QStringLiteral("压缩中 %1/%2").arg(m_done).arg(m_started));
-    if (value.toInt() == m_generation)
+    const QVariantList run = value.toList();
+    if (!path.isEmpty())
+        m_sources.insert(path, run.value(1).toString());
+    if (run.value(0).toInt() == m_generation)
         emit compressed(path);
     if (m_running == 0)
         emit compressionDone();

@@ -27,6 +27,8 @@ public:
     // going are dropped when they arrive: the newest pick wins.
     void compress(const QStringList& files, qint64 limit = DefaultLimit, double factor = 1.0, bool replace = false);
     int runsInFlight() const { return m_running; }
+    // The picked file a compression result was made from (itself when it was taken as it is).
+    QString sourceOf(const QString& result) const { return m_sources.value(result); }
     bool isCompressing() const { return m_running > 0; }
 
     // Uploads the photos (local files and addresses already on the service) in the given order;
@@ -59,6 +61,7 @@ private:
     int m_generation = 0;
     QPointer<PhotosUploadObject> m_upload;
     QStringList m_names;
+    QMap<QString, QString> m_sources;
     // Compression results already uploaded (and removed), with their addresses.
     QMap<QString, QString> m_uploadedResults;
 };

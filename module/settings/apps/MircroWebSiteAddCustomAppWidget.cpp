@@ -8,6 +8,7 @@
 #include "settings/apps/CustomAppContent.h"
 #include "settings/style/HouseSearchChoices.h"
 #include "store/BaseMessage_SqlTable.h"
+#include "widgets/drafts/EditorDraft.h"
 #include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/CustomComboBox.h"
 #include "widgets/photos/PhotoFileDialog.h"
@@ -21,6 +22,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QJsonValue>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -169,12 +171,49 @@ MircroWebSiteAddCustomAppWidget::MircroWebSiteAddCustomAppWidget(QWidget* parent
     setMode(CustomAppContent::Photos);
     showDefaultData();
     loadPic();
+
+    m_draft = new EditorDraft(this, QStringLiteral("customApp"));
+    m_draft->addPictures(
+        QStringLiteral("icon"), [this]() { return m_iconPath.isEmpty() ? QStringList() : QStringList{m_iconPath}; },
+        [this](const QStringList& icons) { showIcon(icons.value(0)); }, m_iconWork,
+        [this](const QStringList& files) {
+            m_wait->show(QString());
+            m_iconWork->compress(files, PhotoWork::DefaultLimit, 1.0, true);
+        });
+    m_draft->addField(QStringLiteral("name"), m_name);
+    m_draft->addField(
+        QStringLiteral("mode"), [this]() -> QJsonValue { return currentMode(); },
+        [this](const QJsonValue& mode) { setMode(qBound(0, mode.toInt(), m_modeButtons.size() - 1)); });
+    m_draft->addPictures(
+        QStringLiteral("photos"),
+        [this]() {
+            QStringList photos;
+            for (const QVariantMap& photo : qAsConst(m_photos))
+                photos.append(photo.value(QStringLiteral("photo")).toString());
+            return photos;
+        },
+        [this](const QStringList& photos) {
+            m_photos.clear();
+            for (const QString& photo : photos)
+                m_photos.append({{QStringLiteral("photo"), photo}, {QStringLiteral("sort"), m_photos.size()}});
+            loadPic();
+        },
+        m_photoWork,
+        [this](const QStringList& files) {
+            m_wait->show(QString());
+            m_photoWork->compress(files);
+        });
+    m_draft->addField(QStringLiteral("text"), m_text);
+    m_draft->addField(QStringLiteral("housetype"), m_houseType);
+    m_draft->addField(QStringLiteral("district"), m_district);
+    m_draft->startWhenShown();
 }
 
 void MircroWebSiteAddCustomAppWidget::setData(const MircroWebsiteStyleSet_Model::APP& app)
 {
     m_app = app;
     m_id = app.id > 0 ? app.id : 0;
+    m_draft->setRecord(m_id);
     m_name->setText(app.title);
     m_iconPath = app.url;
     if (!app.url.isEmpty())
@@ -196,6 +235,8 @@ void MircroWebSiteAddCustomAppWidget::setMode(int mode)
 {
     m_pages->setCurrentIndex(mode);
     m_modeButtons.at(mode)->setChecked(true);
+    if (m_draft)
+        m_draft->changed();
 }
 
 void MircroWebSiteAddCustomAppWidget::changeToWordModel()
@@ -260,6 +301,18 @@ void MircroWebSiteAddCustomAppWidget::dealIconPhotosCompression(QString path)
 {
     m_iconPath = path;
     m_icon->loadImage(path);
+    m_draft->changed();
+}
+
+void MircroWebSiteAddCustomAppWidget::showIcon(const QString& icon)
+{
+    m_iconPath = icon;
+    if (icon.isEmpty())
+        return;
+    if (ImageShowLabel::isAddress(icon))
+        m_icon->loadServiceImage(icon);
+    else
+        m_icon->loadImage(icon);
 }
 
 void MircroWebSiteAddCustomAppWidget::choosePhotos()
@@ -275,6 +328,7 @@ void MircroWebSiteAddCustomAppWidget::dealPhotosCompression(QString path)
 {
     m_photos.append({{QStringLiteral("photo"), path}, {QStringLiteral("sort"), m_photos.size()}});
     loadPic();
+    m_draft->changed();
 }
 
 void MircroWebSiteAddCustomAppWidget::loadPic()
@@ -325,6 +379,7 @@ void MircroWebSiteAddCustomAppWidget::deletePhotoAgainLayout(QWidget* w)
     for (int i = 0; i < m_photos.size(); ++i)
         m_photos[i].insert(QStringLiteral("sort"), i);
     loadPic();
+    m_draft->changed();
 }
 
 void MircroWebSiteAddCustomAppWidget::submitData()

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class CustomComboBox;
+class EditorDraft;
 class ImageShowLabel;
 class PhotoWork;
 class PhotoWorkWait;
@@ -35,6 +36,7 @@ public:
     QString iconPath() const { return m_iconPath; }
     bool isBusy() const;
     QProgressIndicator* waitIndicator() const;
+    EditorDraft* draft() const { return m_draft; }
 
 public slots:
     void changeToWordModel();
@@ -62,6 +64,7 @@ private:
     // The shared checks; shows the failure and returns false.
     bool checkShared();
     void upload(const QStringList& photoPaths);
+    void showIcon(const QString& icon);
 
     int m_id = 0;
     QString m_iconPath;
@@ -82,6 +85,7 @@ private:
     PhotoWork* m_photoWork = nullptr;
     PhotoWork* m_upload = nullptr;
     PhotoWorkWait* m_wait = nullptr;
+    EditorDraft* m_draft = nullptr;
 };
 
 #endif // MIRCROWEBSITEADDCUSTOMAPPWIDGET_H

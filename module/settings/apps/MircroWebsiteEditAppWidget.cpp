@@ -6,6 +6,7 @@
 #include "net/pictures/ImageShowLabel.h"
 #include "net/pictures/PhotoWork.h"
 #include "settings/apps/CustomAppContent.h"
+#include "widgets/drafts/EditorDraft.h"
 #include "widgets/inputs/ButtonStyles.h"
 #include "widgets/photos/PhotoFileDialog.h"
 #include "widgets/photos/PhotoWorkWait.h"
@@ -61,11 +62,34 @@ MircroWebsiteEditAppWidget::MircroWebsiteEditAppWidget(QWidget* parent)
     layout->addLayout(nameRow);
     layout->addStretch();
     layout->addWidget(submit, 0, Qt::AlignHCenter);
+
+    m_draft = new EditorDraft(this, QStringLiteral("systemApp"));
+    m_draft->addPictures(
+        QStringLiteral("icon"), [this]() { return m_iconPath.isEmpty() ? QStringList() : QStringList{m_iconPath}; },
+        [this](const QStringList& icons) {
+            // Without one the icon shown stays: the built-in one, or what the service holds.
+            const QString icon = icons.value(0);
+            if (icon.isEmpty())
+                return;
+            m_iconPath = icon;
+            if (ImageShowLabel::isAddress(icon))
+                m_icon->loadServiceImage(icon);
+            else
+                m_icon->loadImage(icon);
+        },
+        m_work,
+        [this](const QStringList& files) {
+            m_wait->show(QString());
+            m_work->compress(files, PhotoWork::DefaultLimit, 1.0, true);
+        });
+    m_draft->addField(QStringLiteral("name"), m_name);
+    m_draft->startWhenShown();
 }
 
 void MircroWebsiteEditAppWidget::setData(const MircroWebsiteStyleSet_Model::APP& app)
 {
     m_id = app.id;
+    m_draft->setRecord(app.id);
     m_name->setText(app.title);
     m_iconPath = app.url;
     const QString shown = app.url.isEmpty() ? ItemButtonWidget::builtInIcon(app.id, app.type) : app.url;
@@ -111,6 +135,7 @@ void MircroWebsiteEditAppWidget::dealPhotosCompression(QString path)
 {
     m_iconPath = path;
     m_icon->loadImage(path);
+    m_draft->changed();
 }
 
 void MircroWebsiteEditAppWidget::submitData()

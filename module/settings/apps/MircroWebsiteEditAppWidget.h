@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class EditorDraft;
 class FormBody;
 class ImageShowLabel;
 class PhotoWork;
@@ -25,6 +26,7 @@ public:
     static FormBody saveBody(int id, const QString& name, const QString& photo);
     QString iconPath() const { return m_iconPath; }
     bool isBusy() const;
+    EditorDraft* draft() const { return m_draft; }
 
 public slots:
     void choosePhoto();
@@ -43,6 +45,7 @@ private:
     QLineEdit* m_name = nullptr;
     PhotoWork* m_work = nullptr;
     PhotoWorkWait* m_wait = nullptr;
+    EditorDraft* m_draft = nullptr;
 };
 
 #endif // MIRCROWEBSITEEDITAPPWIDGET_H

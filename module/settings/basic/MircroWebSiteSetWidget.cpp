@@ -5,6 +5,7 @@
 #include "net/http/NetRequestObjecet.h"
 #include "settings/basic/BasicSettingsMerge.h"
 #include "settings/basic/MircroWebSiteSonSetWidget.h"
+#include "widgets/drafts/EditorDraft.h"
 #include "widgets/inputs/ButtonStyles.h"
 #include "widgets/lists/LoadFailedView.h"
 #include "widgets/lists/RequestWait.h"
@@ -152,6 +153,20 @@ MircroWebSiteSetWidget::MircroWebSiteSetWidget(QWidget* parent)
     connect(m_loadFailed, &LoadFailedView::retry, this, &MircroWebSiteSetWidget::downloadData);
     // Applied before the settings were read, the empty form would overwrite them.
     apply->setEnabled(false);
+
+    // The company's settings: one record. Taken whole, as the map a save sends.
+    m_draft = new EditorDraft(this, QStringLiteral("basicSettings"));
+    m_draft->setRecord(QStringLiteral("settings"));
+    m_draft->addField(
+        QStringLiteral("config"), [this]() -> QJsonValue { return QJsonObject::fromVariantMap(this->form().toMap(m_config)); },
+        [this](const QJsonValue& value) {
+            const QVariantMap config = value.toObject().toVariantMap();
+            for (const QString& key : BasicSettingsForm::subSettingKeys()) {
+                if (config.contains(key))
+                    m_config.insert(key, config.value(key));
+            }
+            showForm(BasicSettingsForm::fromConfig(config));
+        });
     downloadData();
 }
 
@@ -255,6 +270,10 @@ void MircroWebSiteSetWidget::deal_data(QJsonValue value)
     m_shownConfig = fresh;
     m_loaded = true;
     m_loadFailed->hide();
+    m_draft->watchInputs(this);
+    // What the service holds is in: a draft of it may be offered now.
+    if (!m_draft->isStarted())
+        m_draft->start();
     if (auto* apply = findChild<QPushButton*>(QStringLiteral("applyButton")))
         apply->setEnabled(true);
     emit dataShown();
@@ -318,6 +337,7 @@ void MircroWebSiteSetWidget::itemBtnClick(int id)
         popup->closeWidget();
         if (!key.isEmpty())
             m_config.insert(key, NetRequestObjecet::mapListToJson(items));
+        m_draft->changed();
     });
 }
 

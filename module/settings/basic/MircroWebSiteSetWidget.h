@@ -10,6 +10,7 @@
 #include <QVariantMap>
 #include <QWidget>
 
+class EditorDraft;
 class LoadFailedView;
 class QCheckBox;
 class QLineEdit;
@@ -35,6 +36,7 @@ public:
     QWidget* dayArea() const { return m_dayArea; }
     QWidget* ownerArea() const { return m_ownerArea; }
     CommonAddWidget* subSettingsPopup() const { return m_popup; }
+    EditorDraft* draft() const { return m_draft; }
 
 public slots:
     void refresh();
@@ -77,6 +79,7 @@ private:
     QList<SortWidget*> m_grids;
     QPointer<CommonAddWidget> m_popup;
     LoadFailedView* m_loadFailed = nullptr;
+    EditorDraft* m_draft = nullptr;
     // Whether a reply has been shown.
     bool m_loaded = false;
 };

@@ -9,6 +9,7 @@
 #include "settings/stack/JobRights.h"
 #include "settings/style/MircroWebsiteStyleSetWidget.h"
 #include "store/BaseMessage_SqlTable.h"
+#include "widgets/drafts/EditorDraft.h"
 #include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/MnemonicText.h"
 #include "widgets/lists/LoadFailedView.h"
@@ -17,6 +18,7 @@
 #include "widgets/popups/SaveOutcome.h"
 
 #include <QHBoxLayout>
+#include <QJsonArray>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStackedWidget>
@@ -91,11 +93,34 @@ MircroWebSiteSetStackWidget::MircroWebSiteSetStackWidget(QWidget* parent)
     connect(m_tree, &CustomTreeWidget::clickIndex, this, &MircroWebSiteSetStackWidget::chooseJob);
     showPage(BasicPage);
     loadjob();
-    connect(m_permissions, &PermissionMicroWebSiteWidget::valueChange, this,
-            [this](const QList<QVariantMap>& list) { dealBackValue(JobRights::ModuleAppId, list); });
-    connect(cancel, &QPushButton::clicked, this, &MircroWebSiteSetStackWidget::closeWidget);
+    m_rightsDraft = new EditorDraft(this, QStringLiteral("jobRights"));
+    m_rightsDraft->addField(
+        QStringLiteral("rights"),
+        [this]() -> QJsonValue {
+            QVariantList rights;
+            for (const QVariantMap& app : qAsConst(m_authList))
+                rights.append(app);
+            return QJsonArray::fromVariantList(rights);
+        },
+        [this](const QJsonValue& value) {
+            m_authList.clear();
+            for (const QJsonValue& app : value.toArray())
+                m_authList.append(app.toObject().toVariantMap());
+            fillAuth();
+        });
+    connect(m_permissions, &PermissionMicroWebSiteWidget::valueChange, this, [this](const QList<QVariantMap>& list) {
+        dealBackValue(JobRights::ModuleAppId, list);
+        m_rightsDraft->changed();
+    });
+    connect(cancel, &QPushButton::clicked, this, &MircroWebSiteSetStackWidget::askClose);
     connect(m_save, &QPushButton::clicked, this, &MircroWebSiteSetStackWidget::submitModify);
     connect(m_rightsFailed, &LoadFailedView::retry, this, [this]() { downloadAuthOfJob(m_currentJobId); });
+}
+
+void MircroWebSiteSetStackWidget::askClose()
+{
+    // "取消" gives up what was changed here, so it asks as the close button does.
+    EditorDraft::closeAsking(this, [this]() { emit closeWidget(); });
 }
 
 void MircroWebSiteSetStackWidget::styleButtons(QPushButton* current)
@@ -112,7 +137,7 @@ void MircroWebSiteSetStackWidget::showPage(int which)
         styleButtons(m_basicButton);
         if (!m_basicPage) {
             m_basicPage = new MircroWebSiteSetWidget(m_stack);
-            connect(m_basicPage, &MircroWebSiteSetWidget::closeWidget, this, &MircroWebSiteSetStackWidget::closeWidget);
+            connect(m_basicPage, &MircroWebSiteSetWidget::closeWidget, this, &MircroWebSiteSetStackWidget::askClose);
         }
         if (m_stack->indexOf(m_basicPage) < 0)
             m_stack->addWidget(m_basicPage);
@@ -121,7 +146,7 @@ void MircroWebSiteSetStackWidget::showPage(int which)
         styleButtons(m_styleButton);
         if (!m_stylePage) {
             m_stylePage = new MircroWebsiteStyleSetWidget(m_stack);
-            connect(m_stylePage, &MircroWebsiteStyleSetWidget::closeWidget, this, &MircroWebSiteSetStackWidget::closeWidget);
+            connect(m_stylePage, &MircroWebsiteStyleSetWidget::closeWidget, this, &MircroWebSiteSetStackWidget::askClose);
             connect(m_stylePage, &MircroWebsiteStyleSetWidget::updateSetUI, this, [this]() {
                 if (m_basicPage)
                     m_basicPage->refresh();
@@ -192,6 +217,9 @@ void MircroWebSiteSetStackWidget::deal_downloadJobAuth(QJsonValue resultValue)
     m_save->setEnabled(true);
     m_rightsFailed->hide();
     fillAuth();
+    // The role's rights as the service holds them: a draft of them may be offered now.
+    m_rightsDraft->setRecord(m_currentJobId);
+    m_rightsDraft->start();
 }
 
 void MircroWebSiteSetStackWidget::rightsFailed(const QString& reason)

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class CustomTreeWidget;
+class EditorDraft;
 class LoadFailedView;
 class PermissionMicroWebSiteWidget;
 class QPushButton;
@@ -59,6 +60,7 @@ signals:
     void rightsSaved();
 
 private:
+    void askClose();
     void styleButtons(QPushButton* current);
     void rightsFailed(const QString& reason);
 
@@ -77,6 +79,8 @@ private:
     // The role whose rights m_authList holds as read from the service; 0 while none is.
     int m_rightsOfJob = 0;
     LoadFailedView* m_rightsFailed = nullptr;
+    // The shown role's rights as typed, kept per role.
+    EditorDraft* m_rightsDraft = nullptr;
 };
 
 #endif // MIRCROWEBSITESETSTACKWIDGET_H

@@ -5,6 +5,7 @@
 #include "net/pictures/PhotoWork.h"
 #include "settings/style/HouseSearchChoices.h"
 #include "store/BaseMessage_SqlTable.h"
+#include "widgets/drafts/EditorDraft.h"
 #include "widgets/inputs/ButtonStyles.h"
 #include "widgets/inputs/CustomComboBox.h"
 #include "widgets/photos/PhotoFileDialog.h"
@@ -34,6 +35,8 @@ MircroWebSiteTopTherePhotoAddWidget::MircroWebSiteTopTherePhotoAddWidget(QWidget
         if (photos.isEmpty())
             return;
         m_icon = photos.first().url;
+        // Handed to the style page, which holds it until "应用": the draft has done its work.
+        m_draft->saved(m_draft->record(), m_draft->snapshot());
         emit setSuccess(resultMap(m_given, m_houseType->currentText(), m_district->currentText(), m_icon));
     });
     // Never a success with an empty address: the editor stays open and says what failed.
@@ -77,12 +80,36 @@ MircroWebSiteTopTherePhotoAddWidget::MircroWebSiteTopTherePhotoAddWidget(QWidget
     layout->addLayout(typeRow);
     layout->addStretch();
     layout->addWidget(submit, 0, Qt::AlignHCenter);
+
+    m_draft = new EditorDraft(this, QStringLiteral("topIcon"));
+    m_draft->addPictures(
+        QStringLiteral("url"), [this]() { return m_icon.isEmpty() ? QStringList() : QStringList{m_icon}; },
+        [this](const QStringList& icons) {
+            const QString icon = icons.value(0);
+            if (icon.isEmpty())
+                return;
+            m_icon = icon;
+            if (ImageShowLabel::isAddress(icon))
+                m_iconLabel->loadServiceImage(icon);
+            else
+                m_iconLabel->loadImage(icon);
+        },
+        m_work,
+        [this](const QStringList& files) {
+            m_wait->show(QString());
+            m_work->compress(files, PhotoWork::DefaultLimit, 1.0, true);
+        });
+    m_draft->addField(QStringLiteral("housetype"), m_houseType);
+    m_draft->addField(QStringLiteral("districts"), m_district);
+    m_draft->startWhenShown();
 }
 
 void MircroWebSiteTopTherePhotoAddWidget::setData(const QVariantMap& map)
 {
     m_given = map;
     m_icon = map.value(QStringLiteral("url")).toString();
+    // The icons carry no id: each is known by the picture it had on the service.
+    m_draft->setRecord(m_icon);
     if (!m_icon.isEmpty())
         m_iconLabel->loadServiceImage(m_icon);
     m_houseType->setCurrentItemText(map.value(QStringLiteral("housetype")).toString());
@@ -117,6 +144,7 @@ void MircroWebSiteTopTherePhotoAddWidget::dealIconPhotosCompression(QString path
 {
     m_icon = path;
     m_iconLabel->loadImage(path);
+    m_draft->changed();
 }
 
 void MircroWebSiteTopTherePhotoAddWidget::submitData()

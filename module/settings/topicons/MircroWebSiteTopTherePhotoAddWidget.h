@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class CustomComboBox;
+class EditorDraft;
 class ImageShowLabel;
 class PhotoWork;
 class PhotoWorkWait;
@@ -28,6 +29,7 @@ public:
     bool isBusy() const;
     CustomComboBox* houseTypeBox() const { return m_houseType; }
     CustomComboBox* districtBox() const { return m_district; }
+    EditorDraft* draft() const { return m_draft; }
 
 public slots:
     void chooseIconPhoto();
@@ -46,6 +48,7 @@ private:
     CustomComboBox* m_district = nullptr;
     PhotoWork* m_work = nullptr;
     PhotoWorkWait* m_wait = nullptr;
+    EditorDraft* m_draft = nullptr;
 };
 
 #endif // MIRCROWEBSITETOPTHEREPHOTOADDWIDGET_H

@@ -87,6 +87,12 @@ void AlertWidget::setSureButton(const QString& text, const QString& styleSheet)
         ui->sureBtn->setStyleSheet(styleSheet);
 }
 
+void AlertWidget::setCancelButton(const QString& text)
+{
+    if (ui->cancleBtn)
+        ui->cancleBtn->setText(text);
+}
+
 void AlertWidget::setCheckText(const QString& text, bool checked)
 {
     ui->checkBox->setText(text);

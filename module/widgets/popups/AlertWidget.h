@@ -27,6 +27,7 @@ public:
 
     void showMessage(const QString& text, int type, int mode);
     void setSureButton(const QString& text, const QString& styleSheet = QString());
+    void setCancelButton(const QString& text);
     // Shows the check box with this text; its state travels with every button signal.
     void setCheckText(const QString& text, bool checked = false);
 

@@ -1,6 +1,7 @@
 #include "widgets/popups/CommonAddWidget.h"
 #include "ui_CommonAddWidget.h"
 
+#include "widgets/drafts/EditorDraft.h"
 #include "widgets/popups/ScreenFit.h"
 
 #include "DataCenter.h"
@@ -41,8 +42,11 @@ CommonAddWidget::CommonAddWidget(QWidget* parent, const QString& windowName, boo
     ui->helpWidget->hide();
 
     connect(ui->closeButton, &QPushButton::clicked, this, [this] {
-        emit closeExe();
-        closeWidget();
+        // A click on the close button is easily a slip: typed changes are not given up unasked.
+        EditorDraft::closeAsking(this, [this] {
+            emit closeExe();
+            closeWidget();
+        });
     });
     connect(ui->maxButton, &QPushButton::clicked, this, &CommonAddWidget::toggleMaximized);
     connect(ui->boxComboBox, QOverload<int>::of(&QComboBox::activated), this, &CommonAddWidget::dealComboboxClick);

@@ -1,6 +1,7 @@
 #include "widgets/popups/SaveOutcome.h"
 
 #include "net/http/NetRequestObjecet.h"
+#include "widgets/drafts/EditorDraft.h"
 #include "widgets/popups/AlertFlashWidget.h"
 #include "widgets/popups/AlertWidget.h"
 #include "widgets/popups/CommonAddWidget.h"
@@ -8,6 +9,7 @@
 #include "DataCenter.h"
 
 #include <QAbstractButton>
+#include <QJsonObject>
 #include <QPointer>
 
 namespace {
@@ -37,6 +39,17 @@ void SaveOutcome::follow(NetRequestObjecet* request, QWidget* editor, const QStr
         QObject::connect(request, &NetRequestObjecet::loadFinish, request, [again] {
             if (again)
                 again->setEnabled(true);
+        });
+    }
+
+    // What is sent now is what the service will hold: the drafts of the record go with its save.
+    for (EditorDraft* draft : EditorDraft::draftsOf(editor)) {
+        QPointer<EditorDraft> kept(draft);
+        const QString record = draft->record();
+        const QJsonObject fields = draft->snapshot();
+        QObject::connect(request, &NetRequestObjecet::loadSuccess, request, [kept, record, fields] {
+            if (kept)
+                kept->saved(record, fields);
         });
     }
 

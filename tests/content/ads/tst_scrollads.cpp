@@ -129,6 +129,7 @@ void TestScrollAds::cleanup()
     PhotoFileDialog::setPicker({});
     AlertProbe::closeAll();
     m_pages.reset();
+    LocalStoreFixture::clearDrafts();
 }
 
 MicroWebsiteScrollAdsWidget* TestScrollAds::openPage()

@@ -132,6 +132,7 @@ void TestCustomApps::cleanup()
     DataCenter::CompanyID = m_company;
     PhotoFileDialog::setPicker({});
     AlertProbe::closeAll();
+    LocalStoreFixture::clearDrafts();
 }
 
 void TestCustomApps::sharedChecksInOrder_data()

@@ -129,6 +129,7 @@ void TestBasicSettings::cleanup()
 {
     AlertProbe::closeAll();
     m_host.reset();
+    LocalStoreFixture::clearDrafts();
 }
 
 Page* TestBasicSettings::openPage(const QJsonObject& reply)

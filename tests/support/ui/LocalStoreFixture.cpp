@@ -6,8 +6,13 @@
 #include "HostLogin.h"
 #include "LocalDatabase.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
+#include <QUrl>
 
 QVariantMap LocalStoreFixture::right(int id, bool selected, int range, const QVariantList& bumens)
 {
@@ -49,4 +54,17 @@ bool LocalStoreFixture::loginAtService(ReferenceService& service, const QString&
     if (service.login(phone).isEmpty())
         return false;
     return HostLogin::apply(phone, service.lastLoginData());
+}
+
+void LocalStoreFixture::clearDrafts()
+{
+    const QDir users = QFileInfo(LocalDatabase::databasePath(QStringLiteral("x"))).absoluteDir();
+    for (const QFileInfo& file : users.entryInfoList({QStringLiteral("*.sqlite")}, QDir::Files)) {
+        const QString phone = QUrl::fromPercentEncoding(file.completeBaseName().toLatin1());
+        QSqlDatabase db;
+        if (!LocalDatabase::open(QStringLiteral("kq_test_drafts"), phone, &db))
+            continue;
+        if (db.tables().contains(QStringLiteral("editor_drafts")))
+            QSqlQuery(db).exec(QStringLiteral("delete from editor_drafts"));
+    }
 }

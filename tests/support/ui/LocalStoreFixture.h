@@ -19,6 +19,8 @@ public:
     static void storeUser(const QString& phone, bool manager, const QVariantList& rights,
                           const QVariantMap& extraInit = {}, const QVariantList& companyDepartments = {});
     static void loginAs(const QString& phone, bool manager);
+    // Removes every user's editor drafts, so a case starts without those an earlier case left.
+    static void clearDrafts();
     // Logs in at the reference service and does what the host does with the reply (DataCenter,
     // session headers, local store); also points the module's addresses at that service.
     static bool loginAtService(ReferenceService& service, const QString& phone);
