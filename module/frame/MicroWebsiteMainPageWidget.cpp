@@ -136,13 +136,9 @@ void MicroWebsiteMainPageWidget::dealLoadFail(const QString& reason)
 void MicroWebsiteMainPageWidget::deal_appList(const QJsonValue& value)
 {
     MircroWebsiteOperateList_Model model;
-    model.parse(value);
-    QList<Tile> serviceTiles = model.list();
     // A faulty service could send thousands; no company has more than a few dozen.
-    if (serviceTiles.size() > MaxServiceTiles) {
-        qWarning("The tile list held %d tiles; only the first %d are shown.", int(serviceTiles.size()), MaxServiceTiles);
-        serviceTiles = serviceTiles.mid(0, MaxServiceTiles);
-    }
+    model.parse(value, MaxServiceTiles);
+    const QList<Tile> serviceTiles = model.list();
     m_serviceTilesShown = true;
     m_loadFailed->hide();
     showTiles(serviceTiles);

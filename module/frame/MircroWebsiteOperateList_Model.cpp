@@ -1,5 +1,6 @@
 #include "frame/MircroWebsiteOperateList_Model.h"
 
+#include "net/http/JsonRows.h"
 #include "net/http/JsonValues.h"
 #include "widgets/tiles/ItemButtonWidget.h"
 
@@ -32,7 +33,7 @@ MircroWebsiteOperateList_Model::ListData MircroWebsiteOperateList_Model::builtIn
     return tile;
 }
 
-void MircroWebsiteOperateList_Model::parse(const QJsonValue& value)
+void MircroWebsiteOperateList_Model::parse(const QJsonValue& value, int limit)
 {
     m_list.clear();
     QJsonArray array = value.toArray();
@@ -40,10 +41,7 @@ void MircroWebsiteOperateList_Model::parse(const QJsonValue& value)
         const QJsonObject object = value.toObject();
         array = object.value(object.contains(QStringLiteral("data")) ? QStringLiteral("data") : QStringLiteral("list")).toArray();
     }
-    for (const QJsonValue& item : qAsConst(array)) {
-        if (!item.isObject())
-            continue;
-        const QJsonObject o = item.toObject();
+    for (const QJsonObject& o : JsonRows::objects(array, limit)) {
         ListData tile;
         // A tile the service says nothing about is shown.
         tile.show = !o.contains(QStringLiteral("show")) || JsonValues::toBool(o.value(QStringLiteral("show")));

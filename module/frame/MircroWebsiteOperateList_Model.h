@@ -1,6 +1,8 @@
 #ifndef MIRCROWEBSITEOPERATELIST_MODEL_H
 #define MIRCROWEBSITEOPERATELIST_MODEL_H
 
+#include "net/http/JsonRows.h"
+
 #include <QJsonValue>
 #include <QList>
 #include <QObject>
@@ -27,7 +29,8 @@ public:
     explicit MircroWebsiteOperateList_Model(QObject* parent = nullptr);
 
     // Accepts the tile array itself or an object holding it under "data" or "list".
-    void parse(const QJsonValue& value);
+    // At most limit tiles (JsonRows::All: every one).
+    void parse(const QJsonValue& value, int limit = JsonRows::All);
     QList<ListData> list() const { return m_list; }
 
     static QString iconFor(int itemid, int type);

@@ -38,12 +38,16 @@ MicroWebSiteScrollAdsItemView::MicroWebSiteScrollAdsItemView(const MicroWebSite_
         button->setObjectName(buttons.at(i).first);
         button->setFixedSize(44, 26);
         button->setCursor(Qt::PointingHandCursor);
-        button->setStyleSheet(QStringLiteral("QPushButton{border:none;color:#3e8ef7;background:transparent;}"
-                                             "QPushButton:hover{text-decoration:underline;}"));
         button->setVisible(editable);
         connect(button, &QPushButton::clicked, this, signalsInOrder.at(i));
         layout->addWidget(button);
     }
+}
+
+QString MicroWebSiteScrollAdsItemView::styleSheetText()
+{
+    return QStringLiteral("MicroWebSiteScrollAdsItemView QPushButton{border:none;color:#3e8ef7;background:transparent;}"
+                          "MicroWebSiteScrollAdsItemView QPushButton:hover{text-decoration:underline;}");
 }
 
 QString MicroWebSiteScrollAdsItemView::linkText() const

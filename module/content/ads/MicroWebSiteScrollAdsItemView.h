@@ -15,6 +15,10 @@ public:
     MicroWebSiteScrollAdsItemView(const MicroWebSite_ScrollAds_Model::AdData& ad, bool editable,
                                   QWidget* parent = nullptr);
 
+    // The rows' look, set once on the list that holds them: a style sheet per button cost most of
+    // building a row.
+    static QString styleSheetText();
+
     MicroWebSite_ScrollAds_Model::AdData ad() const { return m_ad; }
     QString linkText() const;
     QPushButton* button(const QString& objectName) const;

@@ -4,16 +4,13 @@
 
 #include <QJsonArray>
 
-MicroWebSite_ScrollAds_Model::MicroWebSite_ScrollAds_Model(const QJsonValue& value, QObject* parent)
+MicroWebSite_ScrollAds_Model::MicroWebSite_ScrollAds_Model(const QJsonValue& value, int limit, QObject* parent)
     : QObject(parent)
 {
     if (!value.isArray())
         return;
-    const QJsonArray array = value.toArray();
-    for (const QJsonValue& item : array) {
-        if (item.isObject())
-            m_list.append(fromJson(item.toObject()));
-    }
+    for (const QJsonObject& object : JsonRows::objects(value.toArray(), limit))
+        m_list.append(fromJson(object));
 }
 
 MicroWebSite_ScrollAds_Model::AdData MicroWebSite_ScrollAds_Model::fromJson(const QJsonObject& object)

@@ -1,6 +1,8 @@
 #ifndef MICROWEBSITE_SCROLLADS_MODEL_H
 #define MICROWEBSITE_SCROLLADS_MODEL_H
 
+#include "net/http/JsonRows.h"
+
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QList>
@@ -24,7 +26,8 @@ public:
         int itemid = 0; // 0: the list page itself
     };
 
-    explicit MicroWebSite_ScrollAds_Model(const QJsonValue& value, QObject* parent = nullptr);
+    // Reads at most limit rows of the reply (JsonRows::All: every one).
+    explicit MicroWebSite_ScrollAds_Model(const QJsonValue& value, int limit = JsonRows::All, QObject* parent = nullptr);
 
     static AdData fromJson(const QJsonObject& object);
     // "无链接", "链接：新房-<title>", …, "链接：公司介绍".

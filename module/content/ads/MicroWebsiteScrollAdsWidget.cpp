@@ -39,6 +39,7 @@ MicroWebsiteScrollAdsWidget::MicroWebsiteScrollAdsWidget(QWidget* parent)
     connect(m_addButton, &QPushButton::clicked, this, &MicroWebsiteScrollAdsWidget::addScrollPhoto);
 
     m_list = new CustomListWidget(this);
+    m_list->setStyleSheet(MicroWebSiteScrollAdsItemView::styleSheetText());
     LoadFailedView::follow(m_pager, m_list);
     connect(m_pager, &ListPager::pageReceived, this, &MicroWebsiteScrollAdsWidget::deal_dataList);
     connect(m_pager, &ListPager::loadRequested, this, &MicroWebsiteScrollAdsWidget::downloadDataList);
@@ -67,7 +68,7 @@ void MicroWebsiteScrollAdsWidget::downloadDataList()
 
 void MicroWebsiteScrollAdsWidget::deal_dataList(QJsonValue value)
 {
-    m_ads = m_pager->pageRows(MicroWebSite_ScrollAds_Model(value).list());
+    m_ads = MicroWebSite_ScrollAds_Model(value, m_pager->pageSize()).list();
     m_pager->accept(m_ads.size(), m_ads.size());
     showListview();
 }
@@ -75,9 +76,10 @@ void MicroWebsiteScrollAdsWidget::deal_dataList(QJsonValue value)
 void MicroWebsiteScrollAdsWidget::showListview()
 {
     const bool editable = FunctionRights::userHasRight(kAdsRight, this);
-    m_list->clearItems();
+    QList<QWidget*> rows;
     for (const MicroWebSite_ScrollAds_Model::AdData& ad : qAsConst(m_ads)) {
-        auto* row = new MicroWebSiteScrollAdsItemView(ad, editable);
+        // Made in the list, the row has the list's style from the start.
+        auto* row = new MicroWebSiteScrollAdsItemView(ad, editable, m_list->rowParent());
         const int id = ad.id;
         connect(row, &MicroWebSiteScrollAdsItemView::modifyClick, this,
                 [this, ad]() { openForm(QStringLiteral("修改轮播图片"), &ad); });
@@ -93,8 +95,9 @@ void MicroWebsiteScrollAdsWidget::showListview()
         connect(row, &MicroWebSiteScrollAdsItemView::moveToDown, this, [this, id]() {
             sendOperation(Api::mtoreLunbopaixu(), FormBody().add(QStringLiteral("id"), id).add(QStringLiteral("type"), 2));
         });
-        m_list->addItemWidget(row);
+        rows.append(row);
     }
+    m_list->replaceItems(rows);
     emit listShown();
 }
 

@@ -88,18 +88,19 @@ void JoinUsListWidget::download_jobList()
 
 void JoinUsListWidget::deal_jobListData(QJsonValue result_value)
 {
-    const MicroWebsite_JoinUsJob_Model model(result_value);
-    const QList<MicroWebsite_JoinUsJob_Model::DataModel> jobs = m_pager->pageRows(model.getDataList());
+    const MicroWebsite_JoinUsJob_Model model(result_value, m_pager->pageSize());
+    const QList<MicroWebsite_JoinUsJob_Model::DataModel> jobs = model.getDataList();
     m_pager->accept(jobs.size(), jobs.size());
     const bool editable = FunctionRights::userHasRight(kJobsRight, this);
-    m_list->clearItems();
+    QList<QWidget*> rows;
     for (const MicroWebsite_JoinUsJob_Model::DataModel& job : jobs) {
         auto* row = new JoinUsListView(job, editable);
         connect(row, &JoinUsListView::clickItem, this, [this, job]() { openDetail(job); });
         connect(row, &JoinUsListView::modifyClick, this, [this, job]() { openEditor(QStringLiteral("修改职位"), &job); });
         connect(row, &JoinUsListView::deleteClick, this, [this, job]() { askDelete(job.id); });
-        m_list->addItemWidget(row);
+        rows.append(row);
     }
+    m_list->replaceItems(rows);
     emit listShown();
 }
 

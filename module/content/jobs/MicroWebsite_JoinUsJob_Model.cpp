@@ -2,10 +2,10 @@
 
 #include "listings/common/ListingJson.h"
 
-MicroWebsite_JoinUsJob_Model::MicroWebsite_JoinUsJob_Model(const QJsonValue& value, QObject* parent)
+MicroWebsite_JoinUsJob_Model::MicroWebsite_JoinUsJob_Model(const QJsonValue& value, int limit, QObject* parent)
     : QObject(parent)
 {
-    ListingJson::readRows(value, &MicroWebsite_JoinUsJob_Model::fromJson, m_list);
+    ListingJson::readRows(value, &MicroWebsite_JoinUsJob_Model::fromJson, m_list, limit);
 }
 
 MicroWebsite_JoinUsJob_Model::DataModel MicroWebsite_JoinUsJob_Model::fromJson(const QJsonObject& object)

@@ -1,6 +1,8 @@
 #ifndef MICROWEBSITE_JOINUSJOB_MODEL_H
 #define MICROWEBSITE_JOINUSJOB_MODEL_H
 
+#include "net/http/JsonRows.h"
+
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QList>
@@ -27,7 +29,8 @@ public:
         QStringList tags;
     };
 
-    explicit MicroWebsite_JoinUsJob_Model(const QJsonValue& value, QObject* parent = nullptr);
+    // Reads at most limit rows of the reply (JsonRows::All: every one).
+    explicit MicroWebsite_JoinUsJob_Model(const QJsonValue& value, int limit = JsonRows::All, QObject* parent = nullptr);
 
     static DataModel fromJson(const QJsonObject& object);
     QList<DataModel> getDataList() const { return m_list; }

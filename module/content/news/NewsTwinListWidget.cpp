@@ -1,6 +1,7 @@
 #include "content/news/NewsTwinListWidget.h"
 
 #include "content/news/MicroWebsiteNewsListItemView.h"
+#include "net/http/JsonRows.h"
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
 #include "net/paging/PagingRules.h"
@@ -78,14 +79,9 @@ NewsTwinListWidget::NewsTwinListWidget(NewsTwin::Kind kind, QWidget* parent)
     downloadData();
 }
 
-QList<QVariantMap> NewsTwinListWidget::readRows(const QJsonValue& value)
+QList<QVariantMap> NewsTwinListWidget::readRows(const QJsonValue& value, int limit)
 {
-    QList<QVariantMap> rows;
-    for (const QJsonValue& item : value.toArray()) {
-        if (item.isObject())
-            rows.append(item.toObject().toVariantMap());
-    }
-    return rows;
+    return JsonRows::maps(value.toArray(), limit);
 }
 
 QList<MicroWebsiteNewsListItemView*> NewsTwinListWidget::rows() const
@@ -134,7 +130,7 @@ void NewsTwinListWidget::downloadData()
 
 void NewsTwinListWidget::dealData(QJsonValue value)
 {
-    const QList<QVariantMap> rows = m_pager->pageRows(readRows(value));
+    const QList<QVariantMap> rows = readRows(value, m_pager->pageSize());
     if (!m_pager->acceptWithoutTotal(rows.size()))
         return;
     m_rows = rows;

@@ -31,7 +31,7 @@ public:
 
     const NewsTwin& twin() const { return m_twin; }
     // The rows of a reply: the objects of an array; anything else holds none.
-    static QList<QVariantMap> readRows(const QJsonValue& value);
+    static QList<QVariantMap> readRows(const QJsonValue& value, int limit);
 
     QList<MicroWebsiteNewsListItemView*> rows() const;
     ListPager* pager() const { return m_pager; }

@@ -4,6 +4,7 @@
 #include "content/topics/MicroWebsiteNewsThemeListItemView.h"
 #include "net/http/Endpoints.h"
 #include "net/http/FormBody.h"
+#include "net/http/JsonRows.h"
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
 #include "net/paging/PagingRules.h"
@@ -63,15 +64,10 @@ MicroWebsiteNewsThemeListWidget::MicroWebsiteNewsThemeListWidget(QWidget* parent
     downloadData();
 }
 
-QList<QVariantMap> MicroWebsiteNewsThemeListWidget::readRows(const QJsonValue& value)
+QList<QVariantMap> MicroWebsiteNewsThemeListWidget::readRows(const QJsonValue& value, int limit)
 {
     const QJsonArray array = value.isArray() ? value.toArray() : value.toObject().value(QStringLiteral("data")).toArray();
-    QList<QVariantMap> rows;
-    for (const QJsonValue& item : array) {
-        if (item.isObject())
-            rows.append(item.toObject().toVariantMap());
-    }
-    return rows;
+    return JsonRows::maps(array, limit);
 }
 
 QList<MicroWebsiteNewsThemeListItemView*> MicroWebsiteNewsThemeListWidget::rows() const
@@ -115,7 +111,7 @@ void MicroWebsiteNewsThemeListWidget::downloadData()
 
 void MicroWebsiteNewsThemeListWidget::dealData(QJsonValue value)
 {
-    const QList<QVariantMap> rows = m_pager->pageRows(readRows(value));
+    const QList<QVariantMap> rows = readRows(value, m_pager->pageSize());
     if (!m_pager->acceptWithoutTotal(rows.size()))
         return;
     m_rows = rows;

@@ -29,7 +29,7 @@ public:
     explicit MicroWebsiteNewsThemeListWidget(QWidget* parent = nullptr);
 
     // The rows of a reply: its array's objects (the array itself or under "data").
-    static QList<QVariantMap> readRows(const QJsonValue& value);
+    static QList<QVariantMap> readRows(const QJsonValue& value, int limit);
 
     QList<MicroWebsiteNewsThemeListItemView*> rows() const;
     ListPager* pager() const { return m_pager; }

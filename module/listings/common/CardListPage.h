@@ -1,7 +1,9 @@
 #ifndef CARDLISTPAGE_H
 #define CARDLISTPAGE_H
 
+#include "listings/common/ListCardView.h"
 #include "net/paging/ListPager.h"
+#include "widgets/lists/CustomListWidget.h"
 
 #include <QJsonValue>
 #include <QList>
@@ -11,7 +13,6 @@
 
 class AlertWidget;
 class CardFilterBar;
-class CustomListWidget;
 class FormBody;
 class MicroWebsiteTopOperateView;
 class NetRequestObjecet;
@@ -60,20 +61,38 @@ protected:
     // reply reaches pager()->pageReceived(), which the page connects to its receiving slot; when
     // the request fails, the paging bar returns to the page on screen.
     void sendListRequest(const QString& url, const FormBody& body);
-    // Reads a list reply with Model and keeps its records in rows, unless the page asked for lies
+    // Reads a list reply with Model, at most a page of it, and keeps its records in rows, unless the page asked for lies
     // beyond the last one (the list shrank meanwhile): then the last page is requested instead and
     // it returns false.
     template <typename Model>
     bool acceptReply(const QJsonValue& value, QList<typename Model::ListData>& rows)
     {
-        const Model model(value);
+        const Model model(value, m_pager->pageSize());
         if (!acceptPage(model.total, model.list.size()))
             return false;
-        rows = m_pager->pageRows(model.list);
+        rows = model.list;
         return true;
     }
     // Replaces the cards (the list takes them over); none shows "暂无数据".
     void showCards(const QList<QWidget*>& cards);
+    // Shows one Card per record: the cards already in the list are refilled (Card::setData(record,
+    // rights)), and only those missing are made, by makeCard(cardParent()), which also connects
+    // them; cards past the records go. A page turn thus makes and styles no widget again. None
+    // shows "暂无数据".
+    template <typename Card, typename Record, typename MakeCard>
+    void showRecords(const QList<Record>& records, const ListCardView::Rights& rights, MakeCard makeCard)
+    {
+        m_list->keepRows(records.size());
+        for (int i = 0; i < records.size(); ++i) {
+            if (auto* kept = qobject_cast<Card*>(m_list->rowWidget(i))) {
+                kept->setData(records.at(i), rights);
+                continue;
+            }
+            Card* card = makeCard(cardParent());
+            card->setData(records.at(i), rights);
+            m_list->addItemWidget(card);
+        }
+    }
     // The parent to make cards with: they get the list's style when made, not again when shown.
     QWidget* cardParent() const;
 

@@ -64,6 +64,17 @@ void HoverTableWidget::setRowColors(int row, const QColor& text, const QColor& b
     m_rowColors.append(colors);
 }
 
+void HoverTableWidget::forgetRowStates()
+{
+    for (int row : {m_hoverRow, m_selectedRow, m_previousSelected}) {
+        if (rowHasWidget(row))
+            paintRow(row, false);
+    }
+    m_hoverRow = -1;
+    m_selectedRow = -1;
+    m_previousSelected = -1;
+}
+
 void HoverTableWidget::clearRowColors()
 {
     m_rowColors.clear();

@@ -26,6 +26,9 @@ public:
 
     // Empties the cells and forgets the hovered and selected rows, ready for a new page of rows.
     void clearCells();
+    // Keeps the cells for new rows to be written into them: the hovered and selected rows are
+    // painted as plain rows again and forgotten.
+    void forgetRowStates();
 
     int hoverRow() const { return m_hoverRow; }
     int selectedRow() const { return m_selectedRow; }

@@ -196,6 +196,9 @@ void ListCardView::setCommission(const QString& text)
 
 void ListCardView::setOperations(const QStringList& entries)
 {
+    // A refilled card keeps its box when nothing in it changes.
+    if (m_operationBox->count() > 0 && operations() == entries)
+        return;
     m_operationBox->setTextList(QStringList{QStringLiteral("操作")} + entries);
     m_operationBox->setEnabled(!entries.isEmpty());
 }

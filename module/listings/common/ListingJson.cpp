@@ -1,5 +1,6 @@
 #include "listings/common/ListingJson.h"
 
+#include "net/http/JsonRows.h"
 #include "net/http/JsonValues.h"
 
 #include <QLocale>
@@ -52,18 +53,18 @@ bool toBool(const QJsonObject& object, const QString& key)
     return JsonValues::toBool(object.value(key));
 }
 
-QStringList toTextList(const QJsonObject& object, const QString& key)
+QStringList toTextList(const QJsonObject& object, const QString& key, int limit)
 {
     QStringList list;
     const QJsonArray array = object.value(key).toArray();
-    for (const QJsonValue& item : array) {
-        if (item.isString())
-            list.append(item.toString());
+    for (auto it = array.begin(); it != array.end() && (limit < 0 || list.size() < limit); ++it) {
+        if ((*it).isString())
+            list.append((*it).toString());
     }
     return list;
 }
 
-Page readPage(const QJsonValue& value)
+Page readPage(const QJsonValue& value, int limit)
 {
     Page page;
     if (!value.isObject())
@@ -74,11 +75,7 @@ Page readPage(const QJsonValue& value)
     if (!dataValue.isArray())
         return page;
     page.total = toInt(object, QStringLiteral("total"));
-    const QJsonArray data = dataValue.toArray();
-    for (const QJsonValue& item : data) {
-        if (item.isObject())
-            page.rows.append(item.toObject());
-    }
+    page.rows = JsonRows::objects(dataValue.toArray(), limit);
     return page;
 }
 

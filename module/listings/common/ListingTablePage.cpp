@@ -139,9 +139,25 @@ QWidget* ListingTablePage::createCell(int row, const QVariantMap& column, const 
     return cell;
 }
 
+bool ListingTablePage::refillCell(QWidget* cell, int row, const QVariantMap& column, const QVariantMap& values)
+{
+    Q_UNUSED(row)
+    // Exactly the plain cell: a subclass's own cells are made anew unless it refills them itself.
+    auto* label = qobject_cast<HouseTableLabelItemView*>(cell);
+    if (!label || label->metaObject() != &HouseTableLabelItemView::staticMetaObject)
+        return false;
+    label->setText(values.value(column.value(QStringLiteral("key")).toString()).toString(), false);
+    return true;
+}
+
 void ListingTablePage::showRows(const QList<QVariantMap>& rowValues)
 {
-    m_table->clearCells();
+    // The rows on screen are written over where they can be: rows past the new page go with their
+    // cells, new ones get cells made for them.
+    if (m_table->columnCount() != m_columns.size())
+        m_table->clearCells();
+    else
+        m_table->forgetRowStates();
 
     m_table->setRowCount(rowValues.size());
     m_table->setColumnCount(m_columns.size());
@@ -150,8 +166,11 @@ void ListingTablePage::showRows(const QList<QVariantMap>& rowValues)
     for (int column = 0; column < m_columns.size(); ++column) {
         const QVariantMap& config = m_columns.at(column);
         titles.append(QStringLiteral("%1").arg(config.value(QStringLiteral("title")).toString()));
-        for (int row = 0; row < rowValues.size(); ++row)
-            m_table->setCellWidget(row, column, createCell(row, config, rowValues.at(row)));
+        for (int row = 0; row < rowValues.size(); ++row) {
+            QWidget* cell = m_table->cellWidget(row, column);
+            if (!cell || !refillCell(cell, row, config, rowValues.at(row)))
+                m_table->setCellWidget(row, column, createCell(row, config, rowValues.at(row)));
+        }
     }
     m_table->setHorizontalHeaderLabels(titles);
     adjustColumnWidths();

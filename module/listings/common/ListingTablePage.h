@@ -59,6 +59,10 @@ protected:
     virtual void openRow(int row) = 0;
     // The widget of one cell; by default a text cell with the row's value under the column's key.
     virtual QWidget* createCell(int row, const QVariantMap& column, const QVariantMap& values);
+    // Writes a row's values into a cell that createCell() made for an earlier page, where the cell
+    // is of the kind createCell() makes for the column now; false when it is not, and a new cell
+    // replaces it. A page turn thus makes and styles few widgets again.
+    virtual bool refillCell(QWidget* cell, int row, const QVariantMap& column, const QVariantMap& values);
 
     // The list request of a page that sends only its kind and page: "type", "pagesize", "pageindex".
     FormBody typePageBody() const;

@@ -2,16 +2,26 @@
 
 #include "listings/common/DisplayText.h"
 
+FinancialProductListItemView::FinancialProductListItemView(QWidget* parent)
+    : ListCardView(parent)
+{
+    connect(this, &ListCardView::clicked, this, [this] { emit clickItem(m_data); });
+}
+
 FinancialProductListItemView::FinancialProductListItemView(const FinancialProductList_Model::ListData& data,
                                                            const Rights& rights, QWidget* parent)
-    : ListCardView(parent)
-    , m_data(data)
-    , m_rights(rights)
+    : FinancialProductListItemView(parent)
 {
+    setData(data, rights);
+}
+
+void FinancialProductListItemView::setData(const FinancialProductList_Model::ListData& data, const Rights& rights)
+{
+    m_data = data;
+    m_rights = rights;
     setFinancialData(data.photo, data.title, data.dyleixing, data.maxedu, data.daikuandate, data.des, data.monthLixi,
                      data.yongjin);
     setwStoreStatus(data.wstore);
-    connect(this, &ListCardView::clicked, this, [this] { emit clickItem(m_data); });
 }
 
 ListCardView::Rights FinancialProductListItemView::readRights(QObject* parent)

@@ -17,10 +17,15 @@ class FinancialProductListItemView : public ListCardView
 public:
     enum Right { PinRight = 80, PutUpRight = 82, SortRight = 83 };
 
+    // An empty card, to be filled with setData().
+    explicit FinancialProductListItemView(QWidget* parent = nullptr);
     // rights: the user's, read once for all the cards of a page with readRights().
     FinancialProductListItemView(const FinancialProductList_Model::ListData& data, const Rights& rights,
                                  QWidget* parent = nullptr);
     static Rights readRights(QObject* parent);
+
+    // Shows the product; a card is refilled this way on every page turn.
+    void setData(const FinancialProductList_Model::ListData& data, const Rights& rights);
 
     const FinancialProductList_Model::ListData& data() const { return m_data; }
     static QList<Operation> operationsFor(bool wstore);

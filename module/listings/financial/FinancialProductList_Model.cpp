@@ -2,10 +2,10 @@
 
 #include "listings/common/ListingJson.h"
 
-FinancialProductList_Model::FinancialProductList_Model(const QJsonValue& value, QObject* parent)
+FinancialProductList_Model::FinancialProductList_Model(const QJsonValue& value, int limit, QObject* parent)
     : QObject(parent)
 {
-    total = ListingJson::readRows(value, &fromJson, list);
+    total = ListingJson::readRows(value, &fromJson, list, limit);
 }
 
 FinancialProductList_Model::ListData FinancialProductList_Model::fromJson(const QJsonObject& o)

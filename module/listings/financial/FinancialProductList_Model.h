@@ -1,6 +1,8 @@
 #ifndef FINANCIALPRODUCTLIST_MODEL_H
 #define FINANCIALPRODUCTLIST_MODEL_H
 
+#include "net/http/JsonRows.h"
+
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QList>
@@ -28,7 +30,8 @@ public:
         bool wstore = false; // put up on the site
     };
 
-    explicit FinancialProductList_Model(const QJsonValue& value, QObject* parent = nullptr);
+    // Reads at most limit rows of the reply (JsonRows::All: every one).
+    explicit FinancialProductList_Model(const QJsonValue& value, int limit = JsonRows::All, QObject* parent = nullptr);
 
     static ListData fromJson(const QJsonObject& object);
     // The product under the service's keys, as the financial component receives it.

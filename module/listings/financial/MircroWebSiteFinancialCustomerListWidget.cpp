@@ -3,6 +3,7 @@
 #include "listings/common/ListingJson.h"
 #include "net/http/Endpoints.h"
 #include "net/http/FormBody.h"
+#include "net/http/JsonRows.h"
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
 #include "widgets/lists/CustomListWidget.h"
@@ -104,15 +105,11 @@ void MircroWebSiteFinancialCustomerListWidget::dealData(const QJsonValue& value)
     const QJsonObject reply = value.toObject();
     const int pageSize = ListingJson::toInt(reply, QStringLiteral("pagesize"));
     m_pager->setPageSize(pageSize > 0 ? pageSize : DefaultPageSize);
-    QList<QJsonObject> applications;
-    const QJsonArray rows = reply.value(QStringLiteral("data")).toArray();
-    for (const QJsonValue& item : rows) {
-        if (item.isObject())
-            applications.append(item.toObject());
-    }
+    const QList<QJsonObject> applications =
+        JsonRows::objects(reply.value(QStringLiteral("data")).toArray(), m_pager->pageSize());
     if (!m_pager->accept(ListingJson::toInt(reply, QStringLiteral("total")), applications.size()))
         return;
-    m_applications = m_pager->pageRows(applications);
+    m_applications = applications;
     showList();
     emit listShown();
 }

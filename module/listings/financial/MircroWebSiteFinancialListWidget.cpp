@@ -4,6 +4,7 @@
 #include "listings/financial/FinancialProductListItemView.h"
 #include "net/http/Endpoints.h"
 #include "net/http/FormBody.h"
+#include "net/http/JsonRows.h"
 #include "net/http/NetRequestObjecet.h"
 #include "net/paging/ListPager.h"
 #include "widgets/bars/MicroWebsiteTopOperateView.h"
@@ -24,9 +25,9 @@ const QString kAnyRepayment = QStringLiteral("偿还方式");
 QStringList textsOf(const QString& first, const QJsonArray& array)
 {
     QStringList texts{first};
-    for (const QJsonValue& value : array) {
-        if (value.isString() && !value.toString().isEmpty())
-            texts.append(value.toString());
+    for (auto it = array.begin(); it != array.end() && texts.size() <= JsonRows::PerRecord; ++it) {
+        if ((*it).isString() && !(*it).toString().isEmpty())
+            texts.append((*it).toString());
     }
     return texts;
 }
@@ -124,20 +125,18 @@ void MircroWebSiteFinancialListWidget::deal_ListData(const QJsonValue& value)
 
 void MircroWebSiteFinancialListWidget::showListView()
 {
-    QList<QWidget*> cards;
-    const ListCardView::Rights rights = FinancialProductListItemView::readRights(this);
-    for (const FinancialProductList_Model::ListData& product : qAsConst(m_products)) {
-        auto* card = new FinancialProductListItemView(product, rights, cardParent());
-        using Card = FinancialProductListItemView;
-        using Page = MircroWebSiteFinancialListWidget;
+    using Card = FinancialProductListItemView;
+    using Page = MircroWebSiteFinancialListWidget;
+    const ListCardView::Rights rights = Card::readRights(this);
+    showRecords<Card>(m_products, rights, [this](QWidget* parent) {
+        auto* card = new Card(parent);
         connect(card, &Card::clickItem, this, &Page::clickItem);
         connect(card, &Card::moveTop, this, &Page::moveTopDeal);
         connect(card, &Card::moveUp, this, &Page::moveUpDeal);
         connect(card, &Card::moveDown, this, &Page::moveDownDeal);
         connect(card, &Card::statusChange, this, &Page::putDownOrUpHouse);
-        cards.append(card);
-    }
-    showCards(cards);
+        return card;
+    });
 }
 
 void MircroWebSiteFinancialListWidget::clickItem(const FinancialProductList_Model::ListData& model)

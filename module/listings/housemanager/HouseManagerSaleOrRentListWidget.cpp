@@ -168,10 +168,10 @@ void HouseManagerSaleOrRentListWidget::downloadData()
 
 void HouseManagerSaleOrRentListWidget::dealHouseData(const QJsonValue& value)
 {
-    const MicroWebsite_HouseMangerList_Model model(value);
+    const MicroWebsite_HouseMangerList_Model model(value, pager()->pageSize());
     if (!acceptPage(model.total, model.list.size()))
         return;
-    m_rows = pager()->pageRows(model.list);
+    m_rows = model.list;
     m_canReview.clear();
     auto* rights = new UserMessage_DataSqlTable(this, false);
     for (const ListData& row : qAsConst(m_rows)) {

@@ -2,10 +2,10 @@
 
 #include "listings/common/ListingJson.h"
 
-MicroWebsite_HouseMangerList_Model::MicroWebsite_HouseMangerList_Model(const QJsonValue& value, QObject* parent)
+MicroWebsite_HouseMangerList_Model::MicroWebsite_HouseMangerList_Model(const QJsonValue& value, int limit, QObject* parent)
     : QObject(parent)
 {
-    total = ListingJson::readRows(value, &fromJson, list);
+    total = ListingJson::readRows(value, &fromJson, list, limit);
 }
 
 MicroWebsite_HouseMangerList_Model::ListData MicroWebsite_HouseMangerList_Model::fromJson(const QJsonObject& o)

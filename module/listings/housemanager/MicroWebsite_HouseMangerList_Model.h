@@ -1,6 +1,8 @@
 #ifndef MICROWEBSITE_HOUSEMANGERLIST_MODEL_H
 #define MICROWEBSITE_HOUSEMANGERLIST_MODEL_H
 
+#include "net/http/JsonRows.h"
+
 #include <QJsonValue>
 #include <QList>
 #include <QObject>
@@ -35,7 +37,8 @@ public:
         QVariantMap displayValues; // table texts by column key, filled by the page
     };
 
-    explicit MicroWebsite_HouseMangerList_Model(const QJsonValue& value, QObject* parent = nullptr);
+    // Reads at most limit rows of the reply (JsonRows::All: every one).
+    explicit MicroWebsite_HouseMangerList_Model(const QJsonValue& value, int limit = JsonRows::All, QObject* parent = nullptr);
 
     static ListData fromJson(const QJsonObject& object);
 

@@ -131,13 +131,12 @@ void MicroWebSiteNewHouseListWidget::deal_dataList(const QJsonValue& resultValue
 
 void MicroWebSiteNewHouseListWidget::showListView()
 {
-    QList<QWidget*> cards;
+    using Card = NewHouse_ProductList_ItemView;
+    using Page = MicroWebSiteNewHouseListWidget;
     // Once per page: each card reading the local store for itself was a quarter of its cost.
-    const ListCardView::Rights rights = NewHouse_ProductList_ItemView::readRights(this);
-    for (const NewHouseList_Model::ListData& project : qAsConst(m_projects)) {
-        auto* card = new NewHouse_ProductList_ItemView(project, rights, cardParent());
-        using Card = NewHouse_ProductList_ItemView;
-        using Page = MicroWebSiteNewHouseListWidget;
+    const ListCardView::Rights rights = Card::readRights(this);
+    showRecords<Card>(m_projects, rights, [this](QWidget* parent) {
+        auto* card = new Card(parent);
         connect(card, &Card::clickItem, this, &Page::clickItemRow);
         connect(card, &Card::moveTop, this, &Page::moveTopDeal);
         connect(card, &Card::cancleTop, this, &Page::cancleTop);
@@ -145,9 +144,8 @@ void MicroWebSiteNewHouseListWidget::showListView()
         connect(card, &Card::moveDown, this, &Page::moveDownDeal);
         connect(card, &Card::statusChange, this, &Page::putDownOrUpHouse);
         connect(card, &Card::tuiJianStatuChange, this, &Page::tuiJianHouse);
-        cards.append(card);
-    }
-    showCards(cards);
+        return card;
+    });
 }
 
 void MicroWebSiteNewHouseListWidget::clickItemRow(const NewHouseList_Model::ListData& model)

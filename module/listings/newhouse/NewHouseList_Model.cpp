@@ -2,10 +2,10 @@
 
 #include "listings/common/ListingJson.h"
 
-NewHouseList_Model::NewHouseList_Model(const QJsonValue& value, QObject* parent)
+NewHouseList_Model::NewHouseList_Model(const QJsonValue& value, int limit, QObject* parent)
     : QObject(parent)
 {
-    total = ListingJson::readRows(value, &fromJson, list);
+    total = ListingJson::readRows(value, &fromJson, list, limit);
 }
 
 NewHouseList_Model::ListData NewHouseList_Model::fromJson(const QJsonObject& o)

@@ -1,6 +1,8 @@
 #ifndef NEWHOUSELIST_MODEL_H
 #define NEWHOUSELIST_MODEL_H
 
+#include "net/http/JsonRows.h"
+
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QList>
@@ -34,7 +36,8 @@ public:
         QString telafter;
     };
 
-    explicit NewHouseList_Model(const QJsonValue& value, QObject* parent = nullptr);
+    // Reads at most limit rows of the reply (JsonRows::All: every one).
+    explicit NewHouseList_Model(const QJsonValue& value, int limit = JsonRows::All, QObject* parent = nullptr);
 
     static ListData fromJson(const QJsonObject& object);
     // The project under the service's keys, as the new-house component receives it.

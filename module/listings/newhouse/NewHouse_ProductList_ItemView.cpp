@@ -2,26 +2,37 @@
 
 #include "listings/common/DisplayText.h"
 
+NewHouse_ProductList_ItemView::NewHouse_ProductList_ItemView(QWidget* parent)
+    : ListCardView(parent)
+{
+    connect(this, &ListCardView::clicked, this, [this] { emit clickItem(m_data); });
+}
+
 NewHouse_ProductList_ItemView::NewHouse_ProductList_ItemView(const NewHouseList_Model::ListData& data,
                                                            const Rights& rights, QWidget* parent)
-    : ListCardView(parent)
-    , m_data(data)
+    : NewHouse_ProductList_ItemView(parent)
 {
+    setData(data, rights);
+}
+
+void NewHouse_ProductList_ItemView::setData(const NewHouseList_Model::ListData& data, const Rights& rights)
+{
+    m_data = data;
     setPicture(data.thumbnail);
     setName(data.name);
     setTypeText(data.leixing);
     setBadgeVisible(data.istop);
     setLine(0, DisplayText::joinPresent({data.zhuangtai, data.dongtai}, QStringLiteral("  |  ")));
     setLine(1, DisplayText::joinPresent({data.province, data.cityname, data.address}, QStringLiteral("-")));
+    QString phone;
     if (!data.telbefore.isEmpty()) {
-        setLine(2, data.telafter.isEmpty() ? QStringLiteral("电话：%1").arg(data.telbefore)
-                                           : QStringLiteral("电话：%1 转 %2").arg(data.telbefore, data.telafter));
+        phone = data.telafter.isEmpty() ? QStringLiteral("电话：%1").arg(data.telbefore)
+                                        : QStringLiteral("电话：%1 转 %2").arg(data.telbefore, data.telafter);
     }
+    setLine(2, phone);
     setValue(data.junjia, QStringLiteral("元/m²"));
     setCommission(data.yongjin);
-
     setOperations(permitted(operationsFor(data), rights));
-    connect(this, &ListCardView::clicked, this, [this] { emit clickItem(m_data); });
 }
 
 ListCardView::Rights NewHouse_ProductList_ItemView::readRights(QObject* parent)

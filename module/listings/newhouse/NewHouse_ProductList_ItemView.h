@@ -18,10 +18,15 @@ class NewHouse_ProductList_ItemView : public ListCardView
 public:
     enum Right { PutUpRight = 70, PinRight = 72, SortRight = 73, RecommendRight = 97 };
 
+    // An empty card, to be filled with setData().
+    explicit NewHouse_ProductList_ItemView(QWidget* parent = nullptr);
     // rights: the user's, read once for all the cards of a page with readRights().
     NewHouse_ProductList_ItemView(const NewHouseList_Model::ListData& data, const Rights& rights,
                                   QWidget* parent = nullptr);
     static Rights readRights(QObject* parent);
+
+    // Shows the project; a card is refilled this way on every page turn.
+    void setData(const NewHouseList_Model::ListData& data, const Rights& rights);
 
     const NewHouseList_Model::ListData& data() const { return m_data; }
     // Every entry of a project's box with the rights that allow it, in the box's order.

@@ -212,7 +212,7 @@ void MicroWebsiteChooseHouseWidget::dealHouseCircleHouseData(QJsonValue value)
 
 void MicroWebsiteChooseHouseWidget::dealReply(const QJsonValue& value)
 {
-    const ListingJson::Page page = ListingJson::readPage(value);
+    const ListingJson::Page page = ListingJson::readPage(value, m_pager->pageSize());
     QList<ItemData> items;
     for (const QJsonObject& object : page.rows) {
         ItemData item;
@@ -220,7 +220,7 @@ void MicroWebsiteChooseHouseWidget::dealReply(const QJsonValue& value)
         item.title = ListingJson::toText(object, QStringLiteral("title"));
         items.append(item);
     }
-    m_items = m_pager->pageRows(items);
+    m_items = items;
     m_pager->accept(m_items.size(), m_items.size());
     // More matches than the picker offers: say so rather than let them seem missing.
     const int offered = m_pager->pageSize();

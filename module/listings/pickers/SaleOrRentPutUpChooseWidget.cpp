@@ -138,9 +138,9 @@ void SaleOrRentPutUpChooseWidget::downloadHouse()
 QList<QVariantMap> SaleOrRentPutUpChooseWidget::readEntries(const QJsonValue& value)
 {
     QList<QVariantMap> entries;
-    const ListingJson::Page page = ListingJson::readPage(value);
+    const ListingJson::Page page = ListingJson::readPage(value, m_pager->pageSize());
     const QString textTemplate = m_config.textTemplate.isEmpty() ? kField + m_config.shownKey + kField : m_config.textTemplate;
-    for (const QJsonObject& object : m_pager->pageRows(page.rows)) {
+    for (const QJsonObject& object : page.rows) {
         QVariantMap entry = object.toVariantMap();
         entry.insert(ShownTextKey, dealTxt(textTemplate, entry));
         entries.append(entry);

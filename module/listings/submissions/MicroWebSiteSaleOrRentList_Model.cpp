@@ -2,10 +2,10 @@
 
 #include "listings/common/ListingJson.h"
 
-MicroWebSiteSaleOrRentList_Model::MicroWebSiteSaleOrRentList_Model(const QJsonValue& value, QObject* parent)
+MicroWebSiteSaleOrRentList_Model::MicroWebSiteSaleOrRentList_Model(const QJsonValue& value, int limit, QObject* parent)
     : QObject(parent)
 {
-    total = ListingJson::readRows(value, &fromJson, list);
+    total = ListingJson::readRows(value, &fromJson, list, limit);
 }
 
 MicroWebSiteSaleOrRentList_Model::ListData MicroWebSiteSaleOrRentList_Model::fromJson(const QJsonObject& o)

@@ -1,6 +1,8 @@
 #ifndef MICROWEBSITESALEORRENTLIST_MODEL_H
 #define MICROWEBSITESALEORRENTLIST_MODEL_H
 
+#include "net/http/JsonRows.h"
+
 #include <QJsonValue>
 #include <QList>
 #include <QObject>
@@ -43,7 +45,8 @@ public:
         QVariantMap displayValues; // table texts by column key, filled by the page
     };
 
-    explicit MicroWebSiteSaleOrRentList_Model(const QJsonValue& value, QObject* parent = nullptr);
+    // Reads at most limit rows of the reply (JsonRows::All: every one).
+    explicit MicroWebSiteSaleOrRentList_Model(const QJsonValue& value, int limit = JsonRows::All, QObject* parent = nullptr);
 
     static ListData fromJson(const QJsonObject& object);
 

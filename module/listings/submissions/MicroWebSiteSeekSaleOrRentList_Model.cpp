@@ -2,10 +2,10 @@
 
 #include "listings/common/ListingJson.h"
 
-MicroWebSiteSeekSaleOrRentList_Model::MicroWebSiteSeekSaleOrRentList_Model(const QJsonValue& value, QObject* parent)
+MicroWebSiteSeekSaleOrRentList_Model::MicroWebSiteSeekSaleOrRentList_Model(const QJsonValue& value, int limit, QObject* parent)
     : QObject(parent)
 {
-    total = ListingJson::readRows(value, &fromJson, list);
+    total = ListingJson::readRows(value, &fromJson, list, limit);
 }
 
 MicroWebSiteSeekSaleOrRentList_Model::ListData MicroWebSiteSeekSaleOrRentList_Model::fromJson(const QJsonObject& o)

@@ -1,6 +1,8 @@
 #ifndef MICROWEBSITESEEKSALEORRENTLIST_MODEL_H
 #define MICROWEBSITESEEKSALEORRENTLIST_MODEL_H
 
+#include "net/http/JsonRows.h"
+
 #include <QJsonValue>
 #include <QList>
 #include <QObject>
@@ -32,7 +34,8 @@ public:
         QVariantMap displayValues; // table texts by column key, filled by the page
     };
 
-    explicit MicroWebSiteSeekSaleOrRentList_Model(const QJsonValue& value, QObject* parent = nullptr);
+    // Reads at most limit rows of the reply (JsonRows::All: every one).
+    explicit MicroWebSiteSeekSaleOrRentList_Model(const QJsonValue& value, int limit = JsonRows::All, QObject* parent = nullptr);
 
     static ListData fromJson(const QJsonObject& object);
 

@@ -59,10 +59,10 @@ void MicroWebsiteSaleOrRentWidget::downloadData()
 
 void MicroWebsiteSaleOrRentWidget::dealHouseData(const QJsonValue& value)
 {
-    const MicroWebSiteSaleOrRentList_Model model(value);
+    const MicroWebSiteSaleOrRentList_Model model(value, pager()->pageSize());
     if (!acceptPage(model.total, model.list.size()))
         return;
-    m_rows = pager()->pageRows(model.list);
+    m_rows = model.list;
     showRows(m_rows, &displayValuesFor);
 }
 

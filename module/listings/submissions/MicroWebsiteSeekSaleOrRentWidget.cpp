@@ -55,10 +55,10 @@ void MicroWebsiteSeekSaleOrRentWidget::downloadData()
 
 void MicroWebsiteSeekSaleOrRentWidget::dealHouseData(const QJsonValue& value)
 {
-    const MicroWebSiteSeekSaleOrRentList_Model model(value);
+    const MicroWebSiteSeekSaleOrRentList_Model model(value, pager()->pageSize());
     if (!acceptPage(model.total, model.list.size()))
         return;
-    m_rows = pager()->pageRows(model.list);
+    m_rows = model.list;
     showRows(m_rows, &displayValuesFor);
 }
 

@@ -7,6 +7,7 @@
 #include "CommonSignalTool.h"
 #include "DataCenter.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -21,8 +22,11 @@
 #include <QNetworkRequest>
 #include <QPointer>
 #include <QSaveFile>
+#include <QThreadPool>
 #include <QTimer>
 #include <QUrl>
+
+#include <memory>
 
 namespace {
 
@@ -437,25 +441,62 @@ void NetRequestObjecet::loadResult(QNetworkReply* reply)
             return;
     } else {
         const QByteArray bytes = reply->readAll();
-        m_resultText = QString::fromUtf8(bytes);
-        const Envelope envelope = parseEnvelope(bytes);
-        m_message = envelope.message;
-        m_failureReason = replyFailureReason(envelope);
-
-        if (envelope.code == 200) {
-            m_redirects = 0;
-            emit loadSuccess(envelope.data);
-        } else {
-            if (!dealRefusal(envelope.code) && m_resultText.contains(QLatin1String("Object moved"))
-                && followRedirect(m_resultText, reply->url())) {
-                // The followed request reports the outcome.
-                reply->deleteLater();
-                return;
-            }
-            m_redirects = 0;
-            if (!fail(envelope.code, m_message, reply))
-                return;
+        if (bytes.size() <= ParseOnGuiThreadBytes) {
+            dealBody(reply, readBody(bytes));
+            return;
         }
+        // Only the guards cross to the worker; both are looked at on this thread alone.
+        const QPointer<QNetworkReply> guardedReply(reply);
+        QThreadPool::globalInstance()->start([self, guardedReply, bytes]() {
+            const auto body = std::make_shared<const ReadBody>(readBody(bytes));
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self, guardedReply, body]() {
+                    if (self && guardedReply)
+                        self->dealBody(guardedReply, *body);
+                },
+                Qt::QueuedConnection);
+        });
+        return;
+    }
+    if (!self)
+        return;
+    emit loadFinish();
+    reply->deleteLater();
+}
+
+NetRequestObjecet::ReadBody NetRequestObjecet::readBody(const QByteArray& bytes)
+{
+    const Envelope envelope = parseEnvelope(bytes);
+    ReadBody body;
+    body.text = QString::fromUtf8(bytes);
+    body.recognised = envelope.recognised;
+    body.code = envelope.code;
+    body.message = envelope.message;
+    body.data = envelope.data;
+    return body;
+}
+
+void NetRequestObjecet::dealBody(QNetworkReply* reply, const ReadBody& body)
+{
+    QPointer<NetRequestObjecet> self(this);
+    m_resultText = body.text;
+    m_message = body.message;
+    m_failureReason = replyFailureReason({body.recognised, body.code, body.message, body.data});
+
+    if (body.code == 200) {
+        m_redirects = 0;
+        emit loadSuccess(body.data);
+    } else {
+        if (!dealRefusal(body.code) && m_resultText.contains(QLatin1String("Object moved"))
+            && followRedirect(m_resultText, reply->url())) {
+            // The followed request reports the outcome.
+            reply->deleteLater();
+            return;
+        }
+        m_redirects = 0;
+        if (!fail(body.code, m_message, reply))
+            return;
     }
     if (!self)
         return;

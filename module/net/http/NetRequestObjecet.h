@@ -71,6 +71,9 @@ public:
 
     // At most this many "Object moved" pages are followed in a row before the request fails.
     static constexpr int MaxRedirects = 5;
+    // A reply body larger than this is read on a worker thread, so that a faulty service's huge
+    // list never holds the desktop still while it is parsed; its outcome follows by the event loop.
+    static constexpr int ParseOnGuiThreadBytes = 1024 * 1024;
 
     // Called with every request as it leaves, its address and body set: lets tests and diagnostics
     // see what a page sent after the request object itself has gone.
@@ -118,6 +121,18 @@ private:
     // Follows an "Object moved" page: its link resolved against the reply's address, asked with the
     // same method and body. False when it names no address or too many were followed.
     bool followRedirect(const QString& page, const QUrl& replyUrl);
+    // What a request's reply body says, read once (on whichever thread).
+    struct ReadBody
+    {
+        QString text;
+        bool recognised = false;
+        int code = 0;
+        QString message;
+        QJsonValue data;
+    };
+    static ReadBody readBody(const QByteArray& bytes);
+    // The outcome of a request whose reply body has been read.
+    void dealBody(QNetworkReply* reply, const ReadBody& body);
     void storeNetworkError(QNetworkReply* reply);
     // Tells the host through the hub ("request_fail").
     // loadFail, then "request_fail" to the host; false when a listener deleted this object.

@@ -84,14 +84,6 @@ bool ListPager::acceptWithoutTotal(int rowsOnPage)
     return accept(PagingRules::siteTotal(m_pageIndex, rowsOnPage, m_pageSize), rowsOnPage);
 }
 
-void ListPager::noteOversizedReply(int rowCount) const
-{
-    if (m_oversizeNoted)
-        return;
-    m_oversizeNoted = true;
-    qWarning("A list reply held %d rows for a page of %d; only the first ones are shown.", rowCount, m_pageSize);
-}
-
 void ListPager::turnTo(int pageIndex)
 {
     setPageIndex(pageIndex);

@@ -37,17 +37,6 @@ public:
     // Whether a page has been shown since the list was made.
     bool hasShownPage() const { return m_hasShownPage; }
 
-    // The rows of one reply that the page shows: at most a page of them, in reply order. A faulty
-    // service may send thousands; the rest are left out (and said once in the log).
-    template <typename Row>
-    QList<Row> pageRows(const QList<Row>& rows) const
-    {
-        if (rows.size() <= m_pageSize)
-            return rows;
-        noteOversizedReply(rows.size());
-        return rows.mid(0, m_pageSize);
-    }
-
     // Sends the request for pageIndex(). Its reply reaches pageReceived() only while no newer
     // request has been sent. Connect the returned request's loadFinish to a wait indicator if the
     // page shows one; do not keep the pointer: the request goes once it has finished.
@@ -88,15 +77,12 @@ signals:
     void loadingChanged(bool loading);
 
 private:
-    void noteOversizedReply(int rowCount) const;
-
     QPointer<NetRequestObjecet> m_current;
     int m_pageSize;
     int m_pageIndex = 1;
     int m_shownPageIndex = 1;
     int m_total = 0;
     bool m_hasShownPage = false;
-    mutable bool m_oversizeNoted = false;
 };
 
 #endif // LISTPAGER_H

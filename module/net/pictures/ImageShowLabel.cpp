@@ -39,7 +39,10 @@ void prepareReader(QImageReader& reader, const QString& path)
     reader.setAutoTransform(true);
 }
 
-QImage readPicture(const QString& path)
+// cover: when valid, the picture is decoded no larger than needed to cover it (a JPEG at a reduced
+// scale by its decoder): a label of fixed size never paints more, and decoding a whole photo for a
+// thumbnail was most of what showing a list of them cost.
+QImage readPicture(const QString& path, const QSize& cover = QSize())
 {
     // Pictures compiled in (placeholders) never change, and a page shows the same one on every
     // label: decoded once.
@@ -52,6 +55,14 @@ QImage readPicture(const QString& path)
     }
     QImageReader reader;
     prepareReader(reader, path);
+    if (cover.isValid() && !resource) {
+        const QSize stored = reader.size();
+        // The reader scales before it turns the picture upright.
+        const QSize bound = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90) ? cover.transposed()
+                                                                                                        : cover;
+        if (stored.width() > bound.width() && stored.height() > bound.height())
+            reader.setScaledSize(stored.scaled(bound, Qt::KeepAspectRatioByExpanding));
+    }
     const QImage image = reader.read();
     if (resource && !image.isNull())
         resources.insert(path, image);
@@ -341,11 +352,20 @@ QString ImageShowLabel::showFile(const QString& file, bool repairExtension)
         return file;
     }
 
+    // A label of fixed size, or with a display size, paints the picture at that size at most.
+    QSize cover;
+    if ((paintState == 2 || paintState == 3) && !placeholder) {
+        const QSize shown = paintState == 2 && !fixedSize.isEmpty() ? fixedSize
+                            : minimumSize() == maximumSize()       ? maximumSize()
+                                                                   : QSize();
+        if (!shown.isEmpty())
+            cover = shown * devicePixelRatioF();
+    }
     QString path = file;
-    QImage picture = readPicture(path);
+    QImage picture = readPicture(path, cover);
     if (picture.isNull() && repairExtension && !placeholder) {
         path = withOtherExtension(path);
-        picture = readPicture(path);
+        picture = readPicture(path, cover);
     }
     if (picture.isNull() && !placeholder) {
         showFailure();

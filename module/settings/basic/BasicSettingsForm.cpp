@@ -1,5 +1,6 @@
 #include "settings/basic/BasicSettingsForm.h"
 
+#include "net/http/JsonRows.h"
 #include "net/http/NetRequestObjecet.h"
 
 QStringList BasicSettingsForm::subSettingKeys()
@@ -30,12 +31,12 @@ bool BasicSettingsForm::anyChosen(const QList<QVariantMap>& items)
 QList<QVariantMap> BasicSettingsForm::listOf(const QVariant& value)
 {
     if (value.type() == QVariant::String)
-        return NetRequestObjecet::jsonToMapList(value.toString());
+        return NetRequestObjecet::jsonToMapList(value.toString()).mid(0, JsonRows::PerRecord);
     QList<QVariantMap> maps;
     const QVariantList list = value.toList();
-    for (const QVariant& item : list) {
-        if (item.type() == QVariant::Map)
-            maps.append(item.toMap());
+    for (auto it = list.begin(); it != list.end() && maps.size() < JsonRows::PerRecord; ++it) {
+        if (it->type() == QVariant::Map)
+            maps.append(it->toMap());
     }
     return maps;
 }

@@ -1,5 +1,7 @@
 #include "settings/stack/JobRights.h"
 
+#include "net/http/JsonRows.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -31,12 +33,7 @@ bool JobRights::read(const QJsonValue& value, QList<QVariantMap>* apps)
 {
     if (!value.isArray())
         return false;
-    apps->clear();
-    const QJsonArray array = value.toArray();
-    for (const QJsonValue& item : array) {
-        if (item.isObject())
-            apps->append(item.toObject().toVariantMap());
-    }
+    *apps = JsonRows::maps(value.toArray(), JsonRows::PerRecord);
     return true;
 }
 

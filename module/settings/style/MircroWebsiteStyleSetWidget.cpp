@@ -2,6 +2,7 @@
 
 #include "net/http/Endpoints.h"
 #include "net/http/FormBody.h"
+#include "net/http/JsonRows.h"
 #include "net/http/NetRequestObjecet.h"
 #include "settings/apps/MircroWebSiteAddCustomAppWidget.h"
 #include "settings/apps/MircroWebsiteEditAppWidget.h"
@@ -350,13 +351,8 @@ void MircroWebsiteStyleSetWidget::dealThreeIconConfig(QJsonValue value)
         loadFailed(QStringLiteral("服务返回的数据无法识别"), m_iconsLoaded);
         return;
     }
-    QList<QVariantMap> maps;
-    const QJsonArray array = value.toArray();
-    for (const QJsonValue& item : array) {
-        if (item.isObject())
-            maps.append(item.toObject().toVariantMap());
-    }
     const QList<MircroWebSiteTopTherePhotoView*> views = topIconViews();
+    const QList<QVariantMap> maps = JsonRows::maps(value.toArray(), views.size());
     for (int i = 0; i < views.size() && i < maps.size(); ++i)
         views.at(i)->setContentData(maps.at(i));
     m_iconsLoaded = true;

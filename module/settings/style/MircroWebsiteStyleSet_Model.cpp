@@ -1,6 +1,7 @@
 #include "settings/style/MircroWebsiteStyleSet_Model.h"
 
 #include "listings/common/ListingJson.h"
+#include "net/http/JsonRows.h"
 
 #include <QJsonArray>
 
@@ -12,11 +13,8 @@ MircroWebsiteStyleSet_Model::MircroWebsiteStyleSet_Model(const QJsonValue& value
     if (!value.isObject())
         return;
     const QJsonObject object = value.toObject();
-    const QJsonArray array = object.value(QStringLiteral("app")).toArray();
-    for (const QJsonValue& item : array) {
-        if (item.isObject())
-            apps.append(fromJson(item.toObject()));
-    }
+    for (const QJsonObject& app : JsonRows::objects(object.value(QStringLiteral("app")).toArray(), JsonRows::PerRecord))
+        apps.append(fromJson(app));
     zhuti = ListingJson::toInt(object, QStringLiteral("zhuti"));
     dibu = ListingJson::toInt(object, QStringLiteral("dibu"));
 }

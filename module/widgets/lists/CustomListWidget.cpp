@@ -50,12 +50,17 @@ QListWidgetItem* CustomListWidget::appendRow(QWidget* widget)
         return nullptr;
     auto* item = new QListWidgetItem(m_ui->listWidget);
     item->setSizeHint(QSize(0, rowHeight(widget, m_ui->listWidget->viewport()->width())));
+    placeWidget(item, widget);
+    return item;
+}
+
+void CustomListWidget::placeWidget(QListWidgetItem* item, QWidget* widget)
+{
     m_ui->listWidget->setItemWidget(item, widget);
     // The row travels with the widget, so a resize finds its row without a search.
     const QModelIndex index = m_ui->listWidget->model()->index(m_ui->listWidget->row(item), 0);
     widget->setProperty(kRowProperty, QVariant::fromValue(QPersistentModelIndex(index)));
     widget->installEventFilter(this);
-    return item;
 }
 
 void CustomListWidget::replaceItems(const QList<QWidget*>& widgets)
@@ -68,8 +73,22 @@ void CustomListWidget::replaceItems(const QList<QWidget*>& widgets)
     // walk every old row twice.
     m_ui->listWidget->clear();
     m_atBottom = false;
-    for (QWidget* widget : widgets)
-        appendRow(widget);
+    // All the rows first, then their widgets: placing a widget lays the list out, and doing that
+    // after each new row made a long list cost the square of its rows.
+    const int width = m_ui->listWidget->viewport()->width();
+    QList<QListWidgetItem*> items;
+    for (QWidget* widget : widgets) {
+        if (!widget)
+            continue;
+        auto* item = new QListWidgetItem(m_ui->listWidget);
+        item->setSizeHint(QSize(0, rowHeight(widget, width)));
+        items.append(item);
+    }
+    int next = 0;
+    for (QWidget* widget : widgets) {
+        if (widget)
+            placeWidget(items.at(next++), widget);
+    }
     // Once for all the rows: the scroll bar's signal fires for the final state only.
     showListPage();
     checkIsHaveVerBar();
@@ -78,6 +97,28 @@ void CustomListWidget::replaceItems(const QList<QWidget*>& widgets)
 QWidget* CustomListWidget::rowParent() const
 {
     return m_ui->listWidget->viewport();
+}
+
+void CustomListWidget::keepRows(int count)
+{
+    QListWidget* list = m_ui->listWidget;
+    count = qMax(0, count);
+    // The view lets go of a removed row's widget (deleteLater), as clear() does.
+    while (list->count() > count)
+        delete list->takeItem(list->count() - 1);
+    list->scrollToTop();
+    m_atBottom = false;
+    if (count == 0)
+        showNoDataPage();
+    else
+        showListPage();
+    checkIsHaveVerBar();
+}
+
+QWidget* CustomListWidget::rowWidget(int row) const
+{
+    QListWidgetItem* item = m_ui->listWidget->item(row);
+    return item ? m_ui->listWidget->itemWidget(item) : nullptr;
 }
 
 void CustomListWidget::clearItems()

@@ -33,6 +33,12 @@ public:
     void replaceItems(const QList<QWidget*>& widgets);
     // Where rows live: a widget made here has the list's style from the start.
     QWidget* rowParent() const;
+    // Starts refilling the rows in place: keeps the first count rows and their widgets, removes the
+    // rest and goes back to the top; the no-data page shows when none remain. Rows to add follow
+    // with addItemWidget(). A widget kept is neither made nor styled again.
+    void keepRows(int count);
+    // The widget of a row; null past the end.
+    QWidget* rowWidget(int row) const;
     int count() const;
     QListWidget* listWidget() const;
     bool hasScrollBar() const { return m_hasScrollBar; }
@@ -57,6 +63,7 @@ protected:
 private:
     // Adds the row alone: the page shown and the scroll bar are the caller's.
     QListWidgetItem* appendRow(QWidget* widget);
+    void placeWidget(QListWidgetItem* item, QWidget* widget);
     void showPage(QWidget* page);
     static int rowHeight(const QWidget* widget, int width);
     void refreshRowHeight(QWidget* widget);
