@@ -15,7 +15,8 @@ class SessionStore;
 // Maps request paths to handlers. Routes that need a login get the caller's session filled in,
 // and are refused before their handler runs when the session is missing or invalid (400) or
 // when a "companyid" or "cityid" parameter names another company or city than the session's (405).
-// A parameter that is not clean UTF-8 text (a NUL, say) refuses any request (405).
+// A parameter that is not clean UTF-8 text (a NUL, say) refuses any request (405). A request
+// during which the database was out of reach is answered 503 (Envelope::unavailable()).
 // Handlers run in parallel, from several threads at once; each thread has its own database
 // connection, and what must not interleave is done in one transaction or one statement.
 class ServiceRouter

@@ -68,7 +68,14 @@ public:
     QStringList columnNames(const QString& table);
     // After rows were written with their ids given, new rows number on from the largest id.
     bool idsWritten();
+    // Makes sure that no id is ever handed out twice; a schema step.
+    bool neverReuseIds();
     QString lastError() const;
+    // Whether a statement of the calling thread found the database out of reach (stopped, locked,
+    // unreadable) since the last clearUnreachable(): the router then answers that the service is
+    // unavailable, whatever the handler made of the failure.
+    bool unreachable() const;
+    void clearUnreachable();
 
     // A user joined with company, city, job and store, or an empty map.
     QVariantMap userByPhone(const QString& phone);
@@ -81,6 +88,7 @@ private:
     {
         std::unique_ptr<SqlBackend> backend;
         QString lastError;
+        bool unreachable = false;
     };
 
     // The calling thread's connection, opened when new; its backend stays empty while it cannot

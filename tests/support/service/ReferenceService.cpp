@@ -408,6 +408,61 @@ ReferenceService::Reply ReferenceService::wait(QNetworkReply* reply)
     return result;
 }
 
+namespace {
+
+const QString kLockHolder = QStringLiteral("kq-test-outage");
+
+} // namespace
+
+bool ReferenceService::cutDatabase()
+{
+    PgAddress address;
+    QString error;
+    if (parseLocator(m_locator, &address)) {
+        const QString name = address.database;
+        if (runOnServer(address, QStringLiteral("ALTER DATABASE \"%1\" ALLOW_CONNECTIONS false").arg(name), &error)
+            && runOnServer(address,
+                           QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'")
+                               .arg(name),
+                           &error))
+            return true;
+        m_error = error;
+        return false;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kLockHolder);
+        db.setDatabaseName(m_locator);
+        QSqlQuery query(db);
+        if (db.open() && query.exec(QStringLiteral("BEGIN IMMEDIATE"))
+            && query.exec(QStringLiteral("UPDATE meta SET value = value WHERE key = 'seeded'")))
+            return true;
+        m_error = db.isOpen() ? query.lastError().text() : db.lastError().text();
+    }
+    QSqlDatabase::removeDatabase(kLockHolder);
+    return false;
+}
+
+bool ReferenceService::restoreDatabase()
+{
+    PgAddress address;
+    if (parseLocator(m_locator, &address)) {
+        return runOnServer(address,
+                           QStringLiteral("ALTER DATABASE \"%1\" ALLOW_CONNECTIONS true").arg(address.database),
+                           &m_error);
+    }
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::database(kLockHolder, false);
+        QSqlQuery query(db);
+        ok = db.isOpen() && query.exec(QStringLiteral("ROLLBACK"));
+        if (!ok)
+            m_error = db.isOpen() ? query.lastError().text() : QStringLiteral("the database was not cut");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(kLockHolder);
+    return ok;
+}
+
 int ReferenceService::stop()
 {
     if (m_process.state() == QProcess::NotRunning)

@@ -120,6 +120,14 @@ public:
     // false when the role or the database cannot be read or written.
     bool selectJobRights(int jobId, const QList<int>& rightIds);
 
+    // Takes the database away from the running service, as an outage would: a PostgreSQL database
+    // stops taking connections and the service's are ended; an SQLite file is held locked by a
+    // write transaction of the test's own, so the service can read but not write. False, with
+    // errorString(), when that cannot be done.
+    bool cutDatabase();
+    // Gives it back after cutDatabase().
+    bool restoreDatabase();
+
     // Stops the service (SIGTERM) and returns its exit code; -1 when it crashed or had to be killed.
     int stop();
 
