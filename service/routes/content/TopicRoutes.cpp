@@ -169,10 +169,14 @@ ServiceReply TopicRoutes::edit(const ServiceRequest& request)
     if (!in.ok())
         return Envelope::refused(in.message());
     topic.id = id;
+    ServiceDatabase& db = m_context.db();
+    // Another company's topic is missing, whatever houses come with it.
+    if (TopicData::topic(db, request.session.companyId, id).id == 0)
+        return answer(db.lastError().isEmpty() ? TopicData::Change::NotFound : TopicData::Change::Failed,
+                      QJsonObject(), QString());
     refusal = refuseHouses(request, topic.houseid);
     if (!refusal.body.isEmpty())
         return refusal;
-    ServiceDatabase& db = m_context.db();
     const TopicData::Change change = TopicData::update(db, request.session.companyId, topic);
     if (change != TopicData::Change::Done)
         return answer(change, QJsonObject(), QString());
