@@ -36,6 +36,9 @@
 #include <csignal>
 #include <cstdio>
 #include <pthread.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <thread>
 
 namespace {
@@ -57,6 +60,12 @@ int ServiceApp::run(const ServiceOptions& options)
     sigaddset(&shutdownSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &shutdownSignals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
+#ifdef __GLIBC__
+    // Decoded pictures take buffers of megabytes. With a fixed threshold each is mapped apart and
+    // goes back to the system once freed; glibc's moving threshold would keep them in the heap,
+    // and a burst of uploads would leave the service holding hundreds of megabytes.
+    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+#endif
 
     if (!QDir().mkpath(options.filesDir)) {
         fail(QStringLiteral("cannot create the files folder %1").arg(options.filesDir));

@@ -39,6 +39,8 @@ ServiceReply UploadRoutes::upload(const ServiceRequest& request)
         return Envelope::refused(in.message());
 
     const ImageInspector::Result image = ImageInspector::inspect(file->data);
+    if (image.busy)
+        return Envelope::unavailable();
     if (!image.ok)
         return Envelope::refused(image.error);
 

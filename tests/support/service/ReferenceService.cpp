@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QHttpMultiPart>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
@@ -366,6 +367,13 @@ ReferenceService::Reply ReferenceService::upload(const QString& path, const QMap
                                                  const QString& partName, const QString& fileName,
                                                  const QByteArray& data, const QMap<QString, QVariant>& headers)
 {
+    return wait(uploadUnwaited(path, fields, partName, fileName, data, headers));
+}
+
+QNetworkReply* ReferenceService::uploadUnwaited(const QString& path, const QMap<QString, QString>& fields,
+                                                const QString& partName, const QString& fileName,
+                                                const QByteArray& data, const QMap<QString, QVariant>& headers)
+{
     auto* multiPart = new QHttpMultiPart(QHttpMultiPart::FormDataType);
     for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
         QHttpPart field;
@@ -381,7 +389,7 @@ ReferenceService::Reply ReferenceService::upload(const QString& path, const QMap
     multiPart->append(file);
     QNetworkReply* reply = m_network->post(makeRequest(path, headers), multiPart);
     multiPart->setParent(reply);
-    return wait(reply);
+    return reply;
 }
 
 ReferenceService::Reply ReferenceService::wait(QNetworkReply* reply)
@@ -406,6 +414,24 @@ ReferenceService::Reply ReferenceService::wait(QNetworkReply* reply)
         result.envelope = document.object();
     reply->deleteLater();
     return result;
+}
+
+qint64 ReferenceService::memoryKb(const QByteArray& field) const
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(processId()));
+    if (processId() <= 0 || !status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field + ':'))
+            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+bool ReferenceService::resetPeakMemory() const
+{
+    QFile clear(QStringLiteral("/proc/%1/clear_refs").arg(processId()));
+    return processId() > 0 && clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
 }
 
 namespace {

@@ -106,6 +106,10 @@ public:
     // A multipart POST with text fields and one file part.
     Reply upload(const QString& path, const QMap<QString, QString>& fields, const QString& partName,
                  const QString& fileName, const QByteArray& data, const QMap<QString, QVariant>& headers = {});
+    // The same upload, sent without waiting; wait() takes its answer.
+    QNetworkReply* uploadUnwaited(const QString& path, const QMap<QString, QString>& fields, const QString& partName,
+                                  const QString& fileName, const QByteArray& data,
+                                  const QMap<QString, QVariant>& headers = {});
 
     // Form text of the pieces in order, each key and value percent-encoded as UTF-8.
     static QByteArray form(const Pieces& pieces);
@@ -127,6 +131,14 @@ public:
     bool cutDatabase();
     // Gives it back after cutDatabase().
     bool restoreDatabase();
+
+    // The running service's process id, 0 when it does not run.
+    qint64 processId() const { return m_process.processId(); }
+    // A memory figure of the service's process from /proc in KB ("VmRSS" now, "VmHWM" the peak),
+    // or -1.
+    qint64 memoryKb(const QByteArray& field) const;
+    // Starts the peak ("VmHWM") afresh from the memory the process holds now.
+    bool resetPeakMemory() const;
 
     // Stops the service (SIGTERM) and returns its exit code; -1 when it crashed or had to be killed.
     int stop();
