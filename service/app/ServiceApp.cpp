@@ -122,6 +122,9 @@ int ServiceApp::run(const ServiceOptions& options)
     account.registerRoutes(router);
     UploadRoutes uploads(context);
     uploads.registerRoutes(router);
+    const int unfinished = uploads.sweepUnfinished();
+    if (unfinished > 0)
+        std::printf("kq_service removed %d unfinished uploads\n", unfinished);
     MainPageRoutes mainPage(context);
     mainPage.registerRoutes(router);
     HostPages pages(context);

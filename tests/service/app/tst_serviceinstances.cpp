@@ -68,6 +68,7 @@ private slots:
     void writtenThroughOneReadThroughTheOther();
     void movesAtOnceKeepOneOrder();
     void failedLoginsCountTogether();
+    void lastAppAddedThroughBothAtOnce();
     void restartedInstanceCarriesOn();
 
 private:
@@ -188,6 +189,43 @@ void TestServiceInstances::failedLoginsCountTogether()
     QCOMPARE(reply.code(), 405);
     static const QRegularExpression throttled(QStringLiteral("^密码错误次数过多，请\\d+秒后再试$"));
     QVERIFY2(throttled.match(reply.message()).hasMatch(), qPrintable(reply.message()));
+}
+
+// The tenth custom app asked for through both instances at once: one is added, the other is
+// told the list is full; neither fails, whichever instance counts first.
+void TestServiceInstances::lastAppAddedThroughBothAtOnce()
+{
+    const QString add = QStringLiteral("api/mtore/customappadd");
+    const ReferenceService::Reply icon = m_a->upload(kUpload, {{QStringLiteral("type"), QStringLiteral("11")}},
+                                                     QStringLiteral("file"), QStringLiteral("icon.png"),
+                                                     TestImages::encode(TestImages::filled(QSize(132, 132), Qt::darkCyan), "PNG"),
+                                                     m_manager);
+    QCOMPARE(icon.code(), 200);
+    const auto form = [&icon](int i) {
+        return ReferenceService::Pieces{piece("name", QStringLiteral("应用%1").arg(i)), piece("photo", icon.message()),
+                                        piece("content", QStringLiteral("内容"))};
+    };
+    int tries = 0;
+    while (m_a->call(add, form(tries), m_manager).code() == 200 && tries < 20)
+        ++tries;
+    // The list is full: free one place, then ask for it through both.
+    QVERIFY(tries < 20);
+    for (int round = 0; round < 5; ++round) {
+        const QJsonArray apps = m_a->call(QStringLiteral("api/mtore/getmstorestyleconfig"), {}, m_manager)
+                                    .data().toObject().value(QStringLiteral("app")).toArray();
+        qint64 lastCustom = 0;
+        for (const QJsonValue& app : apps) {
+            if (app.toObject().value(QStringLiteral("type")).toInt() == 1)
+                lastCustom = app.toObject().value(QStringLiteral("id")).toVariant().toLongLong();
+        }
+        QCOMPARE(m_a->call(QStringLiteral("api/mtore/customappdelete"), {piece("id", lastCustom)}, m_manager).code(),
+                 200);
+        QNetworkReply* throughA = m_a->callUnwaited(add, form(100 + round), m_manager);
+        QNetworkReply* throughB = m_b->callUnwaited(add, form(200 + round), m_manager);
+        QList<int> codes{m_a->wait(throughA).code(), m_b->wait(throughB).code()};
+        std::sort(codes.begin(), codes.end());
+        QCOMPARE(codes, (QList<int>{200, 405}));
+    }
 }
 
 void TestServiceInstances::restartedInstanceCarriesOn()
