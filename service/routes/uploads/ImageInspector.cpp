@@ -111,8 +111,8 @@ QImage barePixels(QImage image)
 {
     if (image.colorSpace().isValid() && image.colorSpace() != QColorSpace(QColorSpace::SRgb))
         image.convertToColorSpace(QColorSpace(QColorSpace::SRgb));
-    const QImage converted =
-        std::move(image).convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    const QImage::Format format = image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    const QImage converted = std::move(image).convertToFormat(format);
     return QImage(converted.constBits(), converted.width(), converted.height(), converted.bytesPerLine(),
                   converted.format())
         .copy();
