@@ -68,6 +68,7 @@ private slots:
     void writtenThroughOneReadThroughTheOther();
     void movesAtOnceKeepOneOrder();
     void failedLoginsCountTogether();
+    void guessesThroughBothWhenAWaitEnds();
     void lastAppAddedThroughBothAtOnce();
     void restartedInstanceCarriesOn();
 
@@ -189,6 +190,35 @@ void TestServiceInstances::failedLoginsCountTogether()
     QCOMPARE(reply.code(), 405);
     static const QRegularExpression throttled(QStringLiteral("^密码错误次数过多，请\\d+秒后再试$"));
     QVERIFY2(throttled.match(reply.message()).hasMatch(), qPrintable(reply.message()));
+}
+
+// When a phone's wait ends, guesses sent together through both instances take one turn between
+// them: one password is checked, the right one sent among them is not.
+void TestServiceInstances::guessesThroughBothWhenAWaitEnds()
+{
+    const QString phone = QStringLiteral("13900000000");
+    const auto guess = [&phone](const QString& password) {
+        return ReferenceService::Pieces{piece("phone", phone), piece("password", password)};
+    };
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(m_a->call(kLogin, guess(QStringLiteral("guess"))).message(), QStringLiteral("账号或密码错误"));
+    QTest::qWait(1200);
+    QList<QPair<ReferenceService*, QNetworkReply*>> sent;
+    for (int i = 0; i < 40; ++i) {
+        ReferenceService* through = i % 2 == 0 ? m_a.data() : m_b.data();
+        sent.append({through, through->callUnwaited(kLogin, guess(i == 39 ? QStringLiteral("demo123")
+                                                                           : QStringLiteral("guess%1").arg(i)))});
+    }
+    int checked = 0;
+    int held = 0;
+    for (const auto& one : sent) {
+        const QString message = one.first->wait(one.second).message();
+        QVERIFY2(message != QStringLiteral("登录成功"), "the right password was checked");
+        checked += message == QStringLiteral("账号或密码错误") ? 1 : 0;
+        held += message.startsWith(QStringLiteral("密码错误次数过多")) ? 1 : 0;
+    }
+    QCOMPARE(checked, 1);
+    QCOMPARE(held, 39);
 }
 
 // The tenth custom app asked for through both instances at once: one is added, the other is
