@@ -45,7 +45,14 @@ ServiceReply ServiceRouter::run(const Route& route, ServiceRequest& request) con
     ServiceReply refusal = admit(route, request);
     if (!refusal.body.isEmpty())
         return refusal;
+    if (route.access == Access::Session && m_around)
+        return m_around(request, route.handler);
     return route.handler(request);
+}
+
+void ServiceRouter::setAroundSessionRoutes(Around around)
+{
+    m_around = std::move(around);
 }
 
 ServiceReply ServiceRouter::admit(const Route& route, ServiceRequest& request) const
