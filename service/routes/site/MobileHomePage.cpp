@@ -3,7 +3,6 @@
 #include "routes/common/JsonText.h"
 #include "routes/site/MobileCards.h"
 #include "routes/site/MobilePage.h"
-#include "storage/content/TopicData.h"
 #include "storage/core/ServiceDatabase.h"
 #include "storage/site/PublicSiteData.h"
 
@@ -139,9 +138,7 @@ QString guessYouLike(ServiceDatabase& db, const MobilePage& page, const QString&
             heading = kind == GuessSale ? QStringLiteral("二手房") : QStringLiteral("租房");
             more = kind == GuessSale ? QStringLiteral("houses/sale") : QStringLiteral("houses/rent");
         } else if (kind == GuessNew) {
-            qint64 total = 0;
-            for (const QVariantMap& project : PublicSiteData::projects(
-                     db, page.companyId(), QStringLiteral(" AND tuijian = 1"), {}, 1, kGuessPerKind, &total))
+            for (const QVariantMap& project : PublicSiteData::recommendedProjects(db, page.companyId(), kGuessPerKind))
                 cards << MobileCards::project(page, project);
             heading = QStringLiteral("新房");
             more = QStringLiteral("newhouses");
@@ -190,10 +187,12 @@ ServiceReply MobileHomePage::render(ServiceDatabase& db, const MobilePage& page,
     const QString& companyId = page.companyId();
     const QList<QVariantMap> adverts = PublicSiteData::adverts(db, companyId);
     const QList<QVariantMap> apps = PublicSiteData::apps(db, companyId);
-    const QList<TopicData::Topic> topics = TopicData::topics(db, companyId, QString(), {}, 1, kTopicsShown);
     QStringList topicCards;
-    for (const TopicData::Topic& topic : topics)
-        topicCards << MobileCards::topic(page, topic.id, topic.title, topic.titleOne, topic.img);
+    for (const QVariantMap& topic : PublicSiteData::topics(db, companyId, kTopicsShown))
+        topicCards << MobileCards::topic(page, topic.value(QStringLiteral("id")).toLongLong(),
+                                         topic.value(QStringLiteral("title")).toString(),
+                                         topic.value(QStringLiteral("title_one")).toString(),
+                                         topic.value(QStringLiteral("img")).toString());
 
     QString body = QStringLiteral("<header class=\"brand\"><h1>%1</h1></header>").arg(MobilePage::text(page.companyName()));
     body += searchBox(page) + carousel(page, adverts) + topIconsRow(page, topIcons) + appGrid(page, apps);

@@ -2,6 +2,7 @@
 
 #include "http/ParamReader.h"
 #include "http/ServiceParams.h"
+#include "routes/common/PictureAddress.h"
 #include "routes/site/MobileCards.h"
 #include "routes/site/MobilePage.h"
 #include "storage/core/ListFilter.h"
@@ -40,13 +41,15 @@ QString facts(const QList<QPair<QString, QString>>& rows)
     return html.isEmpty() ? QString() : QStringLiteral("<dl class=\"facts\">%1</dl>").arg(html);
 }
 
+// The photos that can be shown, side by side; nothing when there are none.
 QString gallery(const QStringList& photos, const QString& alt)
 {
     QString html;
-    for (const QString& photo : photos)
-        html += MobilePage::picture(photo, QStringLiteral("photo"), alt);
-    return QStringLiteral("<div class=\"gallery\">%1</div>")
-        .arg(html.isEmpty() ? MobilePage::picture(QString(), QStringLiteral("photo")) : html);
+    for (const QString& photo : photos) {
+        if (PictureAddress::isValid(photo))
+            html += MobilePage::picture(photo, QStringLiteral("photo"), alt);
+    }
+    return html.isEmpty() ? QString() : QStringLiteral("<div class=\"gallery\">%1</div>").arg(html);
 }
 
 } // namespace

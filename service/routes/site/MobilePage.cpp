@@ -71,7 +71,7 @@ QString MobilePage::picture(const QString& address, const QString& cssClass, con
 {
     if (!PictureAddress::isValid(address))
         return QStringLiteral("<span class=\"%1 nopic\"></span>").arg(cssClass);
-    return QStringLiteral("<img class=\"%1\" src=\"%2\" alt=\"%3\" loading=\"lazy\">")
+    return QStringLiteral("<img class=\"%1\" src=\"%2\" alt=\"%3\">")
         .arg(cssClass, address.toHtmlEscaped(), alt.toHtmlEscaped());
 }
 

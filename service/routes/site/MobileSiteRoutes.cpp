@@ -18,6 +18,7 @@
 #include "storage/site/SiteChanges.h"
 
 #include <QJsonObject>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 
 namespace {
@@ -73,6 +74,7 @@ ServiceReply withHeaders(ServiceReply reply, const QByteArray& etag, bool previe
 
 MobileSiteRoutes::MobileSiteRoutes(ServiceContext& context)
     : m_context(context)
+    , m_processToken(QString::number(QRandomGenerator::global()->generate64(), 36))
 {
     // The style sheet lives in this static library; naming it keeps the linker from dropping it.
     Q_INIT_RESOURCE(mobile_pages);
@@ -122,7 +124,8 @@ ServiceReply MobileSiteRoutes::serve(const ServiceRequest& request)
 
     const bool preview = request.params.contains(TopIconPreview::kQueryKey);
     const QString stamp = company.value(QStringLiteral("changed")).toString();
-    const QByteArray etag = '"' + (stamp.isEmpty() ? QByteArrayLiteral("0") : stamp.toLatin1()) + '"';
+    const QByteArray etag = '"' + (stamp.isEmpty() ? QByteArrayLiteral("0") : stamp.toLatin1()) + '.'
+        + m_processToken.toLatin1() + '"';
     const QString address = cacheAddress(request);
     if (!preview) {
         if (request.header(QStringLiteral("if-none-match")) == QString::fromLatin1(etag)) {

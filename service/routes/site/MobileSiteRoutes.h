@@ -18,7 +18,8 @@ class ServiceRouter;
 // or has no site service answers 404, as does a record that is not shown.
 //
 // Pages are cached by address with the company's data stamp (SiteChanges), which every session
-// call that writes renews; the stamp is also the page's ETag, so a browser revalidates cheaply.
+// call that writes renews. The ETag is that stamp and a token of this process, so a browser
+// revalidates cheaply, and a page kept from another database or an older service is not reused.
 // The home page's query may carry a preview of unsaved top icons (TopIconPreview); such a page
 // is never cached or stored.
 class MobileSiteRoutes
@@ -38,6 +39,7 @@ private:
 
     ServiceContext& m_context;
     PageCache m_cache;
+    const QString m_processToken;
 };
 
 #endif // MOBILESITEROUTES_H

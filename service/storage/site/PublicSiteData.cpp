@@ -84,6 +84,22 @@ QVariantMap PublicSiteData::project(ServiceDatabase& db, const QString& companyI
                         {companyId, id});
 }
 
+QList<QVariantMap> PublicSiteData::recommendedProjects(ServiceDatabase& db, const QString& companyId, int limit)
+{
+    return db.select(QStringLiteral("SELECT ") + kProjectColumns
+                         + QStringLiteral(" FROM newhouse_projects WHERE company_id = ? AND wstore = 1 AND tuijian = 1"
+                                          " ORDER BY istop DESC, sort, id LIMIT ?"),
+                     {companyId, limit});
+}
+
+QList<QVariantMap> PublicSiteData::topics(ServiceDatabase& db, const QString& companyId, int limit)
+{
+    // The order of the topic list in the back office.
+    return db.select(QStringLiteral("SELECT id, title, title_one, img FROM site_topics WHERE company_id = ?"
+                                    " ORDER BY sort, id DESC LIMIT ?"),
+                     {companyId, limit});
+}
+
 QList<QVariantMap> PublicSiteData::loans(ServiceDatabase& db, const QString& companyId, qint64 limit)
 {
     return db.select(QStringLiteral("SELECT ") + kLoanColumns

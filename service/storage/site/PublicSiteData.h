@@ -38,6 +38,11 @@ public:
     static QList<QVariantMap> projects(ServiceDatabase& db, const QString& companyId, const QString& conditions,
                                        const QVariantList& values, qint64 pageIndex, qint64 pageSize, qint64* total);
     static QVariantMap project(ServiceDatabase& db, const QString& companyId, qint64 id);
+    // The first `limit` recommended projects, in list order, without counting them all.
+    static QList<QVariantMap> recommendedProjects(ServiceDatabase& db, const QString& companyId, int limit);
+
+    // The first `limit` topics (id, title, title_one, img) in the order staff set.
+    static QList<QVariantMap> topics(ServiceDatabase& db, const QString& companyId, int limit);
 
     // A loan product: id, title, photo, des, month_lixi, months, maxedu, dyleixing,
     // changhuanway, conditions, materials. By hand-set order.
