@@ -323,6 +323,28 @@ void TestMobileSite::storedMarkupIsEscaped()
     QVERIFY(detail.contains(QStringLiteral("&lt;script&gt;alert(1)&lt;/script&gt;&quot;&amp;'")));
     QVERIFY(detail.contains(QStringLiteral("href=\"tel:028-1&quot;&gt;&lt;x&gt;\"")));
     QCOMPARE(m_service->call(QStringLiteral("api/mtore/joinusdelete"), {piece("id", id)}, m_demo.manager).code(), 200);
+
+    // A custom app's name on the home page's grid, and its text on its own page.
+    const ReferenceService::Reply icon = m_service->upload(
+        QStringLiteral("api/app/upphoto"), {{QStringLiteral("type"), QStringLiteral("11")}}, QStringLiteral("file"),
+        QStringLiteral("图标.png"), TestImages::encode(TestImages::filled(QSize(132, 132), Qt::darkCyan), "PNG"),
+        m_demo.manager);
+    QCOMPARE(icon.code(), 200);
+    const ReferenceService::Reply app =
+        m_service->call(QStringLiteral("api/mtore/customappadd"),
+                        {piece("name", QStringLiteral("<u>")), piece("photo", icon.message()), piece("content", markup)},
+                        m_demo.manager);
+    QCOMPARE(app.code(), 200);
+    const qint64 appId = app.data().toObject().value(QStringLiteral("id")).toVariant().toLongLong();
+    const QString home = text(m_service->get(siteUrl(QStringLiteral("10001/"))));
+    QVERIFY(home.contains(QStringLiteral("<span>&lt;u&gt;</span>")));
+    QVERIFY(!home.contains(QStringLiteral("<u>")));
+    const QString page = text(m_service->get(siteUrl(QStringLiteral("10001/app/%1").arg(appId))));
+    QVERIFY(page.contains(QStringLiteral("&lt;script&gt;alert(1)&lt;/script&gt;")));
+    QVERIFY(!page.contains(QStringLiteral("<script>")));
+    QCOMPARE(m_service->call(QStringLiteral("api/mtore/customappdelete"), {piece("id", appId)}, m_demo.manager).code(),
+             200);
+    QCOMPARE(m_service->get(siteUrl(QStringLiteral("10001/app/%1").arg(appId))).httpStatus, 404);
 }
 
 void TestMobileSite::unknownIsNotFound_data()
