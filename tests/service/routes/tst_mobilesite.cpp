@@ -59,6 +59,7 @@ private slots:
     void homePageAddressesAnswer();
     void onlyWhatTheSitePublishes();
     void storedMarkupIsEscaped();
+    void customAppOfPictures();
     void unknownIsNotFound_data();
     void unknownIsNotFound();
     void pagesFollowChanges();
@@ -345,6 +346,35 @@ void TestMobileSite::storedMarkupIsEscaped()
     QCOMPARE(m_service->call(QStringLiteral("api/mtore/customappdelete"), {piece("id", appId)}, m_demo.manager).code(),
              200);
     QCOMPARE(m_service->get(siteUrl(QStringLiteral("10001/app/%1").arg(appId))).httpStatus, 404);
+}
+
+void TestMobileSite::customAppOfPictures()
+{
+    QStringList photos;
+    for (const Qt::GlobalColor colour : {Qt::darkRed, Qt::darkBlue}) {
+        const ReferenceService::Reply uploaded = m_service->upload(
+            QStringLiteral("api/app/upphoto"), {{QStringLiteral("type"), QStringLiteral("11")}}, QStringLiteral("file"),
+            QStringLiteral("图片.png"), TestImages::encode(TestImages::filled(QSize(200, 120), colour), "PNG"),
+            m_demo.manager);
+        QCOMPARE(uploaded.code(), 200);
+        photos << uploaded.message();
+    }
+    // Shown by their "sort", whatever the order of the list.
+    const QJsonArray pictures = {QJsonObject{{QStringLiteral("photo"), photos.at(0)}, {QStringLiteral("sort"), 2}},
+                                 QJsonObject{{QStringLiteral("photo"), photos.at(1)}, {QStringLiteral("sort"), 1}}};
+    const ReferenceService::Reply app = m_service->call(
+        QStringLiteral("api/mtore/customappadd"),
+        {piece("name", QStringLiteral("相册")), piece("photo", photos.at(0)),
+         piece("content", QString::fromUtf8(QJsonDocument(pictures).toJson(QJsonDocument::Compact)))},
+        m_demo.manager);
+    QCOMPARE(app.code(), 200);
+    const qint64 appId = app.data().toObject().value(QStringLiteral("id")).toVariant().toLongLong();
+    const QString page = text(m_service->get(siteUrl(QStringLiteral("10001/app/%1").arg(appId))));
+    const int first = page.indexOf(QStringLiteral("class=\"wide\" src=\"%1\"").arg(photos.at(1)));
+    const int second = page.indexOf(QStringLiteral("class=\"wide\" src=\"%1\"").arg(photos.at(0)));
+    QVERIFY(first > 0 && first < second);
+    QCOMPARE(m_service->call(QStringLiteral("api/mtore/customappdelete"), {piece("id", appId)}, m_demo.manager).code(),
+             200);
 }
 
 void TestMobileSite::unknownIsNotFound_data()
