@@ -21,6 +21,7 @@
 #include "routes/settings/MainPageRoutes.h"
 #include "routes/settings/SettingsRoutes.h"
 #include "routes/settings/StyleRoutes.h"
+#include "routes/site/MobileSiteRoutes.h"
 #include "routes/uploads/UploadRoutes.h"
 #include "routes/web/AuthGuidePages.h"
 #include "routes/web/BrowseLogPages.h"
@@ -129,6 +130,8 @@ int ServiceApp::run(const ServiceOptions& options)
     mainPage.registerRoutes(router);
     HostPages pages(context);
     pages.registerRoutes(router);
+    MobileSiteRoutes mobileSite(context);
+    mobileSite.registerRoutes(router);
     DiagnosticsRoutes diagnostics;
     diagnostics.registerRoutes(router);
     BookRoutes books(context);

@@ -48,9 +48,18 @@ ServiceReply ServiceRouter::run(const Route& route, ServiceRequest& request) con
     ServiceDatabase& db = m_sessions.database();
     db.clearUnreachable();
     ServiceReply reply = admit(route, request);
-    if (reply.body.isEmpty())
-        reply = route.handler(request);
+    if (reply.body.isEmpty()) {
+        if (route.access == Access::Session && m_around)
+            reply = m_around(request, route.handler);
+        else
+            reply = route.handler(request);
+    }
     return db.unreachable() ? Envelope::unavailable() : reply;
+}
+
+void ServiceRouter::setAroundSessionRoutes(Around around)
+{
+    m_around = std::move(around);
 }
 
 ServiceReply ServiceRouter::admit(const Route& route, ServiceRequest& request) const

@@ -32,6 +32,11 @@ public:
     // Every path under prefix (ending with "/") that has no exact route; the longest prefix wins.
     void addPrefix(const QString& prefix, Access access, Handler handler);
 
+    // Runs around the handler of every session route, e.g. to note what a call changed; the
+    // handler is called through it. One at most; set before requests arrive.
+    using Around = std::function<ServiceReply(const ServiceRequest&, const Handler&)>;
+    void setAroundSessionRoutes(Around around);
+
     // Unknown paths answer 404: under "api/" with the envelope, elsewhere with a page.
     ServiceReply dispatch(ServiceRequest& request) const;
 
@@ -49,6 +54,7 @@ private:
     SessionStore& m_sessions;
     QMap<QString, Route> m_routes;
     QList<QPair<QString, Route>> m_prefixes;
+    Around m_around;
 };
 
 #endif // SERVICEROUTER_H

@@ -1,13 +1,20 @@
 #include "support/host/ShellDriver.h"
 #include "support/service/FaultProxy.h"
 
+#include "DataCenter.h"
 #include "ShellMainWindow.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
 #include <QLabel>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <QTimer>
 #include <QtTest>
 
 #include <functional>
@@ -18,6 +25,14 @@ namespace {
 const QString kUnavailable = QStringLiteral("服务暂时不可用（500），请稍后重试");
 // Reasons as patterns: a stopped service refuses the connection, or drops one kept alive from before.
 const QString kStopped = QStringLiteral("无法连接到服务|网络连接中断");
+// What the service answers, with HTTP 503, when its database is unavailable.
+const QString kOutage = QStringLiteral("服务暂时不可用，请稍后重试");
+QByteArray outageBody()
+{
+    return QJsonDocument(QJsonObject{{QStringLiteral("code"), 500}, {QStringLiteral("message"), kOutage},
+                                     {QStringLiteral("data"), QJsonValue()}})
+        .toJson(QJsonDocument::Compact);
+}
 
 QWidget* waitVisible(const QString& nameOrClass, QWidget* within = nullptr, int timeoutMs = 10000)
 {
@@ -102,6 +117,7 @@ private slots:
 
     void failedLoadSaysWhyAndRetryShowsTheData_data();
     void failedLoadSaysWhyAndRetryShowsTheData();
+    void databaseOutageIsAFailureNotALostLogin();
 
 private:
     std::unique_ptr<ShellDriver> m_driver;
@@ -167,6 +183,60 @@ void TestHostLoadFailures::failedLoadSaysWhyAndRetryShowsTheData()
     QVERIFY(ShellDriver::click(ShellDriver::button(QStringLiteral("重试"), failed)));
     QVERIFY(ShellDriver::waitFor([&c, shownPage]() -> QWidget* { return c.shown(shownPage) ? shownPage : nullptr; }, 10000));
     QVERIFY(!failed->isVisible());
+}
+
+void TestHostLoadFailures::databaseOutageIsAFailureNotALostLogin()
+{
+    ShellDriver& driver = *m_driver;
+    // The host asks for a new login in a modal dialog: one showing up would be the fault.
+    int loginDialogs = 0;
+    QTimer loginWatch;
+    connect(&loginWatch, &QTimer::timeout, this, [&loginDialogs] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QDialog*>(top);
+            if (dialog && dialog->isVisible() && top->inherits("ShellLoginDialog")) {
+                ++loginDialogs;
+                dialog->reject();
+            }
+        }
+    });
+    loginWatch.start(20);
+    QVERIFY(DataCenter::UserOnline);
+
+    driver.proxy()->failPath(QStringLiteral("getmstoreconfig"), 503, outageBody());
+    QWidget* page = openBasicPage(driver);
+    QVERIFY(page);
+    QWidget* failed = waitVisible(QStringLiteral("LoadFailedView"), page);
+    QVERIFY(failed);
+    QCOMPARE(failed->findChild<QLabel*>(QStringLiteral("label_reason"))->text(), QStringLiteral("加载失败：") + kOutage);
+
+    driver.proxy()->clearFaults();
+    QVERIFY(ShellDriver::click(ShellDriver::button(QStringLiteral("重试"), failed)));
+    QVERIFY(ShellDriver::waitFor([page]() -> QWidget* { return anyRadioChecked(page) ? page : nullptr; }, 10000));
+
+    // A save during the outage fails and says so; the form keeps what was typed.
+    auto* day = page->findChild<QLineEdit*>(QStringLiteral("dayEdit"));
+    QVERIFY(day);
+    const QString before = day->text();
+    const QString typed = before == QStringLiteral("21") ? QStringLiteral("22") : QStringLiteral("21");
+    day->selectAll();
+    ShellDriver::typeInto(day, typed);
+    auto* apply = page->findChild<QAbstractButton*>(QStringLiteral("applyButton"));
+    QVERIFY(apply);
+    driver.proxy()->failPath(QStringLiteral("mtore/mstoreconfig"), 503, outageBody());
+    driver.clearAlerts();
+    QVERIFY(ShellDriver::click(apply));
+    QVERIFY2(driver.waitForAlert(QStringLiteral("保存失败：") + kOutage, 15000), qPrintable(driver.alertTexts().join(QLatin1Char('|'))));
+    QCOMPARE(day->text(), typed);
+
+    // Back: the same login goes on working, without being asked again.
+    driver.proxy()->clearFaults();
+    driver.clearAlerts();
+    QTRY_VERIFY(apply->isEnabled());
+    QVERIFY(ShellDriver::click(apply));
+    QVERIFY2(driver.waitForAlert(QStringLiteral("设置微官网设置成功！"), 15000), qPrintable(driver.alertTexts().join(QLatin1Char('|'))));
+    QVERIFY(DataCenter::UserOnline);
+    QCOMPARE(loginDialogs, 0);
 }
 
 QTEST_MAIN(TestHostLoadFailures)

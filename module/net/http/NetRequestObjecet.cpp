@@ -94,10 +94,16 @@ void postLostLogin(const QString& message)
     });
 }
 
-// What went wrong with a reply the network reported as failed, for the user.
-QString networkFailureReason(const QNetworkReply* reply)
+// What went wrong with a reply the network reported as failed, for the user. An HTTP error the
+// service answered with its envelope says why in the service's own words (a storage outage: 503).
+QString networkFailureReason(const QNetworkReply* reply, const QByteArray& body)
 {
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status >= 400) {
+        const Envelope envelope = parseEnvelope(body);
+        if (envelope.recognised && !envelope.message.trimmed().isEmpty())
+            return envelope.message.trimmed();
+    }
     if (status >= 500)
         return QStringLiteral("服务暂时不可用（%1），请稍后重试").arg(status);
     if (status >= 400)
@@ -583,7 +589,7 @@ void NetRequestObjecet::storeNetworkError(QNetworkReply* reply)
     m_resultText = QStringLiteral("网络加载错误code: %1 \n错误信息：%2\n%3")
                        .arg(QString::number(status), reply->errorString(), reply->url().toString());
     m_message = m_resultText;
-    m_failureReason = networkFailureReason(reply);
+    m_failureReason = networkFailureReason(reply, reply->readAll());
 }
 
 bool NetRequestObjecet::fail(int code, const QString& message, QNetworkReply* reply)

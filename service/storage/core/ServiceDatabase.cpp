@@ -125,13 +125,23 @@ bool ServiceDatabase::markSeeded()
                    {QStringLiteral("seeded"), QStringLiteral("1")});
 }
 
+namespace {
+
+thread_local quint64 t_writes = 0;
+thread_local quint64 t_failures = 0;
+
+} // namespace
+
 bool ServiceDatabase::run(const QString& sql, const QVariantList& values, QList<QVariantMap>* rows, int maxRows)
 {
     Connection& own = connection();
-    if (!opened(own))
+    if (!opened(own)) {
+        ++t_failures;
         return false;
+    }
     if (own.backend->run(sql, values, rows, maxRows, &own.lastError))
         return true;
+    ++t_failures;
     if (own.backend->unreachable())
         own.unreachable = true;
     // The client only hears of an internal error; whoever runs the service needs the reason.
@@ -153,9 +163,35 @@ QVariantMap ServiceDatabase::selectOne(const QString& sql, const QVariantList& v
     return rows.value(0);
 }
 
+namespace {
+
+bool changesRows(const QString& sql)
+{
+    const QStringRef verb = sql.leftRef(16).trimmed();
+    return verb.startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive)
+        || verb.startsWith(QLatin1String("UPDATE"), Qt::CaseInsensitive)
+        || verb.startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
 bool ServiceDatabase::execute(const QString& sql, const QVariantList& values)
 {
-    return run(sql, values, nullptr, 0);
+    if (!run(sql, values, nullptr, 0))
+        return false;
+    if (changesRows(sql) && changes() > 0)
+        ++t_writes;
+    return true;
+}
+
+quint64 ServiceDatabase::writesOnThisThread()
+{
+    return t_writes;
+}
+
+quint64 ServiceDatabase::failuresOnThisThread()
+{
+    return t_failures;
 }
 
 QList<QVariantMap> ServiceDatabase::selectPage(const QString& columns, const QString& from, const QVariantList& values,

@@ -45,6 +45,12 @@ public:
     // The first row, or an empty map.
     QVariantMap selectOne(const QString& sql, const QVariantList& values = {});
     bool execute(const QString& sql, const QVariantList& values = {});
+    // How many statements of the calling thread changed rows (INSERT, UPDATE, DELETE), ever; two
+    // readings tell whether the work between them wrote anything.
+    static quint64 writesOnThisThread();
+    // The same for statements of the calling thread that failed: work that reads several times
+    // tells whether any of its reads failed, not only the last.
+    static quint64 failuresOnThisThread();
     // Runs the statements in turn (a schema, say); false at the first failure.
     template <std::size_t N>
     bool executeAll(const char* const (&statements)[N]);

@@ -180,7 +180,7 @@ void TestService::loginData()
     QCOMPARE(user.value(QStringLiteral("userinfo")).toObject().value(QStringLiteral("ismanager")).toInt(), 1);
     QCOMPARE(user.value(QStringLiteral("weiguanwang")).toInt(), 1);
     const QString website = user.value(QStringLiteral("website")).toString();
-    QCOMPARE(website, m_service->baseUrl() + QStringLiteral("site/10001/"));
+    QCOMPARE(website, m_service->baseUrl() + QStringLiteral("site/m/10001/"));
     const ReferenceService::Reply site = m_service->get(website);
     QCOMPARE(site.httpStatus, 200);
     QVERIFY(QString::fromUtf8(site.body).contains(QStringLiteral("安居地产")));
@@ -362,7 +362,7 @@ void TestService::tilesPerCompany()
     }
     QCOMPARE(tileByItem(anju, 4).value(QStringLiteral("title")).toString(), QStringLiteral("业主委托出售"));
     QCOMPARE(tileByItem(anju, -3).value(QStringLiteral("content")).toString(),
-             m_service->baseUrl() + QStringLiteral("site/10001/"));
+             m_service->baseUrl() + QStringLiteral("site/m/10001/"));
     QStringList customApps;
     for (const QJsonValue& value : anju) {
         if (value.toObject().value(QStringLiteral("type")).toInt() == 1)
@@ -378,7 +378,7 @@ void TestService::tilesPerCompany()
             QVERIFY(!customApps.contains(value.toObject().value(QStringLiteral("title")).toString()));
     }
     QCOMPARE(tileByItem(shancheng, -3).value(QStringLiteral("content")).toString(),
-             m_service->baseUrl() + QStringLiteral("site/20002/"));
+             m_service->baseUrl() + QStringLiteral("site/m/20002/"));
     QCOMPARE(tileByItem(rongcheng, -3).value(QStringLiteral("content")).toString(), QString());
 }
 

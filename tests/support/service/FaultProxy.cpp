@@ -2,6 +2,9 @@
 
 #include "support/service/TestEnvironment.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkCookie>
 #include <QNetworkCookieJar>
@@ -29,7 +32,36 @@ bool passes(const QByteArray& name)
     return !own.contains(name.toLower());
 }
 
+QJsonValue multiplyValue(const QJsonValue& value, int rows)
+{
+    if (value.isObject()) {
+        QJsonObject object = value.toObject();
+        for (auto it = object.begin(); it != object.end(); ++it)
+            it.value() = multiplyValue(it.value(), rows);
+        return object;
+    }
+    if (!value.isArray() || value.toArray().isEmpty())
+        return value;
+    const QJsonArray own = value.toArray();
+    QJsonArray many;
+    for (int i = 0; i < rows; ++i)
+        many.append(own.at(i % own.size()));
+    return many;
+}
+
 } // namespace
+
+QByteArray FaultProxy::multiplied(const QByteArray& body, int rows)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
+    if (error.error != QJsonParseError::NoError)
+        return body;
+    const QJsonValue root = document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object());
+    const QJsonValue many = multiplyValue(root, rows);
+    return many.isArray() ? QJsonDocument(many.toArray()).toJson(QJsonDocument::Compact)
+                          : QJsonDocument(many.toObject()).toJson(QJsonDocument::Compact);
+}
 
 FaultProxy::FaultProxy(const QString& target, QObject* parent)
     : QTcpServer(parent)
@@ -65,9 +97,9 @@ void FaultProxy::useAsBaseAddresses() const
     TestEnvironment::addressesChanged();
 }
 
-void FaultProxy::failPath(const QString& pathEnd, int httpStatus)
+void FaultProxy::failPath(const QString& pathEnd, int httpStatus, const QByteArray& jsonBody)
 {
-    m_faults.insert(pathEnd, httpStatus);
+    m_faults.insert(pathEnd, {httpStatus, jsonBody});
 }
 
 void FaultProxy::clearFaults()
@@ -161,7 +193,10 @@ void FaultProxy::next(QTcpSocket* socket)
     m_paths.append(path);
     for (auto fault = m_faults.cbegin(); fault != m_faults.cend(); ++fault) {
         if (path.endsWith(fault.key())) {
-            answer(socket, fault.value(), {{"Content-Type", "text/plain"}}, QByteArrayLiteral("Internal Server Error"));
+            if (fault.value().jsonBody.isEmpty())
+                answer(socket, fault.value().status, {{"Content-Type", "text/plain"}}, QByteArrayLiteral("Internal Server Error"));
+            else
+                answer(socket, fault.value().status, {{"Content-Type", "application/json; charset=utf-8"}}, fault.value().jsonBody);
             next(socket);
             return;
         }
@@ -198,7 +233,8 @@ void FaultProxy::relay(QTcpSocket* socket, QNetworkReply* reply)
         if (passes(header.first))
             headers.append(header);
     }
-    answer(socket, status, headers, reply->readAll());
+    const QByteArray body = reply->readAll();
+    answer(socket, status, headers, m_listRows > 0 ? multiplied(body, m_listRows) : body);
 }
 
 void FaultProxy::answer(QTcpSocket* socket, int status, const QList<QPair<QByteArray, QByteArray>>& headers,

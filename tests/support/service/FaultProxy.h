@@ -33,13 +33,21 @@ public:
     void useAsBaseAddresses() const;
 
     // Requests whose path (without the query) ends with pathEnd are answered with this status and
-    // the body "Internal Server Error", without reaching the service.
-    void failPath(const QString& pathEnd, int httpStatus = 500);
+    // the body "Internal Server Error" (or jsonBody, as the service's own envelope), without reaching
+    // the service.
+    void failPath(const QString& pathEnd, int httpStatus = 500, const QByteArray& jsonBody = QByteArray());
     void clearFaults();
     // Down: connections are refused (the port is closed) and open ones are dropped, as when the
     // service has stopped; up again on the same port.
     void setDown(bool down);
     bool isDown() const { return m_down; }
+
+    // From now on every list in a JSON reply holds `rows` elements, its own repeated in turn: a
+    // faulty or hostile service that sends far more than asked. Lists inside a repeated element
+    // stay as they are; empty lists stay empty. 0 passes replies unchanged.
+    void multiplyLists(int rows) { m_listRows = rows; }
+    // A JSON text with every list made `rows` long, as above; other bodies unchanged.
+    static QByteArray multiplied(const QByteArray& body, int rows);
 
     // Every path asked through the proxy, in order (also those that failed).
     QStringList requestPaths() const { return m_paths; }
@@ -71,7 +79,13 @@ private:
     QString m_target;
     quint16 m_port = 0;
     bool m_down = false;
-    QMap<QString, int> m_faults;
+    int m_listRows = 0;
+    struct Fault
+    {
+        int status = 500;
+        QByteArray jsonBody;
+    };
+    QMap<QString, Fault> m_faults;
     QStringList m_paths;
     QHash<QTcpSocket*, Connection> m_connections;
     QNetworkAccessManager* m_network;

@@ -406,6 +406,7 @@ ReferenceService::Reply ReferenceService::wait(QNetworkReply* reply)
     Reply result;
     result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     result.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toString().toUtf8();
+    result.etag = reply->rawHeader(QByteArrayLiteral("ETag"));
     result.body = reply->readAll();
     if (reply->error() != QNetworkReply::NoError)
         result.networkError = reply->errorString();

@@ -41,6 +41,8 @@ public:
         // 0 when no HTTP answer arrived (networkError says why).
         int httpStatus = 0;
         QByteArray contentType;
+        // The ETag header, empty when there was none.
+        QByteArray etag;
         QByteArray body;
         QString networkError;
         // The JSON envelope, when the body is one.
