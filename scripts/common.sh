@@ -13,7 +13,7 @@ KQ_BUILD="$KQ_TEST_BUILD"
 # PostgreSQL: the service's second store, through libpq. Boost's Beast and Asio: the service's HTTP edge.
 KQ_PACKAGES=(cmake ninja-build g++ pkg-config qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite
     libboost1.81-dev libsqlite3-dev libssl-dev xvfb xauth fonts-wqy-microhei
-    libjpeg-dev qt5-image-formats-plugins kimageformat-plugins libheif-examples
+    libjpeg-dev libpng-dev qt5-image-formats-plugins kimageformat-plugins libheif-examples
     qtwebengine5-dev libqt5webchannel5-dev libpq-dev qttranslations5-l10n libqt5svg5)
 # Only the tests: a PostgreSQL server of their own and Qt's driver to look into its databases;
 # Qt's platform interface, through which the whole-task suites give the screen an office size.

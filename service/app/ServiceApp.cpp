@@ -21,6 +21,7 @@
 #include "routes/settings/MainPageRoutes.h"
 #include "routes/settings/SettingsRoutes.h"
 #include "routes/settings/StyleRoutes.h"
+#include "routes/site/MobileSiteRoutes.h"
 #include "routes/uploads/UploadRoutes.h"
 #include "routes/web/AuthGuidePages.h"
 #include "routes/web/BrowseLogPages.h"
@@ -36,6 +37,9 @@
 #include <csignal>
 #include <cstdio>
 #include <pthread.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <thread>
 
 namespace {
@@ -57,6 +61,12 @@ int ServiceApp::run(const ServiceOptions& options)
     sigaddset(&shutdownSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &shutdownSignals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
+#ifdef __GLIBC__
+    // Decoded pictures take buffers of megabytes. With a fixed threshold each is mapped apart and
+    // goes back to the system once freed; glibc's moving threshold would keep them in the heap,
+    // and a burst of uploads would leave the service holding hundreds of megabytes.
+    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+#endif
 
     if (!QDir().mkpath(options.filesDir)) {
         fail(QStringLiteral("cannot create the files folder %1").arg(options.filesDir));
@@ -113,10 +123,15 @@ int ServiceApp::run(const ServiceOptions& options)
     account.registerRoutes(router);
     UploadRoutes uploads(context);
     uploads.registerRoutes(router);
+    const int unfinished = uploads.sweepUnfinished();
+    if (unfinished > 0)
+        std::printf("kq_service removed %d unfinished uploads\n", unfinished);
     MainPageRoutes mainPage(context);
     mainPage.registerRoutes(router);
     HostPages pages(context);
     pages.registerRoutes(router);
+    MobileSiteRoutes mobileSite(context);
+    mobileSite.registerRoutes(router);
     DiagnosticsRoutes diagnostics;
     diagnostics.registerRoutes(router);
     BookRoutes books(context);

@@ -36,5 +36,6 @@ QString ServiceContext::siteUrl(const QString& companyId, bool siteOpen) const
 {
     if (!siteOpen)
         return QString();
-    return m_baseUrl % QStringLiteral("site/") % companyId % QLatin1Char('/');
+    // The public mobile site, which the desktop's "我的官网" opens.
+    return m_baseUrl % QStringLiteral("site/m/") % companyId % QLatin1Char('/');
 }

@@ -33,6 +33,13 @@ ServiceReply Envelope::internalError()
     return make(kInternalError, QStringLiteral("服务器内部错误，请稍后重试"));
 }
 
+ServiceReply Envelope::unavailable()
+{
+    ServiceReply reply = make(kInternalError, QStringLiteral("服务暂时不可用，请稍后重试"));
+    reply.status = 503;
+    return reply;
+}
+
 ServiceReply Envelope::unknownPath()
 {
     ServiceReply reply = make(404, QStringLiteral("接口不存在"));

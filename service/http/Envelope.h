@@ -7,7 +7,8 @@
 #include <QString>
 
 // The JSON envelope of every API reply: {"code": ..., "message": ..., "data": ...}. The HTTP
-// status is 200 whatever the code, so clients always read the envelope.
+// status is 200 whatever the code, so clients always read the envelope; only an unknown path
+// (404) and a service that cannot reach its database (503) say so in the status too.
 class Envelope
 {
 public:
@@ -20,6 +21,9 @@ public:
     static ServiceReply refused(const QString& message);
     // 500: the service itself failed; nothing was changed.
     static ServiceReply internalError();
+    // 500 with HTTP status 503: the database is out of reach; nothing was changed, the login
+    // and the session stay valid, and the same request may succeed later.
+    static ServiceReply unavailable();
     // An unknown API path, with HTTP status 404.
     static ServiceReply unknownPath();
 

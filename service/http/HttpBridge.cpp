@@ -46,7 +46,7 @@ bool HttpBridge::read(Request& in, ServiceRequest* out)
         if (unclean)
             body.markInvalidText();
         for (const UploadedPart& part : qAsConst(out->parts)) {
-            if (part.filename.isEmpty())
+            if (!part.isFile)
                 body.addBytes(part.name.toUtf8(), part.data);
         }
     } else if (!raw.isEmpty()) {

@@ -5,7 +5,8 @@
 namespace {
 
 // A parameter of a header value, such as name="file" in a Content-Disposition; quoted or bare.
-QByteArray headerParameter(const QByteArray& value, const QByteArray& key)
+// *present tells an empty parameter from a missing one.
+QByteArray headerParameter(const QByteArray& value, const QByteArray& key, bool* present = nullptr)
 {
     int at = 0;
     while ((at = value.indexOf(key + '=', at)) >= 0) {
@@ -15,6 +16,8 @@ QByteArray headerParameter(const QByteArray& value, const QByteArray& key)
         at = start;
         if (!wordStart)
             continue;
+        if (present)
+            *present = true;
         if (start < value.size() && value.at(start) == '"') {
             const int end = value.indexOf('"', start + 1);
             return end < 0 ? QByteArray() : value.mid(start + 1, end - start - 1);
@@ -61,7 +64,8 @@ bool MultipartBody::parse(const QByteArray& body, const QByteArray& boundary, QL
             if (name == "content-disposition") {
                 if (!ServiceParams::decodeText(headerParameter(value, QByteArrayLiteral("name")), &part.name))
                     *uncleanName = true;
-                part.filename = QString::fromUtf8(headerParameter(value, QByteArrayLiteral("filename")));
+                part.filename =
+                    QString::fromUtf8(headerParameter(value, QByteArrayLiteral("filename"), &part.isFile));
             } else if (name == "content-type") {
                 part.contentType = QString::fromUtf8(value);
             }

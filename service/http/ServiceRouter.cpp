@@ -2,6 +2,7 @@
 
 #include "http/Envelope.h"
 #include "sessions/SessionStore.h"
+#include "storage/core/ServiceDatabase.h"
 
 #include <algorithm>
 
@@ -42,10 +43,23 @@ ServiceReply ServiceRouter::dispatch(ServiceRequest& request) const
 
 ServiceReply ServiceRouter::run(const Route& route, ServiceRequest& request) const
 {
-    ServiceReply refusal = admit(route, request);
-    if (!refusal.body.isEmpty())
-        return refusal;
-    return route.handler(request);
+    // A database out of reach must not read as an unknown session, a wrong password or a missing
+    // record, whichever of them the handler concluded from the failed statement.
+    ServiceDatabase& db = m_sessions.database();
+    db.clearUnreachable();
+    ServiceReply reply = admit(route, request);
+    if (reply.body.isEmpty()) {
+        if (route.access == Access::Session && m_around)
+            reply = m_around(request, route.handler);
+        else
+            reply = route.handler(request);
+    }
+    return db.unreachable() ? Envelope::unavailable() : reply;
+}
+
+void ServiceRouter::setAroundSessionRoutes(Around around)
+{
+    m_around = std::move(around);
 }
 
 ServiceReply ServiceRouter::admit(const Route& route, ServiceRequest& request) const

@@ -10,6 +10,8 @@ struct UploadedPart
     QString name;
     // As the client sent it; never used to name anything on disk.
     QString filename;
+    // The part is a file: its header names a file name, though perhaps an empty one.
+    bool isFile = false;
     QString contentType;
     QByteArray data;
 };

@@ -22,30 +22,16 @@ qint64 LoginThrottle::waitMs(const QString& phone, qint64 nowMs)
                   nowMs);
 }
 
-qint64 LoginThrottle::settle(const QString& phone, qint64 nowMs, bool passwordRight)
+bool LoginThrottle::claim(const QString& phone, qint64 nowMs, qint64* waitMs)
 {
-    qint64 wait = 0;
-    m_db.transaction([&] {
+    *waitMs = 0;
+    return m_db.transaction([&] {
         const QVariantMap row = m_db.selectOne(
             QStringLiteral("SELECT failures, allowed_from_ms FROM login_failures WHERE phone = ?"), {phone});
         if (!m_db.lastError().isEmpty())
             return false;
-        wait = waitOf(row, nowMs);
-        if (wait > 0)
-            return true;
-        if (passwordRight)
-            return row.isEmpty() || m_db.execute(QStringLiteral("DELETE FROM login_failures WHERE phone = ?"), {phone});
-        return count(phone, row, nowMs);
-    });
-    return wait;
-}
-
-void LoginThrottle::failed(const QString& phone, qint64 nowMs)
-{
-    m_db.transaction([&] {
-        const QVariantMap row = m_db.selectOne(
-            QStringLiteral("SELECT failures, allowed_from_ms FROM login_failures WHERE phone = ?"), {phone});
-        return m_db.lastError().isEmpty() && count(phone, row, nowMs);
+        *waitMs = waitOf(row, nowMs);
+        return *waitMs > 0 || count(phone, row, nowMs);
     });
 }
 
@@ -65,9 +51,9 @@ bool LoginThrottle::count(const QString& phone, const QVariantMap& row, qint64 n
                         {phone, failures, nowMs, allowedFrom});
 }
 
-void LoginThrottle::succeeded(const QString& phone)
+bool LoginThrottle::succeeded(const QString& phone)
 {
-    m_db.execute(QStringLiteral("DELETE FROM login_failures WHERE phone = ?"), {phone});
+    return m_db.execute(QStringLiteral("DELETE FROM login_failures WHERE phone = ?"), {phone});
 }
 
 qint64 LoginThrottle::kept()

@@ -16,15 +16,16 @@ public:
     // The counts live in the database, so instances sharing it throttle together.
     explicit LoginThrottle(ServiceDatabase& db);
 
-    // Settles an attempt whose password was checked, in one transaction with the check that it
-    // may be made, so attempts made at once are all counted: when the phone must still wait,
-    // that wait (nothing else changes); else 0, after counting a wrong password or clearing the
-    // count for the right one.
-    qint64 settle(const QString& phone, qint64 nowMs, bool passwordRight);
-    // How long the phone must still wait before its password is checked; 0 when it may try now.
+    // Claims one password check for the phone. The check that it may be made and its count as a
+    // failure are one transaction, taken in turn by every instance, so guesses sent at once are
+    // checked only as far as the count allows, whichever instance they reach. *waitMs is how long
+    // the phone must still wait (nothing is counted then), or 0 when the password may be checked
+    // now; false when the database fails.
+    bool claim(const QString& phone, qint64 nowMs, qint64* waitMs);
+    // The right password was given: the phone starts afresh. False when the database fails.
+    bool succeeded(const QString& phone);
+    // How long the phone must still wait; 0 when it may try now.
     qint64 waitMs(const QString& phone, qint64 nowMs);
-    void failed(const QString& phone, qint64 nowMs);
-    void succeeded(const QString& phone);
 
     static constexpr int kFreeFailures = 5;
     static constexpr qint64 kFirstDelayMs = 1000;

@@ -36,20 +36,22 @@ ServiceReply AccountRoutes::initialize(const ServiceRequest& request)
     if (!in.ok())
         return Envelope::refused(in.message());
 
-    // A phone that must wait is refused before the slow password check.
-    qint64 wait = m_throttle.waitMs(phone, QDateTime::currentMSecsSinceEpoch());
-    if (wait == 0) {
-        const QVariantMap user = m_context.db().userByPhone(phone);
-        const QString stored = user.isEmpty() ? m_decoyHash : user.value(QStringLiteral("password")).toString();
-        const bool right = PasswordHasher::verify(password, stored) && !user.isEmpty();
-        // Checked again with the count, so that guesses checked at once are all counted.
-        wait = m_throttle.settle(phone, QDateTime::currentMSecsSinceEpoch(), right);
-        if (wait == 0 && !right)
-            return refusedLogin(QStringLiteral("账号或密码错误"));
-        if (wait == 0)
-            return loggedIn(user);
-    }
-    return refusedLogin(QStringLiteral("密码错误次数过多，请%1秒后再试").arg((wait + 999) / 1000));
+    // The check is claimed, and counted, before the slow password check, so that guesses sent
+    // together when a wait ends are checked only as far as the count allows.
+    qint64 wait = 0;
+    if (!m_throttle.claim(phone, QDateTime::currentMSecsSinceEpoch(), &wait))
+        return Envelope::internalError();
+    if (wait > 0)
+        return refusedLogin(QStringLiteral("密码错误次数过多，请%1秒后再试").arg((wait + 999) / 1000));
+    const QVariantMap user = m_context.db().userByPhone(phone);
+    if (!m_context.db().lastError().isEmpty())
+        return Envelope::internalError();
+    const QString stored = user.isEmpty() ? m_decoyHash : user.value(QStringLiteral("password")).toString();
+    if (!PasswordHasher::verify(password, stored) || user.isEmpty())
+        return refusedLogin(QStringLiteral("账号或密码错误"));
+    if (!m_throttle.succeeded(phone))
+        return Envelope::internalError();
+    return loggedIn(user);
 }
 
 ServiceReply AccountRoutes::loggedIn(const QVariantMap& user)

@@ -147,6 +147,9 @@ ServiceReply TopicRoutes::add(const ServiceRequest& request)
     TopicData::Topic topic = readTopic(in);
     if (!in.ok())
         return Envelope::refused(in.message());
+    refusal = refuseHouses(request, topic.houseid);
+    if (!refusal.body.isEmpty())
+        return refusal;
     topic.time = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     topic.id = TopicData::add(m_context.db(), request.session.companyId, topic);
     if (topic.id == 0)
@@ -167,6 +170,13 @@ ServiceReply TopicRoutes::edit(const ServiceRequest& request)
         return Envelope::refused(in.message());
     topic.id = id;
     ServiceDatabase& db = m_context.db();
+    // Another company's topic is missing, whatever houses come with it.
+    if (TopicData::topic(db, request.session.companyId, id).id == 0)
+        return answer(db.lastError().isEmpty() ? TopicData::Change::NotFound : TopicData::Change::Failed,
+                      QJsonObject(), QString());
+    refusal = refuseHouses(request, topic.houseid);
+    if (!refusal.body.isEmpty())
+        return refusal;
     const TopicData::Change change = TopicData::update(db, request.session.companyId, topic);
     if (change != TopicData::Change::Done)
         return answer(change, QJsonObject(), QString());
@@ -204,6 +214,20 @@ void TopicRoutes::checkHouses(ParamReader& in, const QString& houses)
         in.fail(QStringLiteral("关联房源最多%1套").arg(kMaxHouses));
     else if (!std::all_of(list.begin(), list.end(), isHouse))
         in.fail(kBadHouses);
+}
+
+ServiceReply TopicRoutes::refuseHouses(const ServiceRequest& request, const QString& houses)
+{
+    // Only the company's own houses that still exist; checkHouses has vouched for the form.
+    ServiceDatabase& db = m_context.db();
+    const QJsonArray list = QJsonDocument::fromJson(houses.toUtf8()).array();
+    for (const QJsonValue& house : list) {
+        const qint64 id = static_cast<qint64>(house.toObject().value(QStringLiteral("id")).toDouble());
+        if (!TopicData::hasHouse(db, request.session.companyId, id))
+            return db.lastError().isEmpty() ? Envelope::refused(QStringLiteral("所选房源不存在或已被删除"))
+                                            : Envelope::internalError();
+    }
+    return ServiceReply();
 }
 
 QJsonObject TopicRoutes::topicJson(const TopicData::Topic& topic)

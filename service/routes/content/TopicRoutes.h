@@ -41,6 +41,8 @@ private:
     ServiceReply refuse(const ServiceRequest& request, ParamReader& in, bool owner) const;
     static TopicData::Topic readTopic(ParamReader& in);
     static void checkHouses(ParamReader& in, const QString& houses);
+    // Refuses houses that are not the company's or no longer exist; an empty reply lets it go on.
+    ServiceReply refuseHouses(const ServiceRequest& request, const QString& houses);
     static QJsonObject topicJson(const TopicData::Topic& topic);
 
     ServiceContext& m_context;

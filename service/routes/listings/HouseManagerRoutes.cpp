@@ -6,6 +6,8 @@
 #include "http/ServiceRequest.h"
 #include "http/ServiceRouter.h"
 #include "sessions/HouseManagerRights.h"
+#include "storage/content/AdsData.h"
+#include "storage/content/TopicData.h"
 #include "storage/core/ListFilter.h"
 #include "storage/core/ServiceDatabase.h"
 
@@ -166,8 +168,15 @@ ServiceReply HouseManagerRoutes::remove(const ServiceRequest& request)
         findHouse(db, request, in, kDeleteRight, QStringLiteral("您没有对该房源删除的权限,如需操作请联系管理员！"));
     if (!in.ok())
         return Envelope::refused(in.message());
-    // Only the site entry goes; the house stays in the house book.
-    if (!db.execute(QStringLiteral("DELETE FROM site_houses WHERE id = ?"), {house.value(QStringLiteral("id"))}))
+    // Only the site entry goes; the house stays in the house book. The adverts and topics that
+    // link to it let go of it at once.
+    const qint64 id = house.value(QStringLiteral("id")).toLongLong();
+    const QString& companyId = request.session.companyId;
+    const int advertType = house.value(QStringLiteral("kind")).toInt() == 0 ? AdsData::SaleHouse : AdsData::RentHouse;
+    if (!db.transaction([&] {
+            return db.execute(QStringLiteral("DELETE FROM site_houses WHERE id = ?"), {id})
+                && AdsData::unlink(db, companyId, advertType, id) && TopicData::dropHouse(db, companyId, id);
+        }))
         return Envelope::internalError();
     return Envelope::success(QJsonObject{{QStringLiteral("id"), house.value(QStringLiteral("id")).toLongLong()}},
                              QStringLiteral("删除成功"));

@@ -38,6 +38,9 @@ public:
     explicit StyleRoutes(ServiceContext& context);
     void registerRoutes(ServiceRouter& router);
 
+    // The three top icons of a "setwmenu" content, checked as a save checks them; problems go to `in`.
+    static QJsonArray checkTopIcons(ParamReader& in, const QString& content);
+
 private:
     ServiceReply styleConfig(const ServiceRequest& request);
     ServiceReply addApp(const ServiceRequest& request);
@@ -53,7 +56,6 @@ private:
     static void checkContent(ParamReader& in, const QString& content);
     static void checkPictures(ParamReader& in, const QJsonArray& pictures);
     static QString readName(ParamReader& in);
-    static QJsonArray checkTopIcons(ParamReader& in, const QString& content);
     static QJsonObject appJson(const StyleData::App& app);
 
     ServiceContext& m_context;

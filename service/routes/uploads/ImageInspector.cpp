@@ -1,11 +1,17 @@
 #include "routes/uploads/ImageInspector.h"
 
+#include "routes/uploads/PngDecoder.h"
+
 #include <QBuffer>
 #include <QColorSpace>
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QSemaphore>
 #include <QStringList>
+#include <QTransform>
+
+#include <algorithm>
 
 namespace {
 
@@ -57,13 +63,56 @@ QString formatNames()
 
 const int kJpegQuality = 90;
 
+QSemaphore g_decodeSlots(ImageInspector::kDecodeSlots);
+
+// One decode's turn, given back however the decode ends.
+class DecodeTurn
+{
+public:
+    DecodeTurn()
+        : m_taken(g_decodeSlots.tryAcquire(1, ImageInspector::kDecodeWaitMs))
+    {
+    }
+    ~DecodeTurn()
+    {
+        if (m_taken)
+            g_decodeSlots.release();
+    }
+    DecodeTurn(const DecodeTurn&) = delete;
+    DecodeTurn& operator=(const DecodeTurn&) = delete;
+    bool taken() const { return m_taken; }
+
+private:
+    bool m_taken;
+};
+
+// Bytes a pixel of the reader's picture takes once decoded; deep PNGs are decoded at 8 bits, and
+// everything ends as 32-bit pixels.
+qint64 bytesPerPixel(const QImageReader& reader, bool deepPng)
+{
+    const int depth = deepPng ? 32 : QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel();
+    return std::max(4, depth / 8);
+}
+
+// What Qt's readers do for setAutoTransform(true), for pictures decoded without them.
+QImage turnedUpright(QImage image, QImageIOHandler::Transformations upright)
+{
+    if (upright == QImageIOHandler::TransformationRotate270)
+        return image.transformed(QTransform().rotate(270));
+    image = std::move(image).mirrored(upright & QImageIOHandler::TransformationMirror,
+                                      upright & QImageIOHandler::TransformationFlip);
+    if (upright & QImageIOHandler::TransformationRotate90)
+        image = image.transformed(QTransform().rotate(90));
+    return image;
+}
+
 // A copy holding only pixels: no text chunks, colour profile or other metadata of the source.
 QImage barePixels(QImage image)
 {
     if (image.colorSpace().isValid() && image.colorSpace() != QColorSpace(QColorSpace::SRgb))
         image.convertToColorSpace(QColorSpace(QColorSpace::SRgb));
-    const QImage converted =
-        image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    const QImage::Format format = image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    const QImage converted = std::move(image).convertToFormat(format);
     return QImage(converted.constBits(), converted.width(), converted.height(), converted.bytesPerLine(),
                   converted.format())
         .copy();
@@ -102,19 +151,45 @@ ImageInspector::Result ImageInspector::inspect(const QByteArray& data)
         result.error = QStringLiteral("图片已损坏，无法读取");
         return result;
     }
-    if (static_cast<qint64>(size.width()) * size.height() > (jpeg ? kMaxJpegPixels : kMaxPixels)) {
+    const qint64 pixels = static_cast<qint64>(size.width()) * size.height();
+    if (pixels > (jpeg ? kMaxJpegPixels : kMaxPixels)) {
         result.error = QStringLiteral("图片尺寸过大");
         return result;
     }
-    if (size.width() > kMaxSide || size.height() > kMaxSide)
-        reader.setScaledSize(size.scaled(kMaxSide, kMaxSide, Qt::KeepAspectRatio));
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
+    const bool scaled = size.width() > kMaxSide || size.height() > kMaxSide;
+    const QSize target = scaled ? size.scaled(kMaxSide, kMaxSide, Qt::KeepAspectRatio) : size;
+    if (scaled)
+        reader.setScaledSize(target);
+    // JPEG is decoded at the reduced size; the others whole, then scaled.
+    const bool deepPng = QByteArray(known->readerFormat) == "png" && PngDecoder::isDeep(copy);
+    const qint64 decodedPixels = jpeg ? static_cast<qint64>(target.width()) * target.height() : pixels;
+    if (decodedPixels * bytesPerPixel(reader, deepPng) > kMaxDecodeBytes) {
+        result.error = QStringLiteral("图片尺寸过大");
+        return result;
+    }
+    const DecodeTurn turn;
+    if (!turn.taken()) {
+        result.busy = true;
+        result.error = QStringLiteral("服务暂时不可用，请稍后重试");
+        return result;
+    }
+    QImage image;
+    if (deepPng) {
+        const QImageIOHandler::Transformations upright = reader.transformation();
+        image = PngDecoder::decode(copy, pixels);
+        if (scaled && !image.isNull())
+            image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (!image.isNull() && upright != QImageIOHandler::TransformationNone)
+            image = turnedUpright(std::move(image), upright);
+    } else {
+        reader.setAutoTransform(true);
+        image = reader.read();
+    }
     if (image.isNull()) {
         result.error = QStringLiteral("图片已损坏，无法读取");
         return result;
     }
-    const QImage bare = barePixels(image);
+    const QImage bare = barePixels(std::move(image));
     const bool photo = lossy && !bare.hasAlphaChannel();
     QBuffer out(&result.encoded);
     out.open(QIODevice::WriteOnly);

@@ -10,10 +10,18 @@
 #include "storage/core/ServiceDatabase.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSaveFile>
+
+namespace {
+
+const QString kPending = QStringLiteral(".pending");
+
+} // namespace
 
 UploadRoutes::UploadRoutes(ServiceContext& context)
     : m_context(context)
@@ -34,17 +42,22 @@ ServiceReply UploadRoutes::upload(const ServiceRequest& request)
     const UploadedPart* file = request.part(QStringLiteral("file"));
     if (!file)
         in.fail(QStringLiteral("请选择要上传的图片"));
+    else if (file->isFile && file->filename.trimmed().isEmpty())
+        in.fail(QStringLiteral("上传的文件缺少文件名"));
     const qint64 type = in.integer(QStringLiteral("type"), QStringLiteral("图片类型"), 0, 1000);
     if (!in.ok())
         return Envelope::refused(in.message());
 
     const ImageInspector::Result image = ImageInspector::inspect(file->data);
+    if (image.busy)
+        return Envelope::unavailable();
     if (!image.ok)
         return Envelope::refused(image.error);
 
     // A fresh name: the client's file name never reaches the disk.
     const QString name = SecureRandom::hex(16) % QLatin1Char('.') % image.extension;
-    QSaveFile out(m_context.filePath(name));
+    const QString pending = m_context.filePath(name + kPending);
+    QSaveFile out(pending);
     if (!out.open(QIODevice::WriteOnly) || out.write(image.encoded) != image.encoded.size() || !out.commit())
         return Envelope::internalError();
     ServiceDatabase& db = m_context.db();
@@ -53,7 +66,12 @@ ServiceReply UploadRoutes::upload(const ServiceRequest& request)
                            " VALUES(?, ?, ?, ?, ?, ?, ?)"),
             {name, request.session.companyId, request.session.userId, type, image.extension,
              static_cast<qint64>(image.encoded.size()), QDateTime::currentSecsSinceEpoch()})) {
-        QFile::remove(m_context.filePath(name));
+        QFile::remove(pending);
+        return Envelope::internalError();
+    }
+    if (!QFile::rename(pending, m_context.filePath(name))) {
+        db.execute(QStringLiteral("DELETE FROM uploads WHERE name = ?"), {name});
+        QFile::remove(pending);
         return Envelope::internalError();
     }
     const QString url = m_context.fileUrl(name);
@@ -62,6 +80,34 @@ ServiceReply UploadRoutes::upload(const ServiceRequest& request)
                                       {QStringLiteral("name"), name},
                                       {QStringLiteral("width"), image.size.width()},
                                       {QStringLiteral("height"), image.size.height()}});
+}
+
+int UploadRoutes::sweepUnfinished()
+{
+    // Only what an upload leaves: "<name>.pending", and the save file's own temporary beside it.
+    static const QRegularExpression unfinished(
+        QStringLiteral("^([0-9a-f]{32}\\.[a-z]{3,4})\\.pending(\\.[A-Za-z0-9]+)?$"));
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-kUnfinishedAgeSeconds);
+    QDir folder(m_context.filesDir());
+    int removed = 0;
+    const QFileInfoList entries = folder.entryInfoList(QDir::Files | QDir::Hidden);
+    for (const QFileInfo& entry : entries) {
+        const QRegularExpressionMatch match = unfinished.match(entry.fileName());
+        if (!match.hasMatch() || entry.lastModified().toUTC() > before)
+            continue;
+        const QString name = match.captured(1);
+        const bool stored = match.captured(2).isEmpty()
+            && !m_context.db()
+                    .selectOne(QStringLiteral("SELECT name FROM uploads WHERE name = ?"), {name})
+                    .isEmpty();
+        if (!m_context.db().lastError().isEmpty())
+            return removed;
+        if (stored && QFile::rename(entry.filePath(), folder.filePath(name)))
+            continue;
+        if (QFile::remove(entry.filePath()))
+            ++removed;
+    }
+    return removed;
 }
 
 ServiceReply UploadRoutes::serveFile(const ServiceRequest& request)

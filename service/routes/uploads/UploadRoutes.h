@@ -16,6 +16,13 @@ class UploadRoutes
 public:
     explicit UploadRoutes(ServiceContext& context);
     void registerRoutes(ServiceRouter& router);
+    // An upload is written as "<name>.pending" and takes its name only once its row is stored,
+    // so a process killed in between leaves a file that is known to be unfinished. Such files
+    // older than kUnfinishedAgeSeconds (others may belong to an instance uploading right now)
+    // are removed, or named when their row was stored after all. The number removed.
+    int sweepUnfinished();
+
+    static constexpr qint64 kUnfinishedAgeSeconds = 10 * 60;
 
 private:
     enum class RangeKind { Whole, One, Unsatisfiable };

@@ -96,3 +96,9 @@ bool AdsData::hasLinkTarget(ServiceDatabase& db, const QString& companyId, int t
     }
     return !db.selectOne(sql, {itemid, companyId}).isEmpty();
 }
+
+bool AdsData::unlink(ServiceDatabase& db, const QString& companyId, int type, qint64 itemid)
+{
+    return db.execute(QStringLiteral("UPDATE carousel_ads SET itemid = 0 WHERE company_id = ? AND type = ? AND itemid = ?"),
+                      {companyId, type, itemid});
+}

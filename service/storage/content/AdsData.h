@@ -40,6 +40,9 @@ public:
     // Whether the company has the item that an advert of this type may link to: a new-house
     // project, a house for sale or for rent on its site, or a job posting.
     static bool hasLinkTarget(ServiceDatabase& db, const QString& companyId, int type, qint64 itemid);
+    // The item is going away: the company's adverts that link to it open the list page of its
+    // kind instead. False on failure.
+    static bool unlink(ServiceDatabase& db, const QString& companyId, int type, qint64 itemid);
 
 private:
     AdsData() = delete;

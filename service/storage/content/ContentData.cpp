@@ -1,5 +1,6 @@
 #include "storage/content/ContentData.h"
 
+#include "storage/content/AdsData.h"
 #include "storage/core/ServiceDatabase.h"
 
 #include <QJsonArray>
@@ -120,7 +121,15 @@ ContentData::Change ContentData::updateJob(ServiceDatabase& db, const QString& c
 
 ContentData::Change ContentData::removeJob(ServiceDatabase& db, const QString& companyId, qint64 id)
 {
-    if (!db.execute(QStringLiteral("DELETE FROM job_postings WHERE id = ? AND company_id = ?"), {id, companyId}))
-        return Change::Failed;
-    return db.changes() > 0 ? Change::Done : Change::NotFound;
+    // The adverts that link to the job go with it, at once, so none is ever left pointing nowhere.
+    bool found = true;
+    const bool done = db.transaction([&] {
+        if (!db.execute(QStringLiteral("DELETE FROM job_postings WHERE id = ? AND company_id = ?"), {id, companyId}))
+            return false;
+        found = db.changes() > 0;
+        return found && AdsData::unlink(db, companyId, AdsData::Job, id);
+    });
+    if (done)
+        return Change::Done;
+    return found ? Change::Failed : Change::NotFound;
 }

@@ -2,6 +2,9 @@
 
 #include "storage/core/ServiceDatabase.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QVariantMap>
 
 namespace {
@@ -87,4 +90,36 @@ TopicData::Change TopicData::remove(ServiceDatabase& db, const QString& companyI
 {
     return changed(db, db.execute(QStringLiteral("DELETE FROM site_topics WHERE id = ? AND company_id = ?"),
                                   {id, companyId}));
+}
+
+bool TopicData::hasHouse(ServiceDatabase& db, const QString& companyId, qint64 houseId)
+{
+    return !db.selectOne(QStringLiteral("SELECT id FROM site_houses WHERE id = ?1 AND company_id = ?2 UNION ALL"
+                                        " SELECT id FROM house_circle WHERE id = ?1 AND company_id = ?2"),
+                         {houseId, companyId})
+                .isEmpty();
+}
+
+bool TopicData::dropHouse(ServiceDatabase& db, const QString& companyId, qint64 houseId)
+{
+    if (hasHouse(db, companyId, houseId) || !db.lastError().isEmpty())
+        return db.lastError().isEmpty();
+    const QList<QVariantMap> rows =
+        db.select(QStringLiteral("SELECT id, houseid FROM site_topics WHERE company_id = ?"), {companyId});
+    if (!db.lastError().isEmpty())
+        return false;
+    for (const QVariantMap& row : rows) {
+        const QJsonArray houses = QJsonDocument::fromJson(row.value(QStringLiteral("houseid")).toString().toUtf8()).array();
+        QJsonArray kept;
+        for (const QJsonValue& house : houses) {
+            if (house.toObject().value(QStringLiteral("id")).toDouble() != static_cast<double>(houseId))
+                kept.append(house);
+        }
+        if (kept.size() != houses.size()
+            && !db.execute(QStringLiteral("UPDATE site_topics SET houseid = ? WHERE id = ?"),
+                           {QString::fromUtf8(QJsonDocument(kept).toJson(QJsonDocument::Compact)),
+                            row.value(QStringLiteral("id"))}))
+            return false;
+    }
+    return true;
 }

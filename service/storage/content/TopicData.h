@@ -41,6 +41,12 @@ public:
     static Change update(ServiceDatabase& db, const QString& companyId, const Topic& topic);
     static Change setSort(ServiceDatabase& db, const QString& companyId, qint64 id, qint64 sort);
     static Change remove(ServiceDatabase& db, const QString& companyId, qint64 id);
+    // Whether the company has the house a topic may group: one of its site's or of its house
+    // circle. A failure is kept in db.lastError().
+    static bool hasHouse(ServiceDatabase& db, const QString& companyId, qint64 houseId);
+    // A house of the company's site is gone: its topics drop it, unless a house of its circle has
+    // the same id. False on failure.
+    static bool dropHouse(ServiceDatabase& db, const QString& companyId, qint64 houseId);
 
 private:
     TopicData() = delete;

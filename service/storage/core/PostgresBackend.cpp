@@ -127,7 +127,8 @@ bool PostgresBackend::isLocator(const QString& locator)
 bool PostgresBackend::open(const QString& locator, QString* error)
 {
     m_conn = PQconnectdb(locator.toUtf8().constData());
-    if (!m_conn || PQstatus(m_conn) != CONNECTION_OK) {
+    m_unreachable = !m_conn || PQstatus(m_conn) != CONNECTION_OK;
+    if (m_unreachable) {
         *error = m_conn ? QString::fromUtf8(PQerrorMessage(m_conn)).trimmed() : QStringLiteral("out of memory");
         return false;
     }
@@ -196,9 +197,23 @@ bool PostgresBackend::run(const QString& sql, const QVariantList& values, QList<
         }
     }
     const bool ok = readResult(result.get(), rows, maxRows, error);
+    m_unreachable = !ok && unreachable(result.get());
     if (ok && (sql.startsWith(QLatin1String("CREATE TABLE")) || sql.startsWith(QLatin1String("ALTER"))))
         m_identityStale = true;
     return ok;
+}
+
+bool PostgresBackend::unreachable(const PGresult* result) const
+{
+    if (!result || PQstatus(m_conn) != CONNECTION_OK)
+        return true;
+    const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    if (!state)
+        return true;
+    // Connection exceptions, insufficient resources, the server shutting down or refusing
+    // connections for now, system errors.
+    const QByteArray code(state);
+    return code.startsWith("08") || code.startsWith("53") || code.startsWith("57P") || code.startsWith("58");
 }
 
 bool PostgresBackend::readResult(PGresult* result, QList<QVariantMap>* rows, int maxRows, QString* error)
@@ -285,5 +300,19 @@ bool PostgresBackend::idsWritten(QString* error)
                  {name}, nullptr, 0, error))
             return false;
     }
+    return true;
+}
+
+bool PostgresBackend::neverReuseIds(QString* error)
+{
+    // Identity columns draw from sequences, which never hand out a number twice.
+    error->clear();
+    return true;
+}
+
+bool PostgresBackend::setReferenceChecks(bool, QString* error)
+{
+    // Nothing here rebuilds tables, so references stay checked.
+    error->clear();
     return true;
 }

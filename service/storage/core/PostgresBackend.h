@@ -33,9 +33,13 @@ public:
     QStringList tableNames() override;
     QStringList columnNames(const QString& table) override;
     bool idsWritten(QString* error) override;
+    bool neverReuseIds(QString* error) override;
+    bool setReferenceChecks(bool on, QString* error) override;
 
 private:
     pg_result* execute(const QString& sql, const QVariantList& values, bool typed);
+    // Whether a failed result is the server being out of reach.
+    bool unreachable(const pg_result* result) const;
     bool readResult(pg_result* result, QList<QVariantMap>* rows, int maxRows, QString* error);
     QString translated(const QString& sql);
     // The tables whose id numbers itself, so an INSERT can hand back the new id. Read again,

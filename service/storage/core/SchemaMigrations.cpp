@@ -89,10 +89,16 @@ bool sharedLogins(ServiceDatabase& db)
     return db.executeAll(kSharedLogins);
 }
 
+bool idsNeverReused(ServiceDatabase& db)
+{
+    return db.neverReuseIds();
+}
+
 // Append only: a step, once released, never changes.
 const Migration kMigrations[] = {
     {1, firstSchema},
     {2, sharedLogins},
+    {3, idsNeverReused},
 };
 
 } // namespace

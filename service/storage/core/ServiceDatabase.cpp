@@ -1,5 +1,6 @@
 #include "storage/core/ServiceDatabase.h"
 
+#include "storage/core/FailureLog.h"
 #include "storage/core/PostgresBackend.h"
 #include "storage/core/SchemaMigrations.h"
 #include "storage/core/SqliteBackend.h"
@@ -7,7 +8,6 @@
 #include <QStringList>
 
 #include <atomic>
-#include <cstdio>
 
 namespace {
 
@@ -54,7 +54,10 @@ bool ServiceDatabase::open(const QString& locator, QString* error)
         return false;
     }
     m_open = true;
-    if (!SchemaMigrations::apply(*this, error)) {
+    // Schema steps may make tables anew, which references to them would refuse; the steps check
+    // the references themselves.
+    if (!own.backend->setReferenceChecks(false, error) || !SchemaMigrations::apply(*this, error)
+        || !own.backend->setReferenceChecks(true, error)) {
         std::lock_guard<std::mutex> lock(m_connectionsMutex);
         m_open = false;
         m_connections.clear();
@@ -90,13 +93,24 @@ bool ServiceDatabase::opened(Connection& own) const
     if (own.backend->open(m_locator, &own.lastError))
         return true;
     own.backend.reset();
-    std::fprintf(stderr, "kq_service: cannot open a connection: %s\n", own.lastError.toUtf8().constData());
+    own.unreachable = true;
+    FailureLog::report(QStringLiteral("cannot open a connection: ") + own.lastError);
     return false;
 }
 
 QString ServiceDatabase::lastError() const
 {
     return connection().lastError;
+}
+
+bool ServiceDatabase::unreachable() const
+{
+    return connection().unreachable;
+}
+
+void ServiceDatabase::clearUnreachable()
+{
+    connection().unreachable = false;
 }
 
 bool ServiceDatabase::isSeeded()
@@ -111,16 +125,27 @@ bool ServiceDatabase::markSeeded()
                    {QStringLiteral("seeded"), QStringLiteral("1")});
 }
 
+namespace {
+
+thread_local quint64 t_writes = 0;
+thread_local quint64 t_failures = 0;
+
+} // namespace
+
 bool ServiceDatabase::run(const QString& sql, const QVariantList& values, QList<QVariantMap>* rows, int maxRows)
 {
     Connection& own = connection();
-    if (!opened(own))
+    if (!opened(own)) {
+        ++t_failures;
         return false;
+    }
     if (own.backend->run(sql, values, rows, maxRows, &own.lastError))
         return true;
+    ++t_failures;
+    if (own.backend->unreachable())
+        own.unreachable = true;
     // The client only hears of an internal error; whoever runs the service needs the reason.
-    std::fprintf(stderr, "kq_service: statement failed: %s\n  in: %s\n", own.lastError.toUtf8().constData(),
-                 sql.left(300).toUtf8().constData());
+    FailureLog::report(QStringLiteral("statement failed: ") + own.lastError, QStringLiteral("in: ") + sql.left(300));
     return false;
 }
 
@@ -138,9 +163,35 @@ QVariantMap ServiceDatabase::selectOne(const QString& sql, const QVariantList& v
     return rows.value(0);
 }
 
+namespace {
+
+bool changesRows(const QString& sql)
+{
+    const QStringRef verb = sql.leftRef(16).trimmed();
+    return verb.startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive)
+        || verb.startsWith(QLatin1String("UPDATE"), Qt::CaseInsensitive)
+        || verb.startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
 bool ServiceDatabase::execute(const QString& sql, const QVariantList& values)
 {
-    return run(sql, values, nullptr, 0);
+    if (!run(sql, values, nullptr, 0))
+        return false;
+    if (changesRows(sql) && changes() > 0)
+        ++t_writes;
+    return true;
+}
+
+quint64 ServiceDatabase::writesOnThisThread()
+{
+    return t_writes;
+}
+
+quint64 ServiceDatabase::failuresOnThisThread()
+{
+    return t_failures;
 }
 
 QList<QVariantMap> ServiceDatabase::selectPage(const QString& columns, const QString& from, const QVariantList& values,
@@ -218,6 +269,12 @@ bool ServiceDatabase::idsWritten()
 {
     Connection& own = connection();
     return opened(own) && own.backend->idsWritten(&own.lastError);
+}
+
+bool ServiceDatabase::neverReuseIds()
+{
+    Connection& own = connection();
+    return opened(own) && own.backend->neverReuseIds(&own.lastError);
 }
 
 QVariantMap ServiceDatabase::userWhere(const QString& condition, const QVariant& value)

@@ -45,6 +45,12 @@ public:
     // The first row, or an empty map.
     QVariantMap selectOne(const QString& sql, const QVariantList& values = {});
     bool execute(const QString& sql, const QVariantList& values = {});
+    // How many statements of the calling thread changed rows (INSERT, UPDATE, DELETE), ever; two
+    // readings tell whether the work between them wrote anything.
+    static quint64 writesOnThisThread();
+    // The same for statements of the calling thread that failed: work that reads several times
+    // tells whether any of its reads failed, not only the last.
+    static quint64 failuresOnThisThread();
     // Runs the statements in turn (a schema, say); false at the first failure.
     template <std::size_t N>
     bool executeAll(const char* const (&statements)[N]);
@@ -68,7 +74,14 @@ public:
     QStringList columnNames(const QString& table);
     // After rows were written with their ids given, new rows number on from the largest id.
     bool idsWritten();
+    // Makes sure that no id is ever handed out twice; a schema step.
+    bool neverReuseIds();
     QString lastError() const;
+    // Whether a statement of the calling thread found the database out of reach (stopped, locked,
+    // unreadable) since the last clearUnreachable(): the router then answers that the service is
+    // unavailable, whatever the handler made of the failure.
+    bool unreachable() const;
+    void clearUnreachable();
 
     // A user joined with company, city, job and store, or an empty map.
     QVariantMap userByPhone(const QString& phone);
@@ -81,6 +94,7 @@ private:
     {
         std::unique_ptr<SqlBackend> backend;
         QString lastError;
+        bool unreachable = false;
     };
 
     // The calling thread's connection, opened when new; its backend stays empty while it cannot

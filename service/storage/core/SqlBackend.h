@@ -31,6 +31,14 @@ public:
     // After rows were written with their ids given (seeding, importing), new rows number on
     // from the largest id.
     virtual bool idsWritten(QString* error) = 0;
+    // Rebuilds tables whose id may be handed out again after a delete so that it never is; run
+    // inside the schema's transaction, with reference checks off.
+    virtual bool neverReuseIds(QString* error) = 0;
+    // Turns the checking of references on or off for this connection, outside a transaction.
+    virtual bool setReferenceChecks(bool on, QString* error) = 0;
+    // Whether the last failure (of open or run) was the database being out of reach (stopped,
+    // locked, unreadable, disk full) rather than the statement or its values.
+    bool unreachable() const { return m_unreachable; }
 
     // A table or column name quoted for pasting into SQL; both engines read "name" so.
     static QString quotedName(const QString& name)
@@ -41,6 +49,8 @@ public:
     }
 
 protected:
+    bool m_unreachable = false;
+
     // The "name" column of a query's rows.
     QStringList names(const QString& sql, const QVariantList& values = {})
     {

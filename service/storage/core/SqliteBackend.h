@@ -28,6 +28,8 @@ public:
     QStringList tableNames() override;
     QStringList columnNames(const QString& table) override;
     bool idsWritten(QString* error) override;
+    bool neverReuseIds(QString* error) override;
+    bool setReferenceChecks(bool on, QString* error) override;
 
 private:
     // The connection's statement for sql, prepared once and kept; nullptr when it does not

@@ -12,40 +12,9 @@
 #include <QTest>
 #include <QUrl>
 
-#include <unistd.h>
-
 namespace {
 
 using Headers = ReferenceService::Headers;
-
-// The service's process: our child named kq_service.
-qint64 servicePid()
-{
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString& entry : entries) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray text = stat.readAll();
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        if (text.contains("(kq_service)") && fields.value(1).toLongLong() == ::getpid())
-            return entry.toLongLong();
-    }
-    return -1;
-}
-
-// Peak resident memory of a process in KB (VmHWM), or -1.
-qint64 peakKb(qint64 pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
 
 quint32 crc32(const QByteArray& data)
 {
@@ -129,7 +98,6 @@ private:
     static constexpr qint64 kMemoryBoundMb = 48;
 
     QScopedPointer<ReferenceService> m_service;
-    qint64 m_pid = -1;
     qint64 m_startKb = -1;
     Headers m_manager;
     Headers m_staff;
@@ -153,15 +121,13 @@ void TestHostileRequests::initTestCase()
     m_picture = QUrl(upload.message()).path();
     m_pictureBytes = m_service->get(upload.message()).body;
     QVERIFY(m_pictureBytes.size() > 100);
-    m_pid = servicePid();
-    QVERIFY(m_pid > 0);
-    m_startKb = peakKb(m_pid);
+    m_startKb = m_service->memoryKb("VmHWM");
     QVERIFY(m_startKb > 0);
 }
 
 void TestHostileRequests::cleanupTestCase()
 {
-    const qint64 grownMb = (peakKb(m_pid) - m_startKb) / 1024;
+    const qint64 grownMb = (m_service->memoryKb("VmHWM") - m_startKb) / 1024;
     qInfo("peak memory grew by %lld MB", grownMb);
     QVERIFY2(grownMb < kMemoryBoundMb, qPrintable(QStringLiteral("peak memory grew by %1 MB").arg(grownMb)));
     QCOMPARE(m_service->post(QStringLiteral("api/mtore/appposts"), QByteArray(), m_manager).code(), 200);

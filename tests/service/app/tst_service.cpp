@@ -1,6 +1,7 @@
 #include "support/service/ReferenceService.h"
 #include "support/service/TestImages.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -76,6 +77,8 @@ private slots:
     void valuesRoundTrip();
     void paths_data();
     void paths();
+    void unnamedUploadRefused();
+    void unfinishedUploadsSweptAtStart();
 
 private:
     int rowCount(const QString& table) const;
@@ -177,7 +180,7 @@ void TestService::loginData()
     QCOMPARE(user.value(QStringLiteral("userinfo")).toObject().value(QStringLiteral("ismanager")).toInt(), 1);
     QCOMPARE(user.value(QStringLiteral("weiguanwang")).toInt(), 1);
     const QString website = user.value(QStringLiteral("website")).toString();
-    QCOMPARE(website, m_service->baseUrl() + QStringLiteral("site/10001/"));
+    QCOMPARE(website, m_service->baseUrl() + QStringLiteral("site/m/10001/"));
     const ReferenceService::Reply site = m_service->get(website);
     QCOMPARE(site.httpStatus, 200);
     QVERIFY(QString::fromUtf8(site.body).contains(QStringLiteral("安居地产")));
@@ -359,7 +362,7 @@ void TestService::tilesPerCompany()
     }
     QCOMPARE(tileByItem(anju, 4).value(QStringLiteral("title")).toString(), QStringLiteral("业主委托出售"));
     QCOMPARE(tileByItem(anju, -3).value(QStringLiteral("content")).toString(),
-             m_service->baseUrl() + QStringLiteral("site/10001/"));
+             m_service->baseUrl() + QStringLiteral("site/m/10001/"));
     QStringList customApps;
     for (const QJsonValue& value : anju) {
         if (value.toObject().value(QStringLiteral("type")).toInt() == 1)
@@ -375,7 +378,7 @@ void TestService::tilesPerCompany()
             QVERIFY(!customApps.contains(value.toObject().value(QStringLiteral("title")).toString()));
     }
     QCOMPARE(tileByItem(shancheng, -3).value(QStringLiteral("content")).toString(),
-             m_service->baseUrl() + QStringLiteral("site/20002/"));
+             m_service->baseUrl() + QStringLiteral("site/m/20002/"));
     QCOMPARE(tileByItem(rongcheng, -3).value(QStringLiteral("content")).toString(), QString());
 }
 
@@ -644,6 +647,56 @@ void TestService::paths()
         QCOMPARE(reply.code(), 404);
     // The same for a POST.
     QCOMPARE(m_service->post(path, QByteArray()).httpStatus, status);
+}
+
+void TestService::unnamedUploadRefused()
+{
+    const QStringList before = storedFiles();
+    const ReferenceService::Reply reply =
+        m_service->upload(QStringLiteral("api/app/upphoto"), {{QStringLiteral("type"), QStringLiteral("8")}},
+                          QStringLiteral("file"), QString(), pngBytes(40, 30), m_manager);
+    QCOMPARE(reply.code(), 405);
+    QCOMPARE(reply.message(), QStringLiteral("上传的文件缺少文件名"));
+    QCOMPARE(storedFiles(), before);
+}
+
+// What a process killed in the middle of an upload leaves, found at the next start: unfinished
+// files of long ago go, one whose row was stored takes its name, recent ones (another instance
+// may be writing them) and finished files stay.
+void TestService::unfinishedUploadsSweptAtStart()
+{
+    const ReferenceService::Reply uploaded =
+        m_service->upload(QStringLiteral("api/app/upphoto"), {{QStringLiteral("type"), QStringLiteral("8")}},
+                          QStringLiteral("file"), QStringLiteral("p.png"), pngBytes(40, 30), m_manager);
+    QCOMPARE(uploaded.code(), 200);
+    const QString stored = uploaded.data().toObject().value(QStringLiteral("name")).toString();
+    QCOMPARE(m_service->stop(), 0);
+
+    const QDir files(m_service->filesDir());
+    QVERIFY(QFile::rename(files.filePath(stored), files.filePath(stored + QStringLiteral(".pending"))));
+    const QString lost = QStringLiteral("0123456789abcdef0123456789abcdef.png.pending");
+    const QString halfWritten = QStringLiteral("00112233445566778899aabbccddeeff.jpg.pending.aB3dE9");
+    const QString recent = QStringLiteral("ffeeddccbbaa99887766554433221100.png.pending");
+    const QString someoneElses = QStringLiteral("notes.txt.pending");
+    const QDateTime longAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
+    const QString storedPending = stored + QStringLiteral(".pending");
+    for (const QString& name : {storedPending, lost, halfWritten, recent, someoneElses}) {
+        QFile file(files.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        if (name != recent)
+            QVERIFY(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    }
+    QVERIFY2(m_service->start(), qPrintable(m_service->errorString()));
+
+    const QStringList left = files.entryList(QDir::Files);
+    QVERIFY(left.contains(stored));
+    QVERIFY(!left.contains(stored + QStringLiteral(".pending")));
+    QVERIFY(!left.contains(lost));
+    QVERIFY(!left.contains(halfWritten));
+    QVERIFY(left.contains(recent));
+    QVERIFY(left.contains(someoneElses));
+    // Started again on another port.
+    QCOMPARE(m_service->get(QStringLiteral("files/") + stored).httpStatus, 200);
 }
 
 QTEST_GUILESS_MAIN(TestService)

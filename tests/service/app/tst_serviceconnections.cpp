@@ -8,6 +8,7 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QUrl>
+#include <QVector>
 
 #include <memory>
 #include <vector>
@@ -24,12 +25,13 @@ private slots:
     void idleConnectionsLeaveRoom();
     void slowRequestsDoNotHoldOthers();
     void loginsAtOnceAreAllCounted();
+    void guessesAtOnceWhenAWaitEnds();
 
 private:
     quint16 port() const { return static_cast<quint16>(QUrl(m_service->baseUrl()).port()); }
     QByteArray sessionHeaders() const;
-    // The answers to count logins sent at once, by message.
-    QMap<QString, int> loginsAtOnce(const QByteArray& phone, const QByteArray& password, int count);
+    // The answers to logins sent at once, one per password in that order, by message.
+    QMap<QString, int> loginsAtOnce(const QByteArray& phone, const QList<QByteArray>& passwords);
 
     QScopedPointer<ReferenceService> m_service;
     ReferenceService::Headers m_manager;
@@ -140,21 +142,20 @@ void TestServiceConnections::slowRequestsDoNotHoldOthers()
     }
 }
 
-QMap<QString, int> TestServiceConnections::loginsAtOnce(const QByteArray& phone, const QByteArray& password, int count)
+QMap<QString, int> TestServiceConnections::loginsAtOnce(const QByteArray& phone, const QList<QByteArray>& passwords)
 {
-    const QByteArray body = "phone=" + phone + "&password=" + password;
-    const QByteArray request = "POST /api/account/initialize HTTP/1.1\r\nHost: x\r\nContent-Type: "
-                               "application/x-www-form-urlencoded\r\nContent-Length: "
-                               + QByteArray::number(body.size()) + "\r\n\r\n" + body;
     std::vector<std::unique_ptr<QTcpSocket>> logins;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < passwords.size(); ++i) {
         logins.push_back(std::make_unique<QTcpSocket>());
         logins.back()->connectToHost(QStringLiteral("127.0.0.1"), port());
         logins.back()->waitForConnected(5000);
     }
-    for (const auto& socket : logins) {
-        socket->write(request);
-        socket->flush();
+    for (size_t i = 0; i < logins.size(); ++i) {
+        const QByteArray body = "phone=" + phone + "&password=" + passwords.at(static_cast<int>(i));
+        logins[i]->write("POST /api/account/initialize HTTP/1.1\r\nHost: x\r\nContent-Type: "
+                         "application/x-www-form-urlencoded\r\nContent-Length: "
+                         + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        logins[i]->flush();
     }
     QMap<QString, int> answers;
     for (const auto& socket : logins) {
@@ -172,12 +173,36 @@ QMap<QString, int> TestServiceConnections::loginsAtOnce(const QByteArray& phone,
 void TestServiceConnections::loginsAtOnceAreAllCounted()
 {
     const int count = 12;
-    const QMap<QString, int> wrong = loginsAtOnce("13700000000", "wrong", count);
+    const QMap<QString, int> wrong = loginsAtOnce("13700000000", QVector<QByteArray>(count, "wrong").toList());
     QCOMPARE(wrong.value(QStringLiteral("账号或密码错误")), 5);
     QCOMPARE(wrong.value(QStringLiteral("账号或密码错误")) + wrong.value(QStringLiteral("密码错误次数过多，请1秒后再试")),
              count);
-    const QMap<QString, int> right = loginsAtOnce("13900000000", "demo123", count);
+    const QMap<QString, int> right = loginsAtOnce("13900000000", QVector<QByteArray>(count, "demo123").toList());
     QCOMPARE(right.value(QStringLiteral("登录成功")), count);
+}
+
+// Once a phone's wait ends, guesses sent together take one turn between them: one is checked,
+// the rest are refused unchecked, the right password sent among them too.
+void TestServiceConnections::guessesAtOnceWhenAWaitEnds()
+{
+    const QString phone = QStringLiteral("13800000001");
+    const QByteArray wrong =
+        ReferenceService::form({piece("phone", phone), piece("password", QStringLiteral("guess"))});
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(m_service->post(QStringLiteral("api/account/initialize"), wrong).message(),
+                 QStringLiteral("账号或密码错误"));
+    QTest::qWait(1200);
+    QList<QByteArray> guesses;
+    for (int i = 0; i < 39; ++i)
+        guesses.append("guess" + QByteArray::number(i));
+    guesses.append("demo123");
+    const QMap<QString, int> answers = loginsAtOnce(phone.toUtf8(), guesses);
+    QCOMPARE(answers.value(QStringLiteral("登录成功")), 0);
+    QCOMPARE(answers.value(QStringLiteral("账号或密码错误")), 1);
+    int throttled = 0;
+    for (auto it = answers.cbegin(); it != answers.cend(); ++it)
+        throttled += it.key().startsWith(QStringLiteral("密码错误次数过多")) ? it.value() : 0;
+    QCOMPARE(throttled, 39);
 }
 
 QTEST_GUILESS_MAIN(TestServiceConnections)

@@ -68,6 +68,8 @@ private slots:
     void writtenThroughOneReadThroughTheOther();
     void movesAtOnceKeepOneOrder();
     void failedLoginsCountTogether();
+    void guessesThroughBothWhenAWaitEnds();
+    void lastAppAddedThroughBothAtOnce();
     void restartedInstanceCarriesOn();
 
 private:
@@ -188,6 +190,76 @@ void TestServiceInstances::failedLoginsCountTogether()
     QCOMPARE(reply.code(), 405);
     static const QRegularExpression throttled(QStringLiteral("^密码错误次数过多，请\\d+秒后再试$"));
     QVERIFY2(throttled.match(reply.message()).hasMatch(), qPrintable(reply.message()));
+}
+
+// When a phone's wait ends, guesses sent together through both instances take one turn between
+// them: one password is checked, the right one sent among them is not.
+void TestServiceInstances::guessesThroughBothWhenAWaitEnds()
+{
+    const QString phone = QStringLiteral("13900000000");
+    const auto guess = [&phone](const QString& password) {
+        return ReferenceService::Pieces{piece("phone", phone), piece("password", password)};
+    };
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(m_a->call(kLogin, guess(QStringLiteral("guess"))).message(), QStringLiteral("账号或密码错误"));
+    QTest::qWait(1200);
+    QList<QPair<ReferenceService*, QNetworkReply*>> sent;
+    for (int i = 0; i < 40; ++i) {
+        ReferenceService* through = i % 2 == 0 ? m_a.data() : m_b.data();
+        sent.append({through, through->callUnwaited(kLogin, guess(i == 39 ? QStringLiteral("demo123")
+                                                                           : QStringLiteral("guess%1").arg(i)))});
+    }
+    int checked = 0;
+    int held = 0;
+    for (const auto& one : sent) {
+        const QString message = one.first->wait(one.second).message();
+        QVERIFY2(message != QStringLiteral("登录成功"), "the right password was checked");
+        checked += message == QStringLiteral("账号或密码错误") ? 1 : 0;
+        held += message.startsWith(QStringLiteral("密码错误次数过多")) ? 1 : 0;
+    }
+    QCOMPARE(checked, 1);
+    QCOMPARE(held, 39);
+}
+
+// The tenth custom app asked for through both instances at once: one is added, the other is
+// told the list is full; neither fails, whichever instance counts first.
+void TestServiceInstances::lastAppAddedThroughBothAtOnce()
+{
+    const QString add = QStringLiteral("api/mtore/customappadd");
+    const ReferenceService::Reply icon = m_a->upload(kUpload, {{QStringLiteral("type"), QStringLiteral("11")}},
+                                                     QStringLiteral("file"), QStringLiteral("icon.png"),
+                                                     TestImages::encode(TestImages::filled(QSize(132, 132), Qt::darkCyan), "PNG"),
+                                                     m_manager);
+    QCOMPARE(icon.code(), 200);
+    const auto form = [&icon](int i) {
+        // Names are four characters at most.
+        return ReferenceService::Pieces{piece("name", QString::number(i)), piece("photo", icon.message()),
+                                        piece("content", QStringLiteral("内容"))};
+    };
+    const QString full = QStringLiteral("最多只能添加10个自定义应用");
+    int tries = 0;
+    while (m_a->call(add, form(tries), m_manager).code() == 200 && tries < 20)
+        ++tries;
+    // The list is full: free one place, then ask for it through both.
+    QCOMPARE(m_a->call(add, form(99), m_manager).message(), full);
+    for (int round = 0; round < 5; ++round) {
+        const QJsonArray apps = m_a->call(QStringLiteral("api/mtore/getmstorestyleconfig"), {}, m_manager)
+                                    .data().toObject().value(QStringLiteral("app")).toArray();
+        qint64 lastCustom = 0;
+        for (const QJsonValue& app : apps) {
+            if (app.toObject().value(QStringLiteral("type")).toInt() == 1)
+                lastCustom = app.toObject().value(QStringLiteral("id")).toVariant().toLongLong();
+        }
+        QCOMPARE(m_a->call(QStringLiteral("api/mtore/customappdelete"), {piece("id", lastCustom)}, m_manager).code(),
+                 200);
+        QNetworkReply* throughA = m_a->callUnwaited(add, form(100 + round), m_manager);
+        QNetworkReply* throughB = m_b->callUnwaited(add, form(200 + round), m_manager);
+        const ReferenceService::Reply a = m_a->wait(throughA);
+        const ReferenceService::Reply b = m_b->wait(throughB);
+        const QString answers = QString::fromUtf8(a.body + " / " + b.body);
+        QVERIFY2(a.code() + b.code() == 605, qPrintable(answers));
+        QVERIFY2((a.code() == 405 ? a : b).message() == full, qPrintable(answers));
+    }
 }
 
 void TestServiceInstances::restartedInstanceCarriesOn()

@@ -75,6 +75,7 @@ private slots:
     void reorderingShowsInTheNextList();
     void rightsOfStaff();
     void otherCompanySeesAndTouchesNothing();
+    void deletedJobLeavesNoLinkBehind();
     void fiftyAdvertsAtMost();
     void newHousePicker();
 
@@ -410,6 +411,31 @@ void TestAdsRoutes::otherCompanySeesAndTouchesNothing()
     QCOMPARE(order(m_chongqing), theirs);
     // Naming another company does not reach it either.
     QCOMPARE(m_service->call(kPosts, {piece("companyid", QStringLiteral("10001"))}, m_chongqing).code(), 405);
+}
+
+// A job deleted under an advert: the advert opens the job list instead, and the job's id is not
+// handed to the next job, another company's included, so the advert can never point at it.
+void TestAdsRoutes::deletedJobLeavesNoLinkBehind()
+{
+    const auto addJob = [this](const Headers& who) {
+        const Pieces job = {piece("title", QStringLiteral("置业顾问")), piece("xinzi", QStringLiteral("8000")),
+                            piece("xueli", QStringLiteral("本科")), piece("jingyan", QStringLiteral("1-3年")),
+                            piece("address", QStringLiteral("春熙路")), piece("content", QStringLiteral("带看")),
+                            piece("tags", QStringLiteral("五险一金")), piece("tel", QStringLiteral("028-86661234"))};
+        return m_service->call(QStringLiteral("api/mtore/joinusadd"), job, who)
+            .data().toObject().value(QStringLiteral("id")).toVariant().toLongLong();
+    };
+    const qint64 job = addJob(m_manager);
+    QVERIFY(job > 0);
+    const qint64 advert = m_service->call(kAdd, advertForm(somePhoto(), 4, job, QStringLiteral("招聘")), m_manager)
+                              .data().toObject().value(QStringLiteral("id")).toVariant().toLongLong();
+    QVERIFY(advert > 0);
+    QCOMPARE(m_service->call(QStringLiteral("api/mtore/joinusdelete"), {piece("id", job)}, m_manager).code(), 200);
+    QCOMPARE(advertOf(m_manager, advert).value(QStringLiteral("type")).toInt(), 4);
+    QCOMPARE(advertOf(m_manager, advert).value(QStringLiteral("itemid")).toInt(), 0);
+    QVERIFY(addJob(m_chongqing) > job);
+    QVERIFY(addJob(m_manager) > job);
+    QCOMPARE(advertOf(m_manager, advert).value(QStringLiteral("itemid")).toInt(), 0);
 }
 
 void TestAdsRoutes::fiftyAdvertsAtMost()

@@ -65,6 +65,7 @@ private slots:
     void scopeDecidesPerHouse_data();
     void scopeDecidesPerHouse();
     void managerRunsEveryOperation();
+    void deletedHouseLeavesNoLinks();
     void reviewAndRecommendNeedAReviewedHouse();
     void recommendNeedsTheSiteService();
     void houseBookDetailBehindAListing();
@@ -361,6 +362,31 @@ void TestHouseManagerRoutes::managerRunsEveryOperation()
     QCOMPARE(m_service->call(kBookDetail, {piece("id", number(bookId))}, m_manager).code(), 200);
     QCOMPARE(m_service->call(kDelete, {piece("id", number(shown))}, m_manager).message(),
              QStringLiteral("该房源不存在或已被删除"));
+}
+
+// The adverts that linked to a deleted house open the house list instead, and topics drop it,
+// so no link is left for a later record to be mistaken for.
+void TestHouseManagerRoutes::deletedHouseLeavesNoLinks()
+{
+    const QString grouping = QStringLiteral("SELECT COUNT(*) FROM site_topics WHERE company_id = '10001'"
+                                            " AND houseid LIKE '%\"id\":%1,%'");
+    const qint64 linked = houseWhere(QStringLiteral(
+        "id IN (SELECT itemid FROM carousel_ads WHERE company_id = '10001' AND type = 2 + site_houses.kind)"
+        " AND EXISTS(SELECT 1 FROM site_topics t WHERE t.company_id = '10001'"
+        " AND t.houseid LIKE '%\"id\":' || site_houses.id || ',%')"));
+    QVERIFY(linked > 0);
+    const QString advertsOf = QStringLiteral("SELECT COUNT(*) FROM carousel_ads WHERE company_id = '10001'"
+                                             " AND type IN (2, 3) AND itemid = %1");
+    const int adverts = count(QStringLiteral("SELECT COUNT(*) FROM carousel_ads"));
+    QVERIFY(count(advertsOf.arg(linked)) > 0);
+    QVERIFY(count(grouping.arg(linked)) > 0);
+    const int topics = count(QStringLiteral("SELECT COUNT(*) FROM site_topics"));
+
+    QCOMPARE(m_service->call(kDelete, {piece("id", number(linked))}, m_manager).code(), 200);
+    QCOMPARE(count(advertsOf.arg(linked)), 0);
+    QCOMPARE(count(grouping.arg(linked)), 0);
+    QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM carousel_ads")), adverts);
+    QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM site_topics")), topics);
 }
 
 void TestHouseManagerRoutes::reviewAndRecommendNeedAReviewedHouse()

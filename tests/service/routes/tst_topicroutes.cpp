@@ -312,6 +312,16 @@ void TestTopicRoutes::refused_data()
         many += QStringLiteral("{\"id\":%1,\"title\":\"h\"}%2").arg(i).arg(i < 201 ? QStringLiteral(",") : QString());
     QTest::newRow("201 houses") << kAdd << add(QStringLiteral("t"), many + QStringLiteral("]"))
                                 << QStringLiteral("关联房源最多200套");
+    // 39 is a house of 山城置业's site.
+    const QString kMissingHouse = QStringLiteral("所选房源不存在或已被删除");
+    QTest::newRow("another company's house")
+        << kAdd << add(QStringLiteral("t"), QStringLiteral("[{\"id\":5,\"title\":\"a\"},{\"id\":39,\"title\":\"b\"}]"))
+        << kMissingHouse;
+    QTest::newRow("a house that does not exist")
+        << kAdd << add(QStringLiteral("t"), QStringLiteral("[{\"id\":987654,\"title\":\"a\"}]")) << kMissingHouse;
+    QTest::newRow("edit, another company's house")
+        << kEdit << (add(QStringLiteral("t"), QStringLiteral("[{\"id\":39,\"title\":\"b\"}]")) + piece("id", 1))
+        << kMissingHouse;
     QTest::newRow("title too long") << kAdd << add(QString(101, QLatin1Char('x')), kHouses)
                                     << QStringLiteral("专题标题过长，最多100个字符");
     QTest::newRow("edit without id") << kEdit << add(QStringLiteral("t"), kHouses) << QStringLiteral("缺少参数：专题编号");

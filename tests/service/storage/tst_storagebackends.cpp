@@ -2,6 +2,7 @@
 #include "seed/DemoData.h"
 #include "sessions/SessionStore.h"
 #include "storage/core/DataTransfer.h"
+#include "storage/core/FailureLog.h"
 #include "storage/core/SchemaMigrations.h"
 #include "storage/core/ServiceDatabase.h"
 #include "support/service/ReferenceService.h"
@@ -12,9 +13,13 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <algorithm>
+#include <cstdio>
+
+#include <unistd.h>
 
 namespace {
 
@@ -52,6 +57,8 @@ private slots:
     void failedTransactionKeepsNothing();
     void secondOpenChangesNothing();
     void fileFromBeforeVersionsIsBroughtUpToDate();
+    void freedIdsAreNotHandedOutAgain();
+    void failuresArePrintedOncePerSecond();
     void exportAndImportCopyAnAgency();
     void badImportsStoreNothing_data();
     void badImportsStoreNothing();
@@ -221,6 +228,90 @@ void TestStorageBackends::fileFromBeforeVersionsIsBroughtUpToDate()
     QVERIFY(db.tableNames().contains(QStringLiteral("login_failures")));
     QCOMPARE(db.selectOne(QStringLiteral("SELECT value FROM meta WHERE key = 'kept'")).value(QStringLiteral("value")),
              QVariant(QStringLiteral("yes")));
+}
+
+// Also in a database whose tables were made before ids were kept from coming back: the schema
+// step keeps every row and the order of the tables, which an export follows.
+void TestStorageBackends::freedIdsAreNotHandedOutAgain()
+{
+    const bool sqlite = ReferenceService::backend() == QLatin1String("sqlite");
+    const QString locator = freshDatabase();
+    const QString topic = QStringLiteral("INSERT INTO site_topics(company_id, title, img, houseid, time)"
+                                         " VALUES('10001', ?, 'http://x.cn/a.jpg', '[]', '2024-01-01 10:00')");
+    QStringList tables;
+    {
+        ServiceDatabase db;
+        QString error;
+        QVERIFY2(db.open(locator, &error), qPrintable(error));
+        if (sqlite) {
+            // The topics' table as the step before made it: ids without AUTOINCREMENT.
+            const QString made = db.selectOne(QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'site_topics'"))
+                                     .value(QStringLiteral("sql"))
+                                     .toString();
+            QVERIFY(made.contains(QLatin1String(" AUTOINCREMENT")));
+            QVERIFY(db.execute(QStringLiteral("DROP TABLE site_topics")));
+            QVERIFY(db.execute(QString(made).remove(QStringLiteral(" AUTOINCREMENT"))));
+        }
+        QVERIFY(db.execute(QStringLiteral("DELETE FROM schema_version WHERE version = 3")));
+        QVERIFY(db.execute(QStringLiteral("INSERT INTO cities(id, name) VALUES('1', '成都')")));
+        QVERIFY(db.execute(QStringLiteral("INSERT INTO companies(id, city_id, name) VALUES('10001', '1', '安居地产')")));
+        for (const char* title : {"一", "二", "三"})
+            QVERIFY2(db.execute(topic, {QString::fromUtf8(title)}), qPrintable(db.lastError()));
+        tables = db.tableNames();
+    }
+    ServiceDatabase db;
+    QString error;
+    QVERIFY2(db.open(locator, &error), qPrintable(error));
+    QCOMPARE(SchemaMigrations::currentVersion(db), SchemaMigrations::latestVersion());
+    QCOMPARE(db.tableNames(), tables);
+    const auto titles = [&db] {
+        QStringList list;
+        for (const QVariantMap& row : db.select(QStringLiteral("SELECT title FROM site_topics ORDER BY id")))
+            list.append(row.value(QStringLiteral("title")).toString());
+        return list;
+    };
+    QCOMPARE(titles(), (QStringList{QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("三")}));
+    if (sqlite) {
+        QCOMPARE(db.selectOne(QStringLiteral("SELECT COUNT(*) AS n FROM sqlite_master WHERE type = 'table'"
+                                             " AND sql LIKE '%id INTEGER PRIMARY KEY,%'"))
+                     .value(QStringLiteral("n"))
+                     .toInt(),
+                 0);
+    }
+
+    const qint64 last = db.selectOne(QStringLiteral("SELECT MAX(id) AS id FROM site_topics")).value(QStringLiteral("id")).toLongLong();
+    QVERIFY(db.execute(QStringLiteral("DELETE FROM site_topics WHERE id = ?"), {last}));
+    QVERIFY(db.execute(topic, {QStringLiteral("四")}));
+    QCOMPARE(db.lastInsertId(), last + 1);
+    QCOMPARE(titles(), (QStringList{QStringLiteral("一"), QStringLiteral("二"), QStringLiteral("四")}));
+}
+
+// An outage fails every statement of every thread: each kind of failure is printed once a
+// second at most, and then says how many like it were held back.
+void TestStorageBackends::failuresArePrintedOncePerSecond()
+{
+    QTemporaryFile capture;
+    QVERIFY(capture.open());
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    QVERIFY(saved >= 0);
+    QVERIFY(dup2(capture.handle(), STDERR_FILENO) >= 0);
+    for (int i = 0; i < 1000; ++i)
+        FailureLog::report(QStringLiteral("statement failed: probe outage"), QStringLiteral("in: SELECT %1").arg(i));
+    FailureLog::report(QStringLiteral("statement failed: another probe"));
+    QTest::qWait(static_cast<int>(FailureLog::kQuietMs) + 100);
+    FailureLog::report(QStringLiteral("statement failed: probe outage"));
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+
+    capture.seek(0);
+    const QStringList lines = QString::fromUtf8(capture.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.filter(QStringLiteral("probe outage")).size(), 2);
+    QVERIFY2(lines.filter(QStringLiteral("probe outage")).last().contains(QStringLiteral("(999 more like it")),
+             qPrintable(lines.join(QLatin1Char('\n'))));
+    QCOMPARE(lines.filter(QStringLiteral("another probe")).size(), 1);
+    QCOMPARE(lines.filter(QStringLiteral("in: SELECT")), QStringList{QStringLiteral("  in: SELECT 0")});
 }
 
 void TestStorageBackends::exportAndImportCopyAnAgency()

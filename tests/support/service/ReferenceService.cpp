@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QHttpMultiPart>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
@@ -366,6 +367,13 @@ ReferenceService::Reply ReferenceService::upload(const QString& path, const QMap
                                                  const QString& partName, const QString& fileName,
                                                  const QByteArray& data, const QMap<QString, QVariant>& headers)
 {
+    return wait(uploadUnwaited(path, fields, partName, fileName, data, headers));
+}
+
+QNetworkReply* ReferenceService::uploadUnwaited(const QString& path, const QMap<QString, QString>& fields,
+                                                const QString& partName, const QString& fileName,
+                                                const QByteArray& data, const QMap<QString, QVariant>& headers)
+{
     auto* multiPart = new QHttpMultiPart(QHttpMultiPart::FormDataType);
     for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
         QHttpPart field;
@@ -381,7 +389,7 @@ ReferenceService::Reply ReferenceService::upload(const QString& path, const QMap
     multiPart->append(file);
     QNetworkReply* reply = m_network->post(makeRequest(path, headers), multiPart);
     multiPart->setParent(reply);
-    return wait(reply);
+    return reply;
 }
 
 ReferenceService::Reply ReferenceService::wait(QNetworkReply* reply)
@@ -398,6 +406,7 @@ ReferenceService::Reply ReferenceService::wait(QNetworkReply* reply)
     Reply result;
     result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     result.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toString().toUtf8();
+    result.etag = reply->rawHeader(QByteArrayLiteral("ETag"));
     result.body = reply->readAll();
     if (reply->error() != QNetworkReply::NoError)
         result.networkError = reply->errorString();
@@ -406,6 +415,79 @@ ReferenceService::Reply ReferenceService::wait(QNetworkReply* reply)
         result.envelope = document.object();
     reply->deleteLater();
     return result;
+}
+
+qint64 ReferenceService::memoryKb(const QByteArray& field) const
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(processId()));
+    if (processId() <= 0 || !status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field + ':'))
+            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+bool ReferenceService::resetPeakMemory() const
+{
+    QFile clear(QStringLiteral("/proc/%1/clear_refs").arg(processId()));
+    return processId() > 0 && clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
+}
+
+namespace {
+
+const QString kLockHolder = QStringLiteral("kq-test-outage");
+
+} // namespace
+
+bool ReferenceService::cutDatabase()
+{
+    PgAddress address;
+    QString error;
+    if (parseLocator(m_locator, &address)) {
+        const QString name = address.database;
+        if (runOnServer(address, QStringLiteral("ALTER DATABASE \"%1\" ALLOW_CONNECTIONS false").arg(name), &error)
+            && runOnServer(address,
+                           QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'")
+                               .arg(name),
+                           &error))
+            return true;
+        m_error = error;
+        return false;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kLockHolder);
+        db.setDatabaseName(m_locator);
+        QSqlQuery query(db);
+        if (db.open() && query.exec(QStringLiteral("BEGIN IMMEDIATE"))
+            && query.exec(QStringLiteral("UPDATE meta SET value = value WHERE key = 'seeded'")))
+            return true;
+        m_error = db.isOpen() ? query.lastError().text() : db.lastError().text();
+    }
+    QSqlDatabase::removeDatabase(kLockHolder);
+    return false;
+}
+
+bool ReferenceService::restoreDatabase()
+{
+    PgAddress address;
+    if (parseLocator(m_locator, &address)) {
+        return runOnServer(address,
+                           QStringLiteral("ALTER DATABASE \"%1\" ALLOW_CONNECTIONS true").arg(address.database),
+                           &m_error);
+    }
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::database(kLockHolder, false);
+        QSqlQuery query(db);
+        ok = db.isOpen() && query.exec(QStringLiteral("ROLLBACK"));
+        if (!ok)
+            m_error = db.isOpen() ? query.lastError().text() : QStringLiteral("the database was not cut");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(kLockHolder);
+    return ok;
 }
 
 int ReferenceService::stop()

@@ -41,6 +41,8 @@ public:
         // 0 when no HTTP answer arrived (networkError says why).
         int httpStatus = 0;
         QByteArray contentType;
+        // The ETag header, empty when there was none.
+        QByteArray etag;
         QByteArray body;
         QString networkError;
         // The JSON envelope, when the body is one.
@@ -106,6 +108,10 @@ public:
     // A multipart POST with text fields and one file part.
     Reply upload(const QString& path, const QMap<QString, QString>& fields, const QString& partName,
                  const QString& fileName, const QByteArray& data, const QMap<QString, QVariant>& headers = {});
+    // The same upload, sent without waiting; wait() takes its answer.
+    QNetworkReply* uploadUnwaited(const QString& path, const QMap<QString, QString>& fields, const QString& partName,
+                                  const QString& fileName, const QByteArray& data,
+                                  const QMap<QString, QVariant>& headers = {});
 
     // Form text of the pieces in order, each key and value percent-encoded as UTF-8.
     static QByteArray form(const Pieces& pieces);
@@ -119,6 +125,22 @@ public:
     // Makes exactly these right ids the selected ones of the job role, in the service's database;
     // false when the role or the database cannot be read or written.
     bool selectJobRights(int jobId, const QList<int>& rightIds);
+
+    // Takes the database away from the running service, as an outage would: a PostgreSQL database
+    // stops taking connections and the service's are ended; an SQLite file is held locked by a
+    // write transaction of the test's own, so the service can read but not write. False, with
+    // errorString(), when that cannot be done.
+    bool cutDatabase();
+    // Gives it back after cutDatabase().
+    bool restoreDatabase();
+
+    // The running service's process id, 0 when it does not run.
+    qint64 processId() const { return m_process.processId(); }
+    // A memory figure of the service's process from /proc in KB ("VmRSS" now, "VmHWM" the peak),
+    // or -1.
+    qint64 memoryKb(const QByteArray& field) const;
+    // Starts the peak ("VmHWM") afresh from the memory the process holds now.
+    bool resetPeakMemory() const;
 
     // Stops the service (SIGTERM) and returns its exit code; -1 when it crashed or had to be killed.
     int stop();
