@@ -16,7 +16,6 @@
 #include "widgets/popups/PopupLauncher.h"
 #include "widgets/popups/SaveOutcome.h"
 
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QJsonObject>
@@ -123,11 +122,7 @@ void MicroWebSiteScrollAddWidget::showPicture(const QString& picture)
     m_picture = picture;
     if (picture.isEmpty())
         return;
-    // A picked file, else an address of the service.
-    if (QFileInfo::exists(picture))
-        m_pictureLabel->loadImage(picture);
-    else
-        m_pictureLabel->loadServiceImage(picture, true);
+    m_pictureLabel->loadPickedOrServiceImage(picture, true);
 }
 
 void MicroWebSiteScrollAddWidget::setLink(int type, int itemid, const QString& title)

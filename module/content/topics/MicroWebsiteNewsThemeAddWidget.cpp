@@ -17,7 +17,6 @@
 #include "widgets/popups/PopupLauncher.h"
 #include "widgets/popups/SaveOutcome.h"
 
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QJsonArray>
@@ -146,11 +145,7 @@ void MicroWebsiteNewsThemeAddWidget::showIcon(const QString& icon)
     m_icon = icon;
     if (icon.isEmpty())
         return;
-    // A picked file, else an address of the service.
-    if (QFileInfo::exists(icon))
-        m_iconLabel->loadImage(icon);
-    else
-        m_iconLabel->loadServiceImage(icon);
+    m_iconLabel->loadPickedOrServiceImage(icon);
 }
 
 void MicroWebsiteNewsThemeAddWidget::setTopic(const QVariantMap& row)

@@ -257,6 +257,14 @@ void ImageShowLabel::beginLoad(const QString& newSource, bool compressLarge, int
     maskSize = newMaskSize;
 }
 
+void ImageShowLabel::loadPickedOrServiceImage(const QString& value, bool compressLarge)
+{
+    if (!isAddress(value) && QFileInfo::exists(value))
+        loadImage(value, compressLarge);
+    else
+        loadServiceImage(value, compressLarge);
+}
+
 void ImageShowLabel::loadServiceImage(const QString& value, bool compressLarge, int newMaskSize)
 {
     if (value.isEmpty() || isServiceAddress(value)) {

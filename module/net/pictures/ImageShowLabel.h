@@ -25,6 +25,8 @@ public:
     // For a picture named by the service: only an http or https address is fetched; any other
     // value shows the placeholder and is never opened as a file.
     void loadServiceImage(const QString& value, bool compress = false, int maskSize = 0);
+    // An editor's picture: a file picked on this machine, else one the service names.
+    void loadPickedOrServiceImage(const QString& value, bool compress = false);
 
     // 0 image cache, 1 temporary folder, 2 photo folder, 3 the application's folder; any other
     // mode keeps the folder. useCache is stored in every case.

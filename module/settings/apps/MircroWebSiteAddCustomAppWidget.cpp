@@ -309,10 +309,7 @@ void MircroWebSiteAddCustomAppWidget::showIcon(const QString& icon)
     m_iconPath = icon;
     if (icon.isEmpty())
         return;
-    if (ImageShowLabel::isAddress(icon))
-        m_icon->loadServiceImage(icon);
-    else
-        m_icon->loadImage(icon);
+    m_icon->loadPickedOrServiceImage(icon);
 }
 
 void MircroWebSiteAddCustomAppWidget::choosePhotos()

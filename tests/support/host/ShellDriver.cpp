@@ -2,6 +2,7 @@
 
 #include "support/service/OfficeScreen.h"
 #include "support/service/FaultProxy.h"
+#include "support/service/KeyboardInput.h"
 #include "support/service/ReferenceService.h"
 #include "support/service/TestEnvironment.h"
 
@@ -175,21 +176,7 @@ bool ShellDriver::click(QWidget* widget)
 
 void ShellDriver::typeInto(QWidget* edit, const QString& text)
 {
-    if (!edit)
-        return;
-    edit->activateWindow();
-    edit->setFocus(Qt::OtherFocusReason);
-    for (const QChar character : text) {
-        if (character.unicode() < 0x80) {
-            QTest::keyClick(edit, character.toLatin1());
-            continue;
-        }
-        // Chinese comes from an input method, which commits each character (QTest's key clicks
-        // only know ASCII).
-        QInputMethodEvent commit;
-        commit.setCommitString(QString(character));
-        QApplication::sendEvent(edit, &commit);
-    }
+    KeyboardInput::type(edit, text);
 }
 
 QWidget* ShellDriver::waitFor(const std::function<QWidget*()>& find, int timeoutMs)

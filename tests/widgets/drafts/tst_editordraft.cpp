@@ -1,6 +1,7 @@
 #include "net/http/NetRequestObjecet.h"
 #include "net/pictures/PhotoWork.h"
 #include "store/DraftStore.h"
+#include "support/service/KeyboardInput.h"
 #include "support/service/ScriptedHttpServer.h"
 #include "support/ui/AlertProbe.h"
 #include "support/ui/ModuleTestEnvironment.h"
@@ -16,7 +17,6 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QImage>
-#include <QInputMethodEvent>
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -79,21 +79,6 @@ public:
     PhotoWork* work;
 };
 
-// Typed as a user would, Chinese through the input method.
-void typeInto(QWidget* edit, const QString& text)
-{
-    edit->setFocus(Qt::OtherFocusReason);
-    for (const QChar character : text) {
-        if (character.unicode() < 0x80) {
-            QTest::keyClick(edit, character.toLatin1());
-            continue;
-        }
-        QInputMethodEvent commit;
-        commit.setCommitString(QString(character));
-        QApplication::sendEvent(edit, &commit);
-    }
-}
-
 DraftStore::Draft stored(const QString& record)
 {
     return DraftStore().read(kEditor, record);
@@ -131,8 +116,8 @@ private slots:
             SampleForm form(QStringLiteral("0"));
             form.show();
             QVERIFY(QTest::qWaitForWindowExposed(&form));
-            typeInto(form.title, QStringLiteral("置业顾问 & 助理"));
-            typeInto(form.content, QStringLiteral("第一行"));
+            KeyboardInput::type(form.title, QStringLiteral("置业顾问 & 助理"));
+            KeyboardInput::type(form.content, QStringLiteral("第一行"));
             form.choice->setCurrentIndex(1);
             form.flag->click();
             form.pickPhoto(kept);
@@ -240,7 +225,7 @@ private slots:
         auto* form = new SampleForm(QStringLiteral("5"));
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        typeInto(form->content, QStringLiteral("还没到写入的时候"));
+        KeyboardInput::type(form->content, QStringLiteral("还没到写入的时候"));
         // The host closing the tab: no time for the delayed write.
         delete form;
         QCOMPARE(stored(QStringLiteral("5")).fields.value(QStringLiteral("content")).toString(),
@@ -256,7 +241,7 @@ private slots:
         QVERIFY(close);
 
         // Typed, then taken back: nothing to lose, no question.
-        typeInto(form->title, QStringLiteral("x"));
+        KeyboardInput::type(form->title, QStringLiteral("x"));
         QTest::keyClick(form->title, Qt::Key_Backspace);
         QTest::mouseClick(close, Qt::LeftButton);
         QTRY_VERIFY(!popup);
@@ -267,7 +252,7 @@ private slots:
         popup = PopupLauncher::open(QStringLiteral("编辑"), QSize(400, 300), form);
         QVERIFY(QTest::qWaitForWindowExposed(popup));
         close = popup->findChild<QPushButton*>(QStringLiteral("closeButton"));
-        typeInto(form->title, QStringLiteral("新标题"));
+        KeyboardInput::type(form->title, QStringLiteral("新标题"));
         QTest::mouseClick(close, Qt::LeftButton);
         AlertWidget* ask = AlertProbe::waitForAlertContaining(QStringLiteral("放弃未保存的修改？"));
         QVERIFY(ask);
@@ -290,7 +275,7 @@ private slots:
         SampleForm form(QStringLiteral("5"));
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        typeInto(form.title, QStringLiteral("要保存的"));
+        KeyboardInput::type(form.title, QStringLiteral("要保存的"));
         form.draft->flush();
         QVERIFY(stored(QStringLiteral("5")).found);
 
